@@ -1,0 +1,114 @@
+#include "editor/EdSearch.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace wexly::test {
+namespace {
+
+constexpr size_t npos = TEdSearchPattern::npos;
+
+size_t NaiveFind(const std::string& text, const std::string& pat, size_t from, size_t to,
+    bool backward, bool matchCase, const TCharSet* delims)
+{
+    const auto& up = Windows1252UpperTable();
+    auto eq = [&](char a, char b) {
+        return matchCase ? a == b : up[static_cast<uint8_t>(a)] == up[static_cast<uint8_t>(b)];
+    };
+    size_t found = npos;
+    for (size_t at = from; at + pat.size() <= to; ++at) {
+        bool ok = true;
+        for (size_t i = 0; i < pat.size() && ok; ++i)
+            ok = eq(text[at + i], pat[i]);
+        if (ok && delims) {
+            ok = (at == 0 || delims->Contains(text[at - 1]))
+                && (at + pat.size() == text.size() || delims->Contains(text[at + pat.size()]));
+        }
+        if (ok) {
+            found = at;
+            if (!backward)
+                return found;
+        }
+    }
+    return found;
+}
+
+} // namespace
+
+TEST(EdSearch, OptionsCombineAsASet)
+{
+    TSearchOptions o = soGlobal | soMatchCase;
+    EXPECT_TRUE(o.Has(soGlobal));
+    EXPECT_TRUE(o.Has(soMatchCase));
+    EXPECT_FALSE(o.Has(soBackward));
+    EXPECT_FALSE(o.Without(soGlobal).Has(soGlobal));
+}
+
+TEST(EdSearch, CaseInsensitiveUsesTheCodePageTable)
+{
+    const auto& up = Windows1252UpperTable();
+    TEdSearchPattern p("caf\xE9", false, up);
+    EXPECT_EQ(p.Find("Le CAF\xC9 noir", 0, 100, false), 3u);
+    EXPECT_TRUE(p.Equals("CaF\xC9"));
+    EXPECT_FALSE(p.Equals("cafe"));
+    TEdSearchPattern exact("caf\xE9", true, up);
+    EXPECT_EQ(exact.Find("Le CAF\xC9 noir", 0, 100, false), npos);
+}
+
+TEST(EdSearch, MatchesStayInsideTheRangeBothWays)
+{
+    TEdSearchPattern p("ab", true, Windows1252UpperTable());
+    std::string t = "ab ab ab";
+    EXPECT_EQ(p.Find(t, 1, t.size(), false), 3u);
+    EXPECT_EQ(p.Find(t, 0, 4, false), 0u); // "ab" at 3 would end past 4
+    EXPECT_EQ(p.Find(t, 0, 4, true), 0u);
+    EXPECT_EQ(p.Find(t, 0, 5, true), 3u); // last match ending at or before 5
+    EXPECT_EQ(p.Find(t, 4, 8, true), 6u);
+    EXPECT_EQ(p.Find(t, 7, 8, true), npos);
+    EXPECT_EQ(TEdSearchPattern("", true).Find(t, 0, 8, false), npos);
+}
+
+TEST(EdSearch, WholeWordLooksAtTheParagraphNotTheRange)
+{
+    TCharSet delims(" ,.");
+    TEdSearchPattern in("in", false, Windows1252UpperTable());
+    EXPECT_EQ(in.Find("print in", 0, 8, false, &delims), 6u); // not inside "print"
+    EXPECT_EQ(in.Find("print in", 0, 8, true, &delims), 6u);
+    EXPECT_EQ(in.Find("in print", 0, 8, true, &delims), 0u);
+    // Starting the range inside a word does not make a word start.
+    EXPECT_EQ(in.Find("xin", 1, 3, false, &delims), npos);
+}
+
+TEST(EdSearch, AgreesWithNaiveSearchOnRandomText)
+{
+    std::mt19937 rng(42);
+    TCharSet delims(" ,");
+    const char letters[] = { 'a', 'A', 'b', ' ', ',', '\xE9', '\xC9' };
+    auto pick = [&] { return letters[std::uniform_int_distribution<size_t>(0, 6)(rng)]; };
+    for (int round = 0; round < 3000; ++round) {
+        std::string text, pat;
+        size_t n = std::uniform_int_distribution<size_t>(0, 40)(rng);
+        size_t m = std::uniform_int_distribution<size_t>(1, 4)(rng);
+        for (size_t i = 0; i < n; ++i)
+            text += pick();
+        for (size_t i = 0; i < m; ++i)
+            pat += pick();
+        size_t from = std::uniform_int_distribution<size_t>(0, n)(rng);
+        size_t to = std::uniform_int_distribution<size_t>(from, n)(rng);
+        bool matchCase = round % 2 == 0, backward = round % 3 == 0;
+        const TCharSet* d = round % 5 == 0 ? &delims : nullptr;
+        TEdSearchPattern p(pat, matchCase, Windows1252UpperTable());
+        ASSERT_EQ(p.Find(text, from, to, backward, d),
+            NaiveFind(text, pat, from, to, backward, matchCase, d))
+            << "text '" << text << "' pat '" << pat << "' " << from << ".." << to;
+    }
+}
+
+TEST(EdSearch, SearchTextIsCutTo255Characters)
+{
+    TEdSearchPattern p(std::string(300, 'x'), true);
+    EXPECT_EQ(p.Length(), 255u);
+}
+
+} // namespace wexly::test
