@@ -105,13 +105,14 @@ bool TLineReader::ReadLine(std::string_view& line, bool& continues)
             m_next = -1;
             continue;
         }
-        // The last chunk: what is left is the last line, which has no line end.
+        // The last chunk: what is left is the last line, which has no line end; it counts
+        // only when it has text (a NUL at its start leaves none).
         m_next = -1;
         if (start >= m_count)
             return false;
         Deliver(start, m_count, line);
         m_lineCutByNul = false;
-        return true;
+        return !line.empty();
     }
 }
 

@@ -30,7 +30,7 @@ std::vector<std::string> ReadAll(const std::string& data, std::vector<size_t>* p
             pending.clear();
         }
     }
-    if (joining)
+    if (joining && !pending.empty())
         lines.push_back(pending);
     return lines;
 }
@@ -55,7 +55,7 @@ std::vector<std::string> Reference(const std::string& data)
             line += c;
         }
     }
-    if (!data.empty() && data.back() != '\r' && data.back() != '\n')
+    if (!line.empty()) // an unterminated last line without text is no line
         lines.push_back(line);
     return lines;
 }
@@ -72,6 +72,7 @@ TEST(LineReader, SplitsAtEveryKindOfLineEnd)
     EXPECT_EQ(ReadAll("\n\n"), (Lines { "", "" }));
     EXPECT_EQ(ReadAll(""), Lines {});
     EXPECT_EQ(ReadAll(std::string("x\0y\nz\0", 7)), (Lines { "x", "z" }));
+    EXPECT_EQ(ReadAll(std::string("x\n\0y", 4)), (Lines { "x" }));
 }
 
 TEST(LineReader, CrLfSplitByAReadIsOneLineEnd)
