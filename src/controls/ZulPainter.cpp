@@ -109,21 +109,4 @@ void PaintZul(const TZulLook& look, IZulCanvas& canvas)
             TZulRect { 0, 0, look.width, look.height }.Inflated(-4), look.fontColor, look.color);
 }
 
-std::string DisplayedCaption(const std::string& caption)
-{
-    std::string shown;
-    shown.reserve(caption.size());
-    for (size_t i = 0; i < caption.size(); ++i) {
-        if (caption[i] == '&') {
-            if (i + 1 < caption.size() && caption[i + 1] == '&') {
-                shown += '&';
-                ++i;
-            }
-            continue;
-        }
-        shown += caption[i];
-    }
-    return shown;
-}
-
 } // namespace wexly

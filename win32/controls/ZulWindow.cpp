@@ -4,6 +4,7 @@
 #include "controls/ZulMessages.h"
 #include "platform/win32/WinStrings.h"
 
+#include <commctrl.h>
 #include <windowsx.h>
 
 namespace wexly::win32 {
@@ -61,6 +62,36 @@ void TZulWindow::SetFont(HFONT font)
     Invalidate();
 }
 
+void TZulWindow::SetHint(const std::wstring& hint)
+{
+    m_hint = hint;
+    UpdateTooltip();
+}
+
+void TZulWindow::UpdateTooltip()
+{
+    if (!Handle())
+        return;
+    std::wstring tip = m_hint.substr(0, m_hint.find(L'|'));
+    TOOLINFOW info {};
+    info.cbSize = sizeof(info);
+    info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    info.hwnd = Handle();
+    info.uId = reinterpret_cast<UINT_PTR>(Handle());
+    info.lpszText = tip.data();
+    if (!m_tooltip) {
+        if (tip.empty())
+            return;
+        m_tooltip = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX,
+            CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr,
+            GetModuleHandleW(nullptr), nullptr);
+        if (m_tooltip)
+            SendMessageW(m_tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+        return;
+    }
+    SendMessageW(m_tooltip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&info));
+}
+
 void TZulWindow::SetBounds(int x, int y, int width, int height)
 {
     Model().SetBounds(width, height);
@@ -103,6 +134,14 @@ LRESULT TZulWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp)
     case WM_PAINT:
         Paint();
         return 0;
+    case WM_CREATE:
+        UpdateTooltip();
+        return 0;
+    case WM_DESTROY:
+        if (m_tooltip)
+            DestroyWindow(m_tooltip);
+        m_tooltip = nullptr;
+        break;
     case WM_ERASEBKGND:
         return 1;
     case WM_SIZE:

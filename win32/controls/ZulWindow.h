@@ -41,8 +41,9 @@ public:
     void SetBounds(int x, int y, int width, int height);
     int Tag() const { return m_tag; }
     void SetTag(int tag) { m_tag = tag; }
+    // "tooltip|long hint": the part before the first "|" shows as the tooltip.
     std::wstring Hint() const { return m_hint; }
-    void SetHint(const std::wstring& hint) { m_hint = hint; }
+    void SetHint(const std::wstring& hint);
     // A menu shown on right click; its command goes to OnPopupCommand.
     void SetPopupMenu(HMENU menu) { m_popup = menu; }
     std::function<void(int command)> OnPopupCommand;
@@ -81,10 +82,12 @@ private:
     void Paint();
     void TrackHover(LPARAM lp);
     void ShowPopup(LPARAM lp);
+    void UpdateTooltip();
 
     HFONT m_font = nullptr;
     std::wstring m_hint;
     HMENU m_popup = nullptr;
+    HWND m_tooltip = nullptr; // owned; created with the first hint
     int m_tag = 0;
     bool m_trackingLeave = false;
     bool m_dragActive = false;

@@ -9,6 +9,8 @@
 
 #include "art/ArtIds.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <memory>
 #include <string>
@@ -103,6 +105,7 @@ private:
                 kToolTop + (code / perRow) * 26, 24, 24);
             button->SetGlyph(ToolPicture(m_toolStrip, code));
             const std::string name = kToolNames[code];
+            button->SetHint(std::wstring(name.begin(), name.end()) + L"|");
             button->OnClick = [this, name] { Report("tool " + name); };
             if (code == 12 || code == 13) // shows the disabled pictures
                 EnableWindow(button->Handle(), FALSE);
@@ -126,6 +129,8 @@ private:
             button->SetGlyph(StripPicture(m_flags, i, ART_FLAG_WIDTH));
             button->AutoSize();
             const std::string name = names[i];
+            const std::string shown = DisplayedCaption(name);
+            button->SetHint(L"C:\\work\\" + std::wstring(shown.begin(), shown.end()) + L"|");
             TZulSpeed* self = button.get();
             button->OnClick = [this, name] { Report("file " + name); };
             button->OnDragOver = [](HWND source, int, int) {
@@ -228,6 +233,8 @@ private:
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show)
 {
+    INITCOMMONCONTROLSEX icc { sizeof(icc), ICC_WIN95_CLASSES };
+    InitCommonControlsEx(&icc);
     wexly::win32::THostForm form;
     if (!form.Create())
         return 1;
