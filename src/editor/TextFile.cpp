@@ -1,0 +1,388 @@
+#include "editor/TextFile.h"
+
+#include "editor/BackupName.h"
+#include "editor/EdStrings.h"
+#include "editor/OvcParaList.h"
+
+#include <algorithm>
+#include <array>
+
+namespace wexly {
+
+const char* LoadLimitMessage(uint16_t code)
+{
+    switch (code) {
+    case 265:
+        return "Current operation will exceed the maximum number of allowed paragraphs";
+    case 267:
+        return "Current operation will exceed the maximum text size";
+    case 268:
+        return "Current operation will exceed the maximum paragraph size";
+    default:
+        return "insufficient memory for requested operation";
+    }
+}
+
+// ---- Loading ---------------------------------------------------------------------------
+
+std::unique_ptr<IFile> OpenTextFileForLoad(IFileSystem& fs, const std::string& name)
+{
+    return fs.Open(name, TFileAccess::Read, TFileShare::Exclusive, TFileCreate::OpenExisting);
+}
+
+namespace {
+
+void Append(TOvcParaList& list, const char* s, size_t len, bool trim)
+{
+    if (uint16_t code = list.AppendPara(s, static_cast<int32_t>(len), trim))
+        throw ELoadLimitError(code);
+}
+
+} // namespace
+
+TLoadResult ReadTextFile(IFile& file, TOvcParaList& list, bool trimWhiteSpace)
+{
+    TLoadResult result;
+    result.opened = true;
+    TLineReader reader(file);
+    const auto limit = static_cast<size_t>(list.MaxParaLen());
+    // Pieces of an over-long line are gathered here and handed on one paragraph at a time, so
+    // that the split falls at blanks across piece boundaries too.
+    std::string carry;
+    std::string_view piece;
+    bool continues = false;
+    bool more = reader.ReadLine(piece, continues);
+    while (more) {
+        if (!continues && carry.empty()) {
+            if (piece.size() > limit)
+                result.linesSplit = true;
+            Append(list, piece.data(), piece.size(), trimWhiteSpace);
+        } else {
+            carry.append(piece);
+            while (carry.size() > limit) {
+                result.linesSplit = true;
+                auto cut
+                    = static_cast<size_t>(edBreakPoint(carry.data(), static_cast<int32_t>(limit)));
+                Append(list, carry.data(), cut, trimWhiteSpace);
+                carry.erase(0, cut);
+            }
+            if (!continues) {
+                Append(list, carry.data(), carry.size(), trimWhiteSpace);
+                carry.clear();
+            }
+        }
+        more = reader.ReadLine(piece, continues);
+    }
+    // A file that ends inside a long line (no line end after it).
+    if (!carry.empty())
+        Append(list, carry.data(), carry.size(), trimWhiteSpace);
+    return result;
+}
+
+TLoadResult LoadTextFile(
+    TOvcParaList& list, IFileSystem& fs, const std::string& name, bool trimWhiteSpace)
+{
+    auto file = OpenTextFileForLoad(fs, name);
+    if (!file)
+        return {};
+    list.Reset();
+    try {
+        return ReadTextFile(*file, list, trimWhiteSpace);
+    } catch (...) {
+        list.Reset();
+        throw;
+    }
+}
+
+// ---- Saving ----------------------------------------------------------------------------
+
+namespace {
+
+constexpr size_t kWriteBuffer = 1 << 20;
+
+// Bytes 1 to 8 are written as spaces; they would be control codes in other programs.
+constexpr std::array<char, 256> kSaveMap = [] {
+    std::array<char, 256> map {};
+    for (size_t c = 0; c < 256; ++c)
+        map[c] = static_cast<char>(c >= 1 && c <= 8 ? ' ' : c);
+    return map;
+}();
+
+void AppendSaved(std::string& out, std::string_view text)
+{
+    size_t at = out.size();
+    out.resize(at + text.size() + 2);
+    char* dst = out.data() + at;
+    for (char c : text)
+        *dst++ = kSaveMap[static_cast<uint8_t>(c)];
+    dst[0] = '\r';
+    dst[1] = '\n';
+}
+
+// Calls sink with the saved bytes in blocks of about kWriteBuffer.
+template <typename Sink> void ProduceSavedBytes(const TOvcParaList& list, Sink&& sink)
+{
+    std::string out;
+    out.reserve(kWriteBuffer + kMaxParaLen + 2);
+    for (const TParaNode* node = list.Head(); node; node = node->Next()) {
+        if (!node->Next() && node->Len() == 0)
+            break; // the empty end-of-file paragraph
+        AppendSaved(out, node->GetS());
+        if (out.size() >= kWriteBuffer) {
+            sink(out);
+            out.clear();
+        }
+    }
+    if (!out.empty())
+        sink(out);
+}
+
+std::string DirectoryOf(const std::string& path)
+{
+    for (size_t i = path.size(); i > 0; --i)
+        if (IsPathSeparator(path[i - 1]))
+            return path.substr(0, i);
+    return std::string();
+}
+
+// Writes the whole text to a new temporary file beside name; returns its path.
+std::string WriteTemporary(const TOvcParaList& list, IFileSystem& fs, const std::string& name)
+{
+    std::string temp = fs.TempNameIn(DirectoryOf(name));
+    TFileError error;
+    auto file
+        = fs.Open(temp, TFileAccess::Write, TFileShare::Exclusive, TFileCreate::CreateNew, &error);
+    if (!file)
+        throw EInOutError(error.code);
+    uint32_t failure = 0;
+    ProduceSavedBytes(list, [&](const std::string& bytes) {
+        if (!failure && !file->Write(bytes.data(), static_cast<int64_t>(bytes.size())))
+            failure = file->LastError();
+    });
+    if (!failure && !file->Flush())
+        failure = file->LastError();
+    file.reset();
+    if (failure) {
+        fs.Delete(temp);
+        throw EInOutError(failure);
+    }
+    return temp;
+}
+
+} // namespace
+
+std::string TextFileBytes(const TOvcParaList& list)
+{
+    std::string all;
+    ProduceSavedBytes(list, [&](const std::string& bytes) { all += bytes; });
+    return all;
+}
+
+void SaveTextFile(TOvcParaList& list, IFileSystem& fs, const std::string& name, bool makeBackup)
+{
+    if (name.empty())
+        return;
+    const std::string temp = WriteTemporary(list, fs, name);
+    TFileError error;
+    std::string backup;
+    if (makeBackup && fs.Exists(name)) {
+        std::string candidate = BackupFileName(name);
+        if (candidate != name) {
+            fs.Delete(candidate); // there may be none
+            if (!fs.Rename(name, candidate, false, &error)) {
+                fs.Delete(temp);
+                throw EInOutError(error.code);
+            }
+            backup = candidate;
+        }
+    }
+    if (!fs.Rename(temp, name, true, &error)) {
+        if (!backup.empty())
+            fs.Rename(backup, name, false); // put the old file back where it was
+        fs.Delete(temp);
+        throw EInOutError(error.code);
+    }
+    list.SetModified(false);
+}
+
+// ---- Names and the binary test -------------------------------------------------------
+
+std::string teFixFileName(std::string_view name)
+{
+    if (name.size() >= 2 && name.back() == '.')
+        name.remove_suffix(1);
+    return std::string(name);
+}
+
+int LooksBinary(IFileSystem& fs, const std::string& name)
+{
+    auto file = fs.Open(name, TFileAccess::Read, TFileShare::Exclusive, TFileCreate::OpenExisting);
+    if (!file)
+        return -1;
+    unsigned char head[16], tail[16];
+    int64_t headCount = file->Read(head, 16);
+    int64_t tailCount = 0;
+    const int64_t size = file->Size();
+    if (headCount == 16 && size > 16 && file->Seek(size - 16))
+        tailCount = file->Read(tail, 16);
+    auto binary = [](const unsigned char* bytes, int64_t count) {
+        for (int64_t i = 0; i < count; ++i)
+            if (bytes[i] == 0 || bytes[i] > 128)
+                return true;
+        return false;
+    };
+    return binary(head, headCount) || binary(tail, tailCount) ? 1 : 0;
+}
+
+// ---- Word helpers -------------------------------------------------------------------------
+
+int32_t WordCount(const TOvcParaList& list, const TCharSet& delimiters)
+{
+    std::array<uint8_t, 256> isWord {};
+    for (size_t c = 0; c < 256; ++c)
+        isWord[c] = delimiters.Contains(static_cast<char>(c)) ? 0 : 1;
+    int64_t count = 0;
+    for (const TParaNode* node = list.Head(); node; node = node->Next()) {
+        const auto* s = reinterpret_cast<const uint8_t*>(node->Text());
+        const uint16_t len = node->Len();
+        uint8_t prev = 0;
+        uint32_t starts = 0; // a paragraph holds at most 32767 characters
+        for (uint16_t i = 0; i < len; ++i) {
+            const uint8_t word = isWord[s[i]];
+            starts += word & (prev ^ 1u);
+            prev = word;
+        }
+        count += starts;
+    }
+    return static_cast<int32_t>(std::min<int64_t>(count, kNoLimit));
+}
+
+namespace {
+
+// Which bracket a character is: kind 0..2 and whether it opens; -1 for other characters.
+int BracketKind(char c, bool& opens)
+{
+    static constexpr char kOpen[] = "([{";
+    static constexpr char kClose[] = ")]}";
+    for (int k = 0; k < 3; ++k) {
+        if (c == kOpen[k]) {
+            opens = true;
+            return k;
+        }
+        if (c == kClose[k]) {
+            opens = false;
+            return k;
+        }
+    }
+    return -1;
+}
+
+} // namespace
+
+TBracketResult Bracket(const TOvcParaList& list, TParaPos caret)
+{
+    TBracketResult result;
+    const TParaNode* node = list.NthPara(caret.para);
+    if (!node || caret.pos < 1 || caret.pos > node->Len())
+        return result;
+    bool opens = false;
+    const int kind = BracketKind(node->Text()[caret.pos - 1], opens);
+    if (kind < 0)
+        return result;
+    result.notBracket = false;
+    static constexpr char kOpen[] = "([{";
+    static constexpr char kClose[] = ")]}";
+    const char open = kOpen[kind], close = kClose[kind];
+    int32_t depth = opens ? 1 : -1;
+    int32_t para = caret.para;
+    int32_t index = caret.pos - 1; // 0-based
+    for (;;) {
+        if (opens) {
+            ++index;
+            while (index >= node->Len()) {
+                node = node->Next();
+                if (!node)
+                    return result;
+                ++para;
+                index = 0;
+            }
+        } else {
+            --index;
+            while (index < 0) {
+                node = node->Prev();
+                if (!node)
+                    return result;
+                --para;
+                index = node->Len() - 1;
+            }
+        }
+        const char c = node->Text()[index];
+        depth += c == open ? 1 : c == close ? -1 : 0;
+        if (depth == 0) {
+            result.match = TParaPos { para, index + 1 };
+            return result;
+        }
+    }
+}
+
+int32_t LastWordStartInPara(std::string_view text, int32_t pos, const TCharSet& delimiters)
+{
+    const auto len = static_cast<int32_t>(text.size());
+    int32_t i = pos - 1;
+    if (i < 0 || i >= len || delimiters.Contains(text[static_cast<size_t>(i)]))
+        --i;
+    if (i < 0 || i >= len || delimiters.Contains(text[static_cast<size_t>(i)]))
+        return -1;
+    while (i > 0 && !delimiters.Contains(text[static_cast<size_t>(i - 1)]))
+        --i;
+    return i;
+}
+
+std::string GetLastWord(std::string_view text, int32_t pos, const TCharSet& delimiters)
+{
+    const int32_t start = LastWordStartInPara(text, pos, delimiters);
+    if (start < 0)
+        return std::string();
+    auto end = static_cast<size_t>(start);
+    while (end < text.size() && !delimiters.Contains(text[end]))
+        ++end;
+    return std::string(text.substr(static_cast<size_t>(start), end - static_cast<size_t>(start)));
+}
+
+bool GetNextWord(const TOvcParaList& list, const TCharSet& delimiters, std::string& word,
+    int32_t& para, int32_t& pos)
+{
+    const TParaNode* node = list.NthPara(para);
+    if (!node) {
+        node = list.Tail();
+        para = list.ParaCount();
+        pos = node->Len() + 1;
+    }
+    auto i = static_cast<int32_t>(std::max(pos, 1) - 1);
+    // Past the rest of the word the start lies in.
+    while (i < node->Len() && !delimiters.Contains(node->Text()[i]))
+        ++i;
+    // Past delimiters and paragraph ends to the next word's start.
+    for (;;) {
+        while (i < node->Len() && delimiters.Contains(node->Text()[i]))
+            ++i;
+        if (i < node->Len())
+            break;
+        if (!node->Next()) {
+            word.clear();
+            pos = node->Len();
+            return false;
+        }
+        node = node->Next();
+        ++para;
+        i = 0;
+    }
+    int32_t end = i;
+    while (end < node->Len() && !delimiters.Contains(node->Text()[end]))
+        ++end;
+    word.assign(node->Text() + i, static_cast<size_t>(end - i));
+    pos = i + 1;
+    return true;
+}
+
+} // namespace wexly

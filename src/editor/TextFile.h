@@ -1,0 +1,104 @@
+// Text files in and out of a paragraph list: loading through the chunked line reader, saving
+// with CR LF line ends through a temporary file, the binary test, and the word helpers that
+// the text editor, statistics, auto-replace and pane comparison use. Free functions that
+// borrow the list and the file system.
+#pragma once
+
+#include "editor/EdSearch.h"
+#include "editor/LineReader.h"
+#include "platform/Files.h"
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace wexly {
+
+class TOvcParaList;
+
+// The message for a limit error code while loading: 265, 267 and 268 have their own; any
+// other code is reported as lack of memory.
+const char* LoadLimitMessage(uint16_t code);
+
+// Loading stopped at a buffer limit (too many paragraphs, text or paragraph too large).
+class ELoadLimitError : public std::runtime_error
+{
+public:
+    explicit ELoadLimitError(uint16_t code)
+        : std::runtime_error(LoadLimitMessage(code))
+        , m_code(code)
+    {
+    }
+    uint16_t Code() const { return m_code; }
+
+private:
+    uint16_t m_code;
+};
+
+struct TLoadResult
+{
+    bool opened = false; // false: the file could not be opened and the list is untouched
+    // Some line was longer than the paragraph limit and became several paragraphs, so saving
+    // will write line ends that were not in the file. The document tells the user once.
+    bool linesSplit = false;
+};
+
+// Opens a file for loading, with exclusive sharing; null when it cannot be opened.
+std::unique_ptr<IFile> OpenTextFileForLoad(IFileSystem& fs, const std::string& name);
+
+// Appends the file's lines to list before its end-of-file paragraph (trailing blanks removed
+// when trim is set). Raises EInOutError on a read error and ELoadLimitError at a limit; the
+// list then holds what was read so far (callers clear it).
+TLoadResult ReadTextFile(IFile& file, TOvcParaList& list, bool trimWhiteSpace);
+
+// Open, clear the list (Reset) and read. Nothing happens when the file cannot be opened. On an
+// error the list is cleared again and the error raised.
+TLoadResult LoadTextFile(
+    TOvcParaList& list, IFileSystem& fs, const std::string& name, bool trimWhiteSpace);
+
+// The bytes SaveTextFile writes: every paragraph followed by CR LF, except an empty last one;
+// bytes 1 to 8 become spaces.
+std::string TextFileBytes(const TOvcParaList& list);
+
+// Writes list to name (nothing when name is empty). The text goes to a temporary file in the
+// same folder, is flushed and only then takes the file's place; with makeBackup an existing
+// file is first renamed to its backup name. On success the modified flag is cleared. On
+// failure the old file is as it was, the temporary file is gone, the flag is kept and
+// EInOutError is raised.
+void SaveTextFile(TOvcParaList& list, IFileSystem& fs, const std::string& name, bool makeBackup);
+
+// Removes one trailing dot from a name of at least two characters.
+std::string teFixFileName(std::string_view name);
+
+// The binary test before opening: -1 cannot be opened (exclusively), 1 a NUL or a byte above
+// 128 among the first and last 16 bytes, else 0.
+int LooksBinary(IFileSystem& fs, const std::string& name);
+
+// Runs of non-delimiters over all paragraphs; a run never continues into the next paragraph.
+int32_t WordCount(const TOvcParaList& list, const TCharSet& delimiters);
+
+// Bracket matching for the character right of (para, pos). notBracket: that character is not
+// one of ( ) [ ] { } (the caller does nothing); else the matching bracket's position, or none
+// when the text ends first (the caller beeps).
+struct TBracketResult
+{
+    bool notBracket = true;
+    std::optional<TParaPos> match;
+};
+TBracketResult Bracket(const TOvcParaList& list, TParaPos caret);
+
+// The word at or just before position pos (1-based) of a paragraph: 0-based start of the
+// run of non-delimiters, or -1 when there is none.
+int32_t LastWordStartInPara(std::string_view text, int32_t pos, const TCharSet& delimiters);
+// That whole word, including any part right of pos; empty when there is none.
+std::string GetLastWord(std::string_view text, int32_t pos, const TCharSet& delimiters);
+
+// The next word after the one (para, pos) lies in: word, para and pos are set to it. At the
+// end of the text: word empty, para the last paragraph, pos its length, false.
+bool GetNextWord(const TOvcParaList& list, const TCharSet& delimiters, std::string& word,
+    int32_t& para, int32_t& pos);
+
+} // namespace wexly
