@@ -8,6 +8,7 @@
 #include <cstring>
 #include <map>
 #include <memory>
+#include <new>
 #include <set>
 #include <string>
 #include <vector>
@@ -22,6 +23,7 @@ public:
     std::map<std::string, uint32_t> openFailures; // path -> error code on every open
     int64_t diskSpace = -1; // bytes that can still be written; -1 unlimited
     uint32_t renameFailure = 0; // error code, 0 for none
+    bool readRunsOutOfMemory = false; // Read throws std::bad_alloc
     int renames = 0;
 
     std::unique_ptr<IFile> Open(const std::string& path, TFileAccess access, TFileShare,
@@ -108,6 +110,8 @@ private:
         }
         int64_t Read(void* buffer, int64_t size) override
         {
+            if (m_fs.readRunsOutOfMemory)
+                throw std::bad_alloc();
             const std::string& data = m_fs.files[m_path];
             int64_t n = std::min<int64_t>(size, static_cast<int64_t>(data.size()) - m_pos);
             if (n <= 0)

@@ -96,6 +96,21 @@ TEST_F(SettingsSave, AnUnreadableFileIsNeitherLoadedNorOverwritten)
     ExpectOldFileKept();
 }
 
+TEST_F(SettingsSave, RunningOutOfMemorySkipsLoadAndSaveWithTheLowMemoryMessage)
+{
+    fs.readRunsOutOfMemory = true;
+    TSettings fresh;
+    fresh.TabSize = 77;
+    for (const TSettingsFileResult& r : { LoadSettings(fresh, env), SaveSettings(settings, env) }) {
+        EXPECT_FALSE(r.Ok);
+        EXPECT_EQ(r.Message.text, "Danger: Low on memory");
+        EXPECT_EQ(r.Message.caption, "Error");
+        EXPECT_EQ(r.Message.icon, TMsgIcon::Warning);
+    }
+    EXPECT_EQ(fresh.TabSize, 77); // the program goes on with what it holds
+    ExpectOldFileKept();
+}
+
 TEST_F(SettingsSave, TheTemporaryFileCannotBeCreated)
 {
     fs.files.erase(kIni);
