@@ -3,6 +3,7 @@
 // paragraphs and its undo buffer; borrows the views it reports changes to.
 #pragma once
 
+#include "editor/OvcCommands.h"
 #include "editor/OvcUndoBuffer.h"
 #include "editor/ParaListObserver.h"
 #include "editor/ParaNode.h"
@@ -172,24 +173,34 @@ private:
     struct TBlock;
     struct TLocation;
 
-    TLocation Locate(int32_t para) const;
+    // Index and lookup cache.
+    TLocation Locate(int32_t para, bool withLine = true) const;
     TLocation LocateLine(int32_t line) const;
-    int32_t WrapCol() const; // what paragraphs wrap at: 0 when wrap is off
-    void LinkBefore(TParaNode* node, int32_t para);
-    TParaNode* Unlink(int32_t para);
-    void LineCountChanged(int32_t para, int32_t delta);
+    const TParaNode* CachedPara(int32_t para, int32_t& firstLine) const;
+    const TParaNode* CachedLine(int32_t line, int32_t& para, int32_t& firstLine) const;
+    void SetCache(const TLocation& loc) const;
     void InvalidateCache() const;
     void RebuildIndex() const;
-    void SetChanged(int32_t para, const TLineChange& change);
+    void LinkBefore(TParaNode* node, int32_t para);
+    void SplitBlock(int32_t block, int32_t index);
+    TParaNode* Unlink(int32_t para);
+    TParaNode* MutablePara(int32_t para, int32_t& firstLine);
+
+    // Editing helpers.
+    int32_t WrapCol() const; // what paragraphs wrap at: 0 when wrap is off
+    uint16_t CheckGrowth(int32_t para, const TParaNode* node, int32_t bytes) const;
+    void AfterTextEdit(
+        int32_t para, int32_t firstLine, const TParaNode* node, const TLineChange& change);
     void RecordText(TUndoType type, const char* data, int32_t len, int32_t pos, int32_t para);
     void NotifyInsertedText(int32_t para, int32_t pos, int32_t count);
     void NotifyDeletedText(int32_t para, int32_t pos, int32_t count);
     void NotifyInsertedPara(int32_t para, int32_t pos, int32_t indent);
     void NotifyDeletedPara(int32_t para);
     void NotifyJoinedParas(int32_t para, int32_t pos);
-    uint16_t InsertNode(int32_t para, const char* s, int32_t len, TUndoType type);
-    void ReinsertNode(TParaNode* node, int32_t para);
-    TParaNode* RemoveNode(int32_t para);
+    uint16_t InsertNode(int32_t at, const char* s, int32_t len, TUndoType type, int32_t recordPara);
+    void AttachPara(TParaNode* node, int32_t at);
+    TParaNode* DetachPara(int32_t para);
+    void ReinsertNode(TParaNode* node, int32_t at);
     void ApplyUndo(const TUndoRecord& rec, int32_t& para, int32_t& pos);
     void ApplyRedo(const TUndoRecord& rec, int32_t& para, int32_t& pos);
     void ClearAll();

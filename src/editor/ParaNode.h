@@ -25,6 +25,9 @@ struct TLineChange
     int32_t OldLineCount = 1; // line count before the change
 };
 
+// Throws std::logic_error(what) when condition is false; used by the invariant checks.
+void RequireInvariant(bool condition, const char* what);
+
 class TParaNode
 {
 public:
