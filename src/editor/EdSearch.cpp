@@ -1,5 +1,7 @@
 #include "editor/EdSearch.h"
 
+#include "editor/OvcParaList.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -105,6 +107,47 @@ size_t TEdSearchPattern::Find(std::string_view text, size_t from, size_t to, boo
         if (to < from + m)
             return npos;
     }
+}
+
+std::optional<TParaPos> FindInParas(const TOvcParaList& list, const TEdSearchPattern& pattern,
+    TParaPos from, TParaPos to, bool backward, const TCharSet* wholeWordDelimiters)
+{
+    const int32_t count = list.ParaCount();
+    from.para = std::clamp(from.para, 1, count);
+    to.para = std::clamp(to.para, 1, count);
+    if (pattern.Empty() || from.para > to.para)
+        return std::nullopt;
+    // Range of 0-based offsets of paragraph p that lie inside the scope.
+    auto range = [&](int32_t p, std::string_view text) {
+        size_t lo = 0, hi = text.size();
+        if (p == from.para)
+            lo = static_cast<size_t>(std::max(from.pos, 1) - 1);
+        if (p == to.para)
+            hi = std::min(hi, static_cast<size_t>(std::max(to.pos, 1) - 1));
+        return std::pair<size_t, size_t>(lo, hi);
+    };
+    if (!backward) {
+        int32_t p = from.para;
+        for (const TParaNode* node = list.NthPara(p); node && p <= to.para;
+             node = node->Next(), ++p) {
+            std::string_view text = node->GetS();
+            auto [lo, hi] = range(p, text);
+            size_t at = pattern.Find(text, lo, hi, false, wholeWordDelimiters);
+            if (at != TEdSearchPattern::npos)
+                return TParaPos { p, static_cast<int32_t>(at) + 1 };
+        }
+    } else {
+        int32_t p = to.para;
+        for (const TParaNode* node = list.NthPara(p); node && p >= from.para;
+             node = node->Prev(), --p) {
+            std::string_view text = node->GetS();
+            auto [lo, hi] = range(p, text);
+            size_t at = pattern.Find(text, lo, hi, true, wholeWordDelimiters);
+            if (at != TEdSearchPattern::npos)
+                return TParaPos { p, static_cast<int32_t>(at) + 1 };
+        }
+    }
+    return std::nullopt;
 }
 
 } // namespace wexly

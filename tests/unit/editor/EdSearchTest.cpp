@@ -1,5 +1,7 @@
 #include "editor/EdSearch.h"
 
+#include "editor/OvcParaList.h"
+
 #include <gtest/gtest.h>
 
 #include <random>
@@ -109,6 +111,33 @@ TEST(EdSearch, SearchTextIsCutTo255Characters)
 {
     TEdSearchPattern p(std::string(300, 'x'), true);
     EXPECT_EQ(p.Length(), 255u);
+}
+
+TEST(EdSearch, ScansParagraphRangesWithoutWrapping)
+{
+    TOvcParaList list;
+    for (std::string_view line : { "one cat", "no match", "cat and cat", "tail" })
+        ASSERT_EQ(list.AppendPara(line.data(), static_cast<int32_t>(line.size()), true), 0);
+    TEdSearchPattern cat("CAT", false, Windows1252UpperTable());
+    const TParaPos end { list.ParaCount(), 1 };
+    auto find = [&](TParaPos from, TParaPos to, bool backward) {
+        return FindInParas(list, cat, from, to, backward);
+    };
+    EXPECT_EQ(find({ 1, 1 }, end, false), (TParaPos { 1, 5 }));
+    EXPECT_EQ(find({ 1, 6 }, end, false), (TParaPos { 3, 1 }));
+    EXPECT_EQ(find({ 3, 2 }, end, false), (TParaPos { 3, 9 }));
+    EXPECT_EQ(find({ 3, 10 }, end, false), std::nullopt); // no wrap to the top
+    // The scope end cuts a match that would run past it.
+    EXPECT_EQ(find({ 2, 1 }, { 3, 3 }, false), std::nullopt);
+    EXPECT_EQ(find({ 2, 1 }, { 3, 4 }, false), (TParaPos { 3, 1 }));
+    // Backwards: the last match that ends before the scope end.
+    EXPECT_EQ(find({ 1, 1 }, end, true), (TParaPos { 3, 9 }));
+    EXPECT_EQ(find({ 1, 1 }, { 3, 11 }, true), (TParaPos { 3, 1 }));
+    EXPECT_EQ(find({ 1, 1 }, { 1, 7 }, true), std::nullopt); // nothing after the caret
+    EXPECT_EQ(find({ 1, 6 }, { 3, 3 }, true), std::nullopt);
+    TCharSet delims(" ");
+    TEdSearchPattern an("an", false, Windows1252UpperTable());
+    EXPECT_EQ(FindInParas(list, an, { 1, 1 }, end, false, &delims), std::nullopt);
 }
 
 } // namespace wexly::test
