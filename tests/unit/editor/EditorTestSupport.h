@@ -99,7 +99,7 @@ inline void Type(TOvcCustomEditor& e, std::string_view chars)
         e.ProcessCommand(ccTypedChar, c);
 }
 
-inline void Run(TOvcCustomEditor& e, std::initializer_list<TCommandCode> commands)
+inline void RunCommands(TOvcCustomEditor& e, std::initializer_list<TCommandCode> commands)
 {
     for (TCommandCode c : commands)
         e.ProcessCommand(c, 0);
