@@ -10,7 +10,6 @@ namespace {
 constexpr char kHexDigits[] = "0123456789ABCDEF";
 constexpr uint32_t kInvalidHandle = 6; // what Windows reports for a closed handle
 constexpr int kMaxOffsetDigits = 16;
-constexpr int kMaxLineLength = kMaxOffsetDigits + 51 + 16;
 
 // Two hex digits per byte, built once so formatting a row is a handful of copies.
 struct THexPairs
@@ -81,10 +80,16 @@ void TFileViewerPageCache::Tick(TViewerPage& page)
 const TViewerPage& TFileViewerPageCache::Get(IFile& file, int64_t pageNo)
 {
     assert(pageNo >= 0);
+    // Rows are read in runs of 256 from one page: try the page of the last access first.
+    if (m_lastHit < m_pages.size() && m_pages[m_lastHit].pageNo == pageNo) {
+        Tick(m_pages[m_lastHit]);
+        return m_pages[m_lastHit];
+    }
     TViewerPage* victim = &m_pages.front();
     for (auto& page : m_pages) {
         if (page.pageNo == pageNo) {
             Tick(page);
+            m_lastHit = static_cast<size_t>(&page - m_pages.data());
             return page;
         }
         if (page.lastUse < victim->lastUse)
@@ -104,6 +109,7 @@ const TViewerPage& TFileViewerPageCache::Get(IFile& file, int64_t pageNo)
     victim->pageNo = pageNo;
     victim->byteCount = static_cast<int32_t>(n);
     Tick(*victim);
+    m_lastHit = static_cast<size_t>(victim - m_pages.data());
     return *victim;
 }
 
@@ -127,7 +133,7 @@ void TFileViewerPageCache::CheckInvariants() const
 TOvcCustomFileViewer::TOvcCustomFileViewer(IFileSystem& fileSystem)
     : m_fileSystem(fileSystem)
 {
-    m_lineBuf.reserve(kMaxLineLength);
+    m_lineBuf.fill(' ');
     BuildCharMap();
 }
 
@@ -191,6 +197,8 @@ void TOvcCustomFileViewer::ResetLineState(int64_t size)
     m_offsetDigits = 8;
     while (m_offsetDigits < kMaxOffsetDigits && (lastStart >> (4 * m_offsetDigits)) != 0)
         ++m_offsetDigits;
+    // Columns may have moved: start again from blanks.
+    m_lineBuf.fill(' ');
     m_lineNo = -1;
 }
 
@@ -255,45 +263,51 @@ void TOvcCustomFileViewer::SetShowBookmarks(bool on)
 
 // ---- rows ------------------------------------------------------------------
 
-int TOvcCustomFileViewer::ReadLineBytes(int64_t line, uint8_t* bytes)
+const uint8_t* TOvcCustomFileViewer::LineBytes(int64_t line, int& count)
 {
+    count = 0;
     if (!m_isOpen || line < 0 || line > m_lastLine)
-        return 0;
+        return nullptr;
     int64_t pos = line * kBytesPerLine;
     int64_t wanted = std::min<int64_t>(kBytesPerLine, m_fileSize - pos);
     if (wanted <= 0)
-        return 0;
+        return nullptr;
     if (!m_file)
         throw EInOutError(kInvalidHandle);
     const TViewerPage& page = m_cache.Get(*m_file, pos / TFileViewerPageCache::kPageSize);
     auto inPage = static_cast<int32_t>(pos % TFileViewerPageCache::kPageSize);
     // A file shortened behind our back yields fewer bytes; the rest show as missing.
-    int32_t n = std::min(static_cast<int32_t>(wanted), page.byteCount - inPage);
-    if (n <= 0)
-        return 0;
-    std::memcpy(bytes, page.data.data() + inPage, static_cast<size_t>(n));
+    count = std::max(0, std::min(static_cast<int32_t>(wanted), page.byteCount - inPage));
+    return page.data.data() + inPage;
+}
+
+int TOvcCustomFileViewer::ReadLineBytes(int64_t line, uint8_t* bytes)
+{
+    int n = 0;
+    const uint8_t* from = LineBytes(line, n);
+    if (n > 0)
+        std::memcpy(bytes, from, static_cast<size_t>(n));
     return n;
 }
 
 void TOvcCustomFileViewer::FormatLine(int64_t line)
 {
     m_lineNo = -1;
-    uint8_t bytes[kBytesPerLine];
-    int n = ReadLineBytes(line, bytes);
-    char buf[kMaxLineLength];
-    const int digits = m_offsetDigits;
+    int n = 0;
+    const uint8_t* bytes = LineBytes(line, n);
+    char* buf = m_lineBuf.data();
     auto offset = static_cast<uint64_t>(line) * kBytesPerLine;
-    for (int i = digits - 1; i >= 0; --i, offset >>= 4)
+    for (int i = m_offsetDigits - 1; i >= 0; --i, offset >>= 4)
         buf[i] = kHexDigits[offset & 15];
-    std::memset(buf + digits, ' ', static_cast<size_t>(FullLineLength() - digits));
     char* hex = buf + HexColumn();
     char* chars = buf + CharColumn();
     for (int i = 0; i < n; ++i, hex += 3) {
-        hex[0] = kHexPairs.pairs[bytes[i]][0];
-        hex[1] = kHexPairs.pairs[bytes[i]][1];
+        std::memcpy(hex, kHexPairs.pairs[bytes[i]], 2);
         chars[i] = m_charMap[bytes[i]];
     }
-    m_lineBuf.assign(buf, static_cast<size_t>(GetLineLength(line)));
+    for (int i = n; i < kBytesPerLine; ++i, hex += 3)
+        std::memcpy(hex, "  ", 2);
+    m_lineLen = GetLineLength(line);
     m_lineNo = line;
 }
 
@@ -303,7 +317,7 @@ std::string_view TOvcCustomFileViewer::GetLine(int64_t line)
         return {};
     if (line != m_lineNo)
         FormatLine(line);
-    return m_lineBuf;
+    return { m_lineBuf.data(), static_cast<size_t>(m_lineLen) };
 }
 
 int32_t TOvcCustomFileViewer::GetLineLength(int64_t line)

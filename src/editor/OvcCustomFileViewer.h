@@ -64,6 +64,7 @@ private:
     uint32_t m_useClock = 0; // < m_clockLimit
     uint32_t m_clockLimit;
     uint64_t m_reads = 0;
+    size_t m_lastHit = 0; // index of the page last returned
 };
 
 // A position in the viewer: row and column, both from 0.
@@ -207,6 +208,8 @@ protected:
     void RefreshSize(int64_t size);
     // Up to 16 bytes of a row; returns how many exist.
     int ReadLineBytes(int64_t line, uint8_t* bytes);
+    // The same bytes inside the cached page: valid until the cache is used again.
+    const uint8_t* LineBytes(int64_t line, int& count);
     void InvalidateLine(int64_t line);
     void NotifyChange();
     void NotifyStatus();
@@ -238,7 +241,10 @@ private:
     int32_t m_offsetDigits = 8; // >= 8
     TFileViewerPageCache m_cache;
 
-    std::string m_lineBuf; // the formatted row m_lineNo
+    // The formatted row m_lineNo. Separator columns are never written, so each row only
+    // rewrites its offset, pairs and characters.
+    std::array<char, 16 + 51 + 16> m_lineBuf {};
+    int32_t m_lineLen = 0;
     int64_t m_lineNo = -1; // -1: none
     std::array<char, 256> m_charMap {}; // byte -> character column glyph
 

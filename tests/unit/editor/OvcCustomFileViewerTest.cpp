@@ -211,18 +211,6 @@ TEST(OvcCustomFileViewer, ScrollingReadsEachPageOnceAndRepaintingReadsNothing)
     viewer.CheckInvariants();
 }
 
-TEST(OvcCustomFileViewer, PageCountOutsideTheRangeIsIgnored)
-{
-    TFakeFileSystem fs;
-    TOvcCustomFileViewer viewer(fs);
-    EXPECT_EQ(viewer.BufferPageCount(), 16);
-    viewer.SetBufferPageCount(1);
-    viewer.SetBufferPageCount(513);
-    EXPECT_EQ(viewer.BufferPageCount(), 16);
-    viewer.SetBufferPageCount(512);
-    EXPECT_EQ(viewer.BufferPageCount(), 512);
-}
-
 TEST(OvcCustomFileViewer, CacheEvictsLeastRecentlyUsedAndSurvivesClockWrap)
 {
     TFakeFileSystem fs;
@@ -410,16 +398,6 @@ TEST_F(OvcCustomFileViewerOpened, BookmarksComeFromTheCommandCodeAndUserCommands
     EXPECT_EQ(recorder.commands, std::vector<TCommandCode> { ccUserFirst + 1 });
     EXPECT_FALSE(viewer.ProcessCommand(ccTypedChar, 'a'));
     EXPECT_FALSE(viewer.ProcessCommand(ccDel, 0));
-}
-
-TEST_F(OvcCustomFileViewerOpened, ScrollInfoScalesLargeRowCounts)
-{
-    Open(Bytes(16 * 40000));
-    TViewerScrollInfo info = viewer.VerticalScroll();
-    EXPECT_EQ(info.scale, 2);
-    EXPECT_EQ(info.max, 19999);
-    viewer.SetTopLineFromScroll(100);
-    EXPECT_EQ(viewer.GetTopLine(), 200);
 }
 
 // ---- search --------------------------------------------------------------------
