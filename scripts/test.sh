@@ -1,0 +1,111 @@
+#!/usr/bin/env bash
+# Sets up (if needed), builds both configurations and runs every test: the native unit tests
+# with sanitizers, the Windows unit tests under Wine, and the end-to-end tests under Wine on a
+# private Xvfb. Ends with "N passed, M failed"; the exit code is non-zero on any failure.
+set -uo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+
+PASSED=0
+FAILED=0
+LOGS="$BUILD/test-logs"
+START=$(date +%s)
+
+stage_failed() {
+    FAILED=$((FAILED + 1))
+    echo "!! $1" >&2
+}
+
+cleanup() {
+    if [ -n "${WINEPREFIX:-}" ]; then
+        wineserver -k 2>/dev/null || true
+    fi
+    stop_xvfb
+}
+trap cleanup EXIT
+
+if ! "$ROOT/scripts/setup.sh"; then
+    echo "0 passed, 1 failed"
+    exit 1
+fi
+mkdir -p "$LOGS"
+
+# ---- native: engine unit tests under ASan and UBSan -----------------------------------------
+log "native build ($NATIVE_DIR)"
+if configure_native && cmake --build "$NATIVE_DIR" -j "$JOBS" >"$LOGS/native-build.log" 2>&1; then
+    log "native unit tests"
+    ctest --test-dir "$NATIVE_DIR" -j "$JOBS" --timeout 300 --output-on-failure \
+        >"$LOGS/native.log" 2>&1
+    tail -n 3 "$LOGS/native.log"
+    summary=$(grep -E '[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$LOGS/native.log" | tail -1)
+    if [ -n "$summary" ]; then
+        failed=$(sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\1/' <<<"$summary")
+        total=$(sed -E 's/.* failed out of ([0-9]+).*/\1/' <<<"$summary")
+        PASSED=$((PASSED + total - failed))
+        FAILED=$((FAILED + failed))
+        [ "$failed" = 0 ] || grep -E '^\s+[0-9]+ - ' "$LOGS/native.log" >&2
+    else
+        stage_failed "native tests did not run (see $LOGS/native.log)"
+    fi
+else
+    tail -n 30 "$LOGS/native-build.log" >&2
+    stage_failed "native build failed (see $LOGS/native-build.log)"
+fi
+
+# ---- win32: the same unit tests and the end-to-end tests under Wine --------------------------
+log "win32 build ($WIN32_DIR)"
+# The program and its unit tests are built apart, so that one failing leaves the other testable.
+WIN32_OK=0
+if configure_win32; then
+    WIN32_OK=1
+    cmake --build "$WIN32_DIR" -j "$JOBS" --target wexly wexly_e2e >"$LOGS/win32-build.log" 2>&1 \
+        || { tail -n 30 "$LOGS/win32-build.log" >&2; stage_failed "wexly.exe build failed (see $LOGS/win32-build.log)"; WIN32_OK=0; }
+    UNIT_OK=1
+    cmake --build "$WIN32_DIR" -j "$JOBS" --target wexly_tests >"$LOGS/win32-unit-build.log" 2>&1 \
+        || { tail -n 30 "$LOGS/win32-unit-build.log" >&2; stage_failed "Windows unit test build failed (see $LOGS/win32-unit-build.log)"; UNIT_OK=0; }
+else
+    stage_failed "win32 configuration failed"
+    UNIT_OK=0
+fi
+
+if [ "$WIN32_OK" = 1 ] || [ "$UNIT_OK" = 1 ]; then
+    start_xvfb || stage_failed "no Xvfb"
+    export WINEPREFIX="$BUILD/wineprefix-test"
+    make_prefix "$WINEPREFIX"
+    set_virtual_desktop "$WINEPREFIX"
+    wineserver -p
+    export WEXLY_E2E_READY=1
+fi
+
+if [ "$UNIT_OK" = 1 ]; then
+    log "Windows unit tests under Wine"
+    timeout 600 "$ROOT/scripts/wine-run.sh" "$WIN32_DIR/wexly_tests.exe" --gtest_color=no \
+        >"$LOGS/win32-unit.log" 2>&1
+    rc=$?
+    tail -n 3 "$LOGS/win32-unit.log"
+    ok=$(grep -E '^\[  PASSED  \] [0-9]+ test' "$LOGS/win32-unit.log" | sed -E 's/[^0-9]*([0-9]+).*/\1/' | tail -1)
+    bad=$(grep -E '^\[  FAILED  \] [0-9]+ test' "$LOGS/win32-unit.log" | sed -E 's/[^0-9]*([0-9]+).*/\1/' | tail -1)
+    PASSED=$((PASSED + ${ok:-0}))
+    FAILED=$((FAILED + ${bad:-0}))
+    [ -z "$bad" ] || grep -E '^\[  FAILED  \] [A-Za-z]' "$LOGS/win32-unit.log" >&2
+    if [ "$rc" != 0 ] && [ -z "$bad" ]; then
+        stage_failed "Windows unit tests exited with $rc (see $LOGS/win32-unit.log)"
+    fi
+fi
+
+if [ "$WIN32_OK" = 1 ]; then
+    log "end-to-end tests under Wine"
+    timeout 600 "$ROOT/tests/e2e/run_e2e.sh" "$WIN32_DIR" >"$LOGS/e2e.log" 2>&1
+    rc=$?
+    cat "$LOGS/e2e.log"
+    summary=$(grep -E '^e2e: [0-9]+ passed, [0-9]+ failed' "$LOGS/e2e.log" | tail -1)
+    if [ -n "$summary" ]; then
+        PASSED=$((PASSED + $(sed -E 's/e2e: ([0-9]+) passed.*/\1/' <<<"$summary")))
+        FAILED=$((FAILED + $(sed -E 's/.* ([0-9]+) failed.*/\1/' <<<"$summary")))
+    elif [ "$rc" != 0 ]; then
+        stage_failed "end-to-end tests exited with $rc (see $LOGS/e2e.log)"
+    fi
+fi
+
+log "finished in $(($(date +%s) - START)) s"
+echo "$PASSED passed, $FAILED failed"
+[ "$FAILED" = 0 ] && [ "$PASSED" -gt 0 ]

@@ -1,0 +1,43 @@
+// The main window's status bar: five panels (message, Caps, Ins/Ovr, line, column), the four
+// small ones sized to their text and grouped at the right end.
+#pragma once
+
+#include <array>
+#include <string>
+
+namespace wexly {
+
+inline constexpr const char* StatusIdleText = "F1=Help";
+
+enum TStatusPanel { spMessage = 0, spCaps = 1, spInsOvr = 2, spLine = 3, spColumn = 4 };
+
+// A caret line or column as shown: decimal, left-padded with "0" to at least 4 digits.
+std::string StatusNumberText(long long value);
+
+struct TStatusPanelRect
+{
+    int left = 0;
+    int width = 0;
+    int Right() const { return left + width; }
+};
+
+struct TStatusBarLayout
+{
+    int height = 0; // of the bar; each panel is 2 pixels lower
+    int panelHeight = 0;
+    std::array<TStatusPanelRect, 5> panels {};
+};
+
+// Text widths measured in the status font; the bar lays out from them.
+struct TStatusTextWidths
+{
+    int bar = 0; // height of "|"
+    int caps = 0; // width of "Caps"
+    int ovr = 0; // width of "Ovr"
+    int line = 0; // width of the current line text
+    int column = 0; // width of the current column text
+};
+
+TStatusBarLayout LayoutStatusBar(int barWidth, const TStatusTextWidths& widths);
+
+} // namespace wexly

@@ -1,0 +1,321 @@
+#include "E2eDriver.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+namespace wexly::e2e {
+
+namespace {
+bool WaitUntil(DWORD timeoutMs, const auto& done)
+{
+    DWORD start = GetTickCount();
+    while (true) {
+        if (done())
+            return true;
+        if (GetTickCount() - start >= timeoutMs)
+            return false;
+        Sleep(50);
+    }
+}
+
+std::wstring StripAmpersands(const std::wstring& text)
+{
+    std::wstring out;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == L'&' && i + 1 < text.size())
+            ++i;
+        out += text[i];
+    }
+    return out;
+}
+
+std::wstring MenuItemCaption(HMENU menu, int index)
+{
+    wchar_t buffer[256] = {};
+    MENUITEMINFOW info {};
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_STRING | MIIM_FTYPE;
+    info.dwTypeData = buffer;
+    info.cch = 255;
+    if (!GetMenuItemInfoW(menu, static_cast<UINT>(index), TRUE, &info))
+        return L"";
+    if (info.fType & MFT_SEPARATOR)
+        return L"-";
+    return buffer;
+}
+
+int FindCommand(HMENU menu, UINT id)
+{
+    int count = GetMenuItemCount(menu);
+    for (int i = 0; i < count; ++i) {
+        if (HMENU sub = GetSubMenu(menu, i)) {
+            int found = FindCommand(sub, id);
+            if (found >= 0)
+                return found;
+        } else if (GetMenuItemID(menu, i) == id) {
+            UINT state = GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION);
+            return (state & (MF_GRAYED | MF_DISABLED)) ? 0 : 1;
+        }
+    }
+    return -1;
+}
+}
+
+TProcess StartProgram(
+    const std::wstring& program, const std::wstring& args, const std::wstring& workDir)
+{
+    std::wstring commandLine = L"\"" + program + L"\"";
+    if (!args.empty())
+        commandLine += L" " + args;
+    STARTUPINFOW startup {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info {};
+    TProcess p;
+    if (CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+            workDir.empty() ? nullptr : workDir.c_str(), &startup, &info)) {
+        CloseHandle(info.hThread);
+        p.process = info.hProcess;
+        p.pid = info.dwProcessId;
+    }
+    return p;
+}
+
+bool WaitForExit(const TProcess& p, DWORD timeoutMs, DWORD* exitCode)
+{
+    if (!p.process || WaitForSingleObject(p.process, timeoutMs) != WAIT_OBJECT_0)
+        return false;
+    if (exitCode)
+        GetExitCodeProcess(p.process, exitCode);
+    return true;
+}
+
+void EndProcess(TProcess& p)
+{
+    if (!p.process)
+        return;
+    if (WaitForSingleObject(p.process, 0) == WAIT_TIMEOUT) {
+        TerminateProcess(p.process, 99);
+        WaitForSingleObject(p.process, 5000);
+    }
+    CloseHandle(p.process);
+    p = {};
+}
+
+std::vector<HWND> FindTopWindows(
+    const std::wstring& className, const std::wstring& caption, DWORD pid)
+{
+    std::vector<HWND> found;
+    HWND hwnd = nullptr;
+    while ((hwnd = FindWindowExW(nullptr, hwnd, className.c_str(), caption.c_str())) != nullptr) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(hwnd, &owner);
+        if ((pid == 0 || owner == pid) && IsWindowVisible(hwnd))
+            found.push_back(hwnd);
+    }
+    return found;
+}
+
+HWND WaitForWindow(
+    const std::wstring& className, const std::wstring& caption, DWORD pid, DWORD timeoutMs)
+{
+    HWND result = nullptr;
+    WaitUntil(timeoutMs, [&] {
+        auto windows = FindTopWindows(className, caption, pid);
+        result = windows.empty() ? nullptr : windows.front();
+        return result != nullptr;
+    });
+    return result;
+}
+
+std::wstring WindowText(HWND hwnd)
+{
+    wchar_t buffer[1024] = {};
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutW(
+        hwnd, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG, 2000, &copied);
+    return std::wstring(buffer, std::min<size_t>(copied, 1023));
+}
+
+std::wstring ClassNameOf(HWND hwnd)
+{
+    wchar_t buffer[256] = {};
+    GetClassNameW(hwnd, buffer, 256);
+    return buffer;
+}
+
+HMENU LoadProgramMenu(const std::wstring& program, UINT id)
+{
+    HMODULE module = LoadLibraryExW(program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    if (!module)
+        return nullptr;
+    HMENU menu = LoadMenuW(module, MAKEINTRESOURCEW(id));
+    FreeLibrary(module);
+    return menu;
+}
+
+std::vector<std::wstring> MenuCaptions(HMENU menu)
+{
+    std::vector<std::wstring> captions;
+    for (int i = 0; menu && i < GetMenuItemCount(menu); ++i)
+        captions.push_back(MenuItemCaption(menu, i));
+    return captions;
+}
+
+std::vector<std::wstring> SubmenuCaptions(HMENU menu, int index)
+{
+    return MenuCaptions(GetSubMenu(menu, index));
+}
+
+int MenuCommandEnabled(HMENU menu, UINT id)
+{
+    return menu ? FindCommand(menu, id) : -1;
+}
+
+std::wstring StatusBarText(HWND hwnd, int part)
+{
+    HWND bar = FindWindowExW(hwnd, nullptr, STATUSCLASSNAMEW, nullptr);
+    if (!bar)
+        return L"<no status bar>";
+    // The text must be read into the other process's memory and copied back.
+    DWORD pid = 0;
+    GetWindowThreadProcessId(bar, &pid);
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ, FALSE, pid);
+    if (!process)
+        return L"<no access>";
+    constexpr SIZE_T size = 1024 * sizeof(wchar_t);
+    void* remote = VirtualAllocEx(process, nullptr, size, MEM_COMMIT, PAGE_READWRITE);
+    std::wstring text;
+    if (remote) {
+        DWORD_PTR result = 0;
+        SendMessageTimeoutW(bar, SB_GETTEXTW, static_cast<WPARAM>(part),
+            reinterpret_cast<LPARAM>(remote), SMTO_ABORTIFHUNG, 2000, &result);
+        wchar_t buffer[1024] = {};
+        SIZE_T read = 0;
+        ReadProcessMemory(process, remote, buffer, size - sizeof(wchar_t), &read);
+        text = buffer;
+        VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    }
+    CloseHandle(process);
+    return text;
+}
+
+void PostCommand(HWND hwnd, UINT id)
+{
+    PostMessageW(hwnd, WM_COMMAND, MAKEWPARAM(id, 0), 0);
+}
+
+bool SendKey(HWND hwnd, WORD vk, const std::vector<WORD>& modifiers)
+{
+    SetForegroundWindow(hwnd);
+    WaitUntil(2000, [&] { return GetForegroundWindow() == hwnd; });
+    std::vector<INPUT> inputs;
+    auto add = [&](WORD key, bool up) {
+        INPUT in {};
+        in.type = INPUT_KEYBOARD;
+        in.ki.wVk = key;
+        in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+        inputs.push_back(in);
+    };
+    for (WORD m : modifiers)
+        add(m, false);
+    add(vk, false);
+    add(vk, true);
+    for (auto it = modifiers.rbegin(); it != modifiers.rend(); ++it)
+        add(*it, true);
+    UINT sent = SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    return sent == inputs.size();
+}
+
+HWND WaitForMessageBox(const std::wstring& caption, DWORD pid, DWORD timeoutMs)
+{
+    HWND result = nullptr;
+    WaitUntil(timeoutMs, [&] {
+        for (HWND box : FindTopWindows(L"#32770", caption, pid)) {
+            result = box;
+            return true;
+        }
+        return false;
+    });
+    return result;
+}
+
+std::wstring MessageBoxText(HWND box)
+{
+    // The message box keeps its text in a static control with id 0xFFFF.
+    HWND text = GetDlgItem(box, 0xFFFF);
+    if (text)
+        return WindowText(text);
+    HWND child = nullptr;
+    while ((child = FindWindowExW(box, child, L"Static", nullptr)) != nullptr) {
+        std::wstring t = WindowText(child);
+        if (!t.empty())
+            return t;
+    }
+    return L"";
+}
+
+bool ClickButton(HWND box, const std::wstring& button)
+{
+    HWND child = nullptr;
+    while ((child = FindWindowExW(box, child, L"Button", nullptr)) != nullptr) {
+        if (StripAmpersands(WindowText(child)) == button) {
+            PostMessageW(box, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(child), BN_CLICKED),
+                reinterpret_cast<LPARAM>(child));
+            return true;
+        }
+    }
+    return false;
+}
+
+std::wstring MakeTempDir(const std::wstring& name)
+{
+    wchar_t temp[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temp);
+    std::wstring dir
+        = std::wstring(temp) + L"wexly-e2e-" + std::to_wstring(GetCurrentProcessId()) + L"\\";
+    CreateDirectoryW(dir.c_str(), nullptr);
+    dir += name + L"\\";
+    CreateDirectoryW(dir.c_str(), nullptr);
+    return dir;
+}
+
+bool WriteTextFile(const std::wstring& path, const std::string& content)
+{
+    HANDLE file = CreateFileW(
+        path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD written = 0;
+    bool ok = WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr)
+        && written == content.size();
+    CloseHandle(file);
+    return ok;
+}
+
+bool ReadTextFile(const std::wstring& path, std::string* content)
+{
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    content->clear();
+    char buffer[4096];
+    DWORD read = 0;
+    while (ReadFile(file, buffer, sizeof(buffer), &read, nullptr) && read > 0)
+        content->append(buffer, read);
+    CloseHandle(file);
+    return true;
+}
+
+std::string Narrow(const std::wstring& text)
+{
+    int needed = WideCharToMultiByte(
+        CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<size_t>(needed), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), out.data(), needed,
+        nullptr, nullptr);
+    return out;
+}
+
+} // namespace wexly::e2e

@@ -1,0 +1,68 @@
+// Drives wexly.exe from inside the same Wine session, as a user would: starts it, finds its
+// windows by class and caption, sends menu commands and keys, reads window, menu and status-bar
+// texts, answers message boxes, and checks files.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace wexly::e2e {
+
+struct TProcess
+{
+    HANDLE process = nullptr;
+    DWORD pid = 0;
+};
+
+// Starts program with the command-line tail args in workDir.
+TProcess StartProgram(
+    const std::wstring& program, const std::wstring& args, const std::wstring& workDir);
+// Waits for the process to end; false on timeout. exitCode receives its code.
+bool WaitForExit(const TProcess& p, DWORD timeoutMs, DWORD* exitCode);
+// Ends a process still running (test clean-up) and closes its handle.
+void EndProcess(TProcess& p);
+
+// Visible top-level windows with this class and caption; pid 0 accepts any process.
+std::vector<HWND> FindTopWindows(
+    const std::wstring& className, const std::wstring& caption, DWORD pid = 0);
+HWND WaitForWindow(
+    const std::wstring& className, const std::wstring& caption, DWORD pid, DWORD timeoutMs);
+
+std::wstring WindowText(HWND hwnd);
+std::wstring ClassNameOf(HWND hwnd);
+
+// Wine keeps menus inside their process, so the menu is read from the program's resources (and
+// driven live through the keyboard). The caller destroys the menu.
+HMENU LoadProgramMenu(const std::wstring& program, UINT id);
+// Captions of a menu's items ("-" for separators), and of the items of submenu `index`.
+std::vector<std::wstring> MenuCaptions(HMENU menu);
+std::vector<std::wstring> SubmenuCaptions(HMENU menu, int index);
+// Enabled state of a command in the menu (searched recursively); -1 if absent.
+int MenuCommandEnabled(HMENU menu, UINT id);
+
+// The text of panel `part` of the first status bar child of hwnd.
+std::wstring StatusBarText(HWND hwnd, int part);
+
+// Posts a menu command as the menu would.
+void PostCommand(HWND hwnd, UINT id);
+// Brings hwnd to the front and types virtual keys with SendInput; modifiers are VK codes held
+// during the key.
+bool SendKey(HWND hwnd, WORD vk, const std::vector<WORD>& modifiers = {});
+
+// A message box (dialog class) owned by process pid with this caption, waiting up to timeoutMs.
+HWND WaitForMessageBox(const std::wstring& caption, DWORD pid, DWORD timeoutMs);
+// The static text of a message box.
+std::wstring MessageBoxText(HWND box);
+// Clicks the button whose caption (without "&") is `button`.
+bool ClickButton(HWND box, const std::wstring& button);
+
+// Creates a fresh directory under the temp folder and returns it with a trailing backslash.
+std::wstring MakeTempDir(const std::wstring& name);
+bool WriteTextFile(const std::wstring& path, const std::string& content);
+bool ReadTextFile(const std::wstring& path, std::string* content);
+
+std::string Narrow(const std::wstring& text);
+
+} // namespace wexly::e2e

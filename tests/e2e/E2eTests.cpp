@@ -1,0 +1,278 @@
+// End-to-end tests of wexly.exe, run under Wine on the test display. Usage:
+//   wexly_e2e.exe [path\to\wexly.exe] [test-name-substring]
+// Prints one line per test and ends with "e2e: N passed, M failed"; exit code 1 on failure.
+#include "E2eDriver.h"
+
+#include "MenuIds.h"
+
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace wexly::e2e {
+namespace {
+
+const std::wstring MainClass = L"TWexlyMainForm";
+const std::wstring MainCaption = L"Wexly2";
+constexpr DWORD StartTimeoutMs = 20000;
+
+struct TContext
+{
+    std::wstring wexly;
+    std::vector<std::string> failures;
+    std::vector<TProcess> processes; // ended after each test
+
+    TProcess Start(const std::wstring& args, const std::wstring& dir)
+    {
+        TProcess p = StartProgram(wexly, args, dir);
+        processes.push_back(p);
+        return p;
+    }
+    void Fail(int line, const std::string& what)
+    {
+        failures.push_back("line " + std::to_string(line) + ": " + what);
+    }
+};
+
+#define CHECK(cond)                                                                                \
+    do {                                                                                           \
+        if (!(cond)) {                                                                             \
+            ctx.Fail(__LINE__, #cond);                                                             \
+            return;                                                                                \
+        }                                                                                          \
+    } while (0)
+#define CHECK_EQ(actual, expected)                                                                 \
+    do {                                                                                           \
+        auto a_ = (actual);                                                                        \
+        auto e_ = (expected);                                                                      \
+        if (!(a_ == e_)) {                                                                         \
+            ctx.Fail(__LINE__,                                                                     \
+                std::string(#actual) + " was \"" + Show(a_) + "\", expected \"" + Show(e_)         \
+                    + "\"");                                                                       \
+            return;                                                                                \
+        }                                                                                          \
+    } while (0)
+
+std::string Show(const std::wstring& s)
+{
+    return Narrow(s);
+}
+std::string Show(const std::string& s)
+{
+    return s;
+}
+std::string Show(const std::vector<std::wstring>& v)
+{
+    std::string out;
+    for (const auto& s : v)
+        out += (out.empty() ? "" : ", ") + Narrow(s);
+    return out;
+}
+template <typename T> std::string Show(const T& v)
+{
+    return std::to_string(v);
+}
+
+void WindowAppearsWithClassCaptionMenuAndStatusBar(TContext& ctx)
+{
+    TProcess p = ctx.Start(L"", MakeTempDir(L"appear"));
+    CHECK(p.process != nullptr);
+    HWND main = WaitForWindow(MainClass, MainCaption, p.pid, StartTimeoutMs);
+    CHECK(main != nullptr);
+    CHECK_EQ(ClassNameOf(main), MainClass);
+    CHECK_EQ(WindowText(main), MainCaption);
+    CHECK(GetMenu(main) != nullptr);
+    CHECK_EQ(StatusBarText(main, 0), std::wstring(L"F1=Help"));
+    CHECK_EQ(StatusBarText(main, 2), std::wstring(L"Ins"));
+    CHECK_EQ(StatusBarText(main, 3), std::wstring(L"0000"));
+    CHECK_EQ(StatusBarText(main, 4), std::wstring(L"0000"));
+}
+
+void MenuBarHasEveryMenuWithItsItems(TContext& ctx)
+{
+    HMENU menu = LoadProgramMenu(ctx.wexly, IDR_MAINMENU);
+    CHECK(menu != nullptr);
+    std::vector<std::wstring> bar = MenuCaptions(menu);
+    std::vector<std::wstring> file = SubmenuCaptions(menu, 0);
+    std::vector<std::wstring> tools = SubmenuCaptions(menu, 3);
+    int exitEnabled = MenuCommandEnabled(menu, IDM_FILE_EXIT);
+    int saveEnabled = MenuCommandEnabled(menu, IDM_FILE_SAVE);
+    int justifyEnabled = MenuCommandEnabled(menu, IDM_JUSTIFY_LEFT);
+    DestroyMenu(menu);
+    CHECK_EQ(bar,
+        (std::vector<std::wstring> { L"&File", L"&Edit", L"&Search", L"&Tools", L"&Piles",
+            L"&Options", L"&Window", L"&Help", L"&Window List..." }));
+    CHECK(!file.empty());
+    CHECK_EQ(file.front(), std::wstring(L"&New\tCtrl+N"));
+    CHECK_EQ(file.back(), std::wstring(L"E&xit"));
+    CHECK(tools.size() >= 3);
+    CHECK_EQ(tools[0], std::wstring(L"&Justify"));
+    CHECK_EQ(tools.back(), std::wstring(L"List...\tF9"));
+    CHECK_EQ(exitEnabled, 1);
+    // Commands whose features are not there yet are shown disabled.
+    CHECK_EQ(saveEnabled, 0);
+    CHECK_EQ(justifyEnabled, 0);
+}
+
+void ExitThroughTheFileMenuWithTheKeyboard(TContext& ctx)
+{
+    TProcess p = ctx.Start(L"", MakeTempDir(L"menukeys"));
+    HWND main = WaitForWindow(MainClass, MainCaption, p.pid, StartTimeoutMs);
+    CHECK(main != nullptr);
+    CHECK(SendKey(main, 'F', { VK_MENU }));
+    Sleep(300);
+    CHECK(SendKey(main, 'X'));
+    DWORD code = 12345;
+    CHECK(WaitForExit(p, 5000, &code));
+    CHECK_EQ(code, static_cast<DWORD>(0));
+}
+
+void HelpContentsThroughTheHelpMenu(TContext& ctx)
+{
+    TProcess p = ctx.Start(L"", MakeTempDir(L"helpmenu"));
+    HWND main = WaitForWindow(MainClass, MainCaption, p.pid, StartTimeoutMs);
+    CHECK(main != nullptr);
+    CHECK(SendKey(main, 'H', { VK_MENU }));
+    Sleep(300);
+    CHECK(SendKey(main, 'H'));
+    HWND box = WaitForMessageBox(L"Error!", p.pid, 5000);
+    CHECK(box != nullptr);
+    CHECK_EQ(MessageBoxText(box), std::wstring(L"Empty Help file!"));
+    CHECK(ClickButton(box, L"OK"));
+}
+
+void SecondStartHandsOverAndExitsWithZero(TContext& ctx)
+{
+    TProcess first = ctx.Start(L"", MakeTempDir(L"first"));
+    HWND main = WaitForWindow(MainClass, MainCaption, first.pid, StartTimeoutMs);
+    CHECK(main != nullptr);
+    std::wstring other = MakeTempDir(L"other");
+    CHECK(WriteTextFile(other + L"a.txt", "hello\r\n"));
+
+    TProcess second = ctx.Start(L"a.txt", other);
+    CHECK(second.process != nullptr);
+    DWORD code = 12345;
+    DWORD started = GetTickCount();
+    CHECK(WaitForExit(second, 5000, &code));
+    CHECK(GetTickCount() - started <= 5000);
+    CHECK_EQ(code, static_cast<DWORD>(0));
+    CHECK_EQ(FindTopWindows(MainClass, MainCaption).size(), static_cast<size_t>(1));
+    CHECK(WaitForSingleObject(first.process, 0) == WAIT_TIMEOUT);
+    std::string content;
+    CHECK(ReadTextFile(other + L"a.txt", &content));
+    CHECK_EQ(content, std::string("hello\r\n"));
+}
+
+void SecondStartWithoutArgumentsAlsoHandsOver(TContext& ctx)
+{
+    TProcess first = ctx.Start(L"", MakeTempDir(L"first2"));
+    CHECK(WaitForWindow(MainClass, MainCaption, first.pid, StartTimeoutMs) != nullptr);
+    TProcess second = ctx.Start(L"", MakeTempDir(L"other2"));
+    DWORD code = 12345;
+    CHECK(WaitForExit(second, 5000, &code));
+    CHECK_EQ(code, static_cast<DWORD>(0));
+    CHECK_EQ(FindTopWindows(MainClass, MainCaption).size(), static_cast<size_t>(1));
+}
+
+void ExitCommandEndsTheProcessWithZero(TContext& ctx)
+{
+    TProcess p = ctx.Start(L"", MakeTempDir(L"exit"));
+    HWND main = WaitForWindow(MainClass, MainCaption, p.pid, StartTimeoutMs);
+    CHECK(main != nullptr);
+    PostCommand(main, IDM_FILE_EXIT);
+    DWORD code = 12345;
+    CHECK(WaitForExit(p, 5000, &code));
+    CHECK_EQ(code, static_cast<DWORD>(0));
+    CHECK(FindTopWindows(MainClass, MainCaption, p.pid).empty());
+}
+
+void ClosingTheWindowEndsTheProcessWithZero(TContext& ctx)
+{
+    TProcess p = ctx.Start(L"", MakeTempDir(L"close"));
+    HWND main = WaitForWindow(MainClass, MainCaption, p.pid, StartTimeoutMs);
+    CHECK(main != nullptr);
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    DWORD code = 12345;
+    CHECK(WaitForExit(p, 5000, &code));
+    CHECK_EQ(code, static_cast<DWORD>(0));
+}
+
+void F1WithoutHelpFileShowsTheErrorBox(TContext& ctx)
+{
+    TProcess p = ctx.Start(L"", MakeTempDir(L"help"));
+    HWND main = WaitForWindow(MainClass, MainCaption, p.pid, StartTimeoutMs);
+    CHECK(main != nullptr);
+    CHECK(SendKey(main, VK_F1));
+    HWND box = WaitForMessageBox(L"Error!", p.pid, 5000);
+    CHECK(box != nullptr);
+    CHECK_EQ(MessageBoxText(box), std::wstring(L"Empty Help file!"));
+    CHECK(ClickButton(box, L"OK"));
+    DWORD start = GetTickCount();
+    while (IsWindow(box) && GetTickCount() - start < 3000)
+        Sleep(50);
+    CHECK(!IsWindow(box));
+}
+
+struct TCase
+{
+    const char* name;
+    void (*run)(TContext&);
+};
+
+const TCase Cases[] = {
+    { "WindowAppearsWithClassCaptionMenuAndStatusBar",
+        WindowAppearsWithClassCaptionMenuAndStatusBar },
+    { "MenuBarHasEveryMenuWithItsItems", MenuBarHasEveryMenuWithItsItems },
+    { "ExitThroughTheFileMenuWithTheKeyboard", ExitThroughTheFileMenuWithTheKeyboard },
+    { "HelpContentsThroughTheHelpMenu", HelpContentsThroughTheHelpMenu },
+    { "SecondStartHandsOverAndExitsWithZero", SecondStartHandsOverAndExitsWithZero },
+    { "SecondStartWithoutArgumentsAlsoHandsOver", SecondStartWithoutArgumentsAlsoHandsOver },
+    { "ExitCommandEndsTheProcessWithZero", ExitCommandEndsTheProcessWithZero },
+    { "ClosingTheWindowEndsTheProcessWithZero", ClosingTheWindowEndsTheProcessWithZero },
+    { "F1WithoutHelpFileShowsTheErrorBox", F1WithoutHelpFileShowsTheErrorBox },
+};
+
+std::wstring BesideThisProgram(const wchar_t* name)
+{
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring dir(path);
+    dir.erase(dir.find_last_of(L"\\/") + 1);
+    return dir + name;
+}
+
+} // namespace
+} // namespace wexly::e2e
+
+int wmain(int argc, wchar_t** argv)
+{
+    using namespace wexly::e2e;
+    std::wstring wexly = argc > 1 && argv[1][0] ? argv[1] : BesideThisProgram(L"wexly.exe");
+    std::wstring filter = argc > 2 ? argv[2] : L"";
+    int passed = 0, failed = 0;
+    for (const TCase& c : Cases) {
+        std::wstring name(c.name, c.name + std::string(c.name).size());
+        if (!filter.empty() && name.find(filter) == std::wstring::npos)
+            continue;
+        TContext ctx;
+        ctx.wexly = wexly;
+        DWORD start = GetTickCount();
+        c.run(ctx);
+        for (TProcess& p : ctx.processes)
+            EndProcess(p);
+        DWORD ms = GetTickCount() - start;
+        if (ctx.failures.empty()) {
+            ++passed;
+            std::printf("[ PASS ] %s (%lu ms)\n", c.name, static_cast<unsigned long>(ms));
+        } else {
+            ++failed;
+            std::printf("[ FAIL ] %s (%lu ms)\n", c.name, static_cast<unsigned long>(ms));
+            for (const auto& f : ctx.failures)
+                std::printf("         %s\n", f.c_str());
+        }
+        std::fflush(stdout);
+    }
+    std::printf("e2e: %d passed, %d failed\n", passed, failed);
+    return failed == 0 && passed > 0 ? 0 : 1;
+}

@@ -1,0 +1,183 @@
+// The Windows implementations of the platform interfaces; built and run in the win32 build only.
+#ifdef _WIN32
+
+#include "platform/Files.h"
+#include "platform/Ui.h"
+#include "platform/win32/Win32Ui.h"
+#include "platform/win32/WinStrings.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+namespace wexly::test {
+namespace {
+
+class Win32FileSystem : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        wchar_t temp[MAX_PATH] = {};
+        GetTempPathW(MAX_PATH, temp);
+        m_dir = WideToUtf8(temp) + "wexly-fs-" + std::to_string(GetCurrentProcessId()) + "\\";
+        CreateDirectoryW(Utf8ToWide(m_dir).c_str(), nullptr);
+    }
+    void TearDown() override
+    {
+        for (const TDirEntry& e : m_fs.List(m_dir, "*")) {
+            m_fs.SetReadOnly(m_dir + e.name, false);
+            m_fs.Delete(m_dir + e.name);
+        }
+        RemoveDirectoryW(Utf8ToWide(m_dir).c_str());
+    }
+    std::unique_ptr<IFile> Create(const std::string& name, const std::string& content)
+    {
+        auto f = m_fs.Open(
+            m_dir + name, TFileAccess::ReadWrite, TFileShare::DenyNone, TFileCreate::CreateAlways);
+        if (f)
+            f->Write(content.data(), static_cast<int64_t>(content.size()));
+        return f;
+    }
+    std::string ReadAll(const std::string& name)
+    {
+        auto f = m_fs.Open(
+            m_dir + name, TFileAccess::Read, TFileShare::DenyNone, TFileCreate::OpenExisting);
+        if (!f)
+            return "<missing>";
+        std::string text(static_cast<size_t>(f->Size()), '\0');
+        f->Read(text.data(), static_cast<int64_t>(text.size()));
+        return text;
+    }
+
+    IFileSystem& m_fs = RealFileSystem();
+    std::string m_dir;
+};
+
+TEST_F(Win32FileSystem, ExclusiveOpenMakesOthersFailWithSharingViolation)
+{
+    auto held = Create("a.txt", "abc");
+    ASSERT_TRUE(held);
+    held.reset();
+    auto exclusive = m_fs.Open(
+        m_dir + "a.txt", TFileAccess::Read, TFileShare::Exclusive, TFileCreate::OpenExisting);
+    ASSERT_TRUE(exclusive);
+    TFileError error;
+    EXPECT_FALSE(m_fs.Open(m_dir + "a.txt", TFileAccess::Read, TFileShare::DenyNone,
+        TFileCreate::OpenExisting, &error));
+    EXPECT_EQ(error.code, FileErrorCode::SharingViolation);
+    EXPECT_EQ(error.path, m_dir + "a.txt");
+}
+
+TEST_F(Win32FileSystem, DenyWriteLetsReadersInButNotWriters)
+{
+    Create("a.txt", "abc").reset();
+    auto reader = m_fs.Open(
+        m_dir + "a.txt", TFileAccess::Read, TFileShare::DenyWrite, TFileCreate::OpenExisting);
+    ASSERT_TRUE(reader);
+    EXPECT_TRUE(m_fs.Open(
+        m_dir + "a.txt", TFileAccess::Read, TFileShare::DenyNone, TFileCreate::OpenExisting));
+    TFileError error;
+    EXPECT_FALSE(m_fs.Open(m_dir + "a.txt", TFileAccess::Write, TFileShare::DenyNone,
+        TFileCreate::OpenExisting, &error));
+    EXPECT_EQ(error.code, FileErrorCode::SharingViolation);
+}
+
+TEST_F(Win32FileSystem, MissingFileAndFolderGiveTheirCodes)
+{
+    TFileError error;
+    EXPECT_FALSE(m_fs.Open(m_dir + "none.txt", TFileAccess::Read, TFileShare::DenyNone,
+        TFileCreate::OpenExisting, &error));
+    EXPECT_EQ(error.code, FileErrorCode::FileNotFound);
+    EXPECT_FALSE(m_fs.Open(m_dir + "nodir\\none.txt", TFileAccess::Read, TFileShare::DenyNone,
+        TFileCreate::OpenExisting, &error));
+    EXPECT_EQ(error.code, FileErrorCode::PathNotFound);
+}
+
+TEST_F(Win32FileSystem, SeekWriteTruncateAndSize)
+{
+    auto f = Create("a.txt", "hello world");
+    ASSERT_TRUE(f);
+    EXPECT_EQ(f->Size(), 11);
+    ASSERT_TRUE(f->Seek(5));
+    EXPECT_EQ(f->Position(), 5);
+    ASSERT_TRUE(f->Truncate());
+    ASSERT_TRUE(f->Write("!", 1));
+    ASSERT_TRUE(f->Flush());
+    f.reset();
+    EXPECT_EQ(ReadAll("a.txt"), "hello!");
+}
+
+TEST_F(Win32FileSystem, Utf8NamesRoundTripAndListWithMask)
+{
+    const std::string name = "\xC3\xA9t\xC3\xA9 \xD0\xB6.txt"; // été ж.txt
+    Create(name, "x").reset();
+    Create("b.log", "y").reset();
+    EXPECT_TRUE(m_fs.Exists(m_dir + name));
+    EXPECT_EQ(ReadAll(name), "x");
+    auto listed = m_fs.List(m_dir, "*.TXT");
+    ASSERT_EQ(listed.size(), 1u);
+    EXPECT_EQ(listed[0].name, name);
+    EXPECT_EQ(listed[0].size, 1);
+    EXPECT_EQ(m_fs.List(m_dir, "*.*").size(), 2u);
+    EXPECT_EQ(m_fs.List(m_dir, "?.log").size(), 1u);
+}
+
+TEST_F(Win32FileSystem, RenameReplacesOnlyWhenAsked)
+{
+    Create("a.txt", "A").reset();
+    Create("b.txt", "B").reset();
+    TFileError error;
+    EXPECT_FALSE(m_fs.Rename(m_dir + "a.txt", m_dir + "b.txt", false, &error));
+    EXPECT_EQ(ReadAll("b.txt"), "B");
+    EXPECT_TRUE(m_fs.Rename(m_dir + "a.txt", m_dir + "b.txt", true));
+    EXPECT_EQ(ReadAll("b.txt"), "A");
+    EXPECT_FALSE(m_fs.Exists(m_dir + "a.txt"));
+}
+
+TEST_F(Win32FileSystem, ReadOnlyAttributeAndWriteTime)
+{
+    Create("a.txt", "A").reset();
+    TFileTime time = 0;
+    ASSERT_TRUE(m_fs.GetWriteTime(m_dir + "a.txt", &time));
+    EXPECT_GT(time, 0u);
+    ASSERT_TRUE(m_fs.SetReadOnly(m_dir + "a.txt", true));
+    EXPECT_TRUE(m_fs.IsReadOnly(m_dir + "a.txt"));
+    TFileError error;
+    EXPECT_FALSE(m_fs.Open(m_dir + "a.txt", TFileAccess::Write, TFileShare::DenyNone,
+        TFileCreate::OpenExisting, &error));
+    EXPECT_EQ(error.code, FileErrorCode::AccessDenied);
+    ASSERT_TRUE(m_fs.SetReadOnly(m_dir + "a.txt", false));
+    EXPECT_FALSE(m_fs.IsReadOnly(m_dir + "a.txt"));
+}
+
+TEST_F(Win32FileSystem, TempNameIsFreeAndInTheFolder)
+{
+    std::string temp = m_fs.TempNameIn(m_dir);
+    EXPECT_EQ(temp.rfind(m_dir, 0), 0u);
+    EXPECT_FALSE(m_fs.Exists(temp));
+    EXPECT_EQ(PathSeparator(), '\\');
+    EXPECT_TRUE(IsPathSeparator('/'));
+}
+
+TEST(Win32Ui, UpperTableMatchesWindows1252OnThatCodePage)
+{
+    if (GetACP() != 1252)
+        GTEST_SKIP() << "ANSI code page is " << GetACP();
+    EXPECT_EQ(SystemUpperTable(), Windows1252UpperTable());
+}
+
+TEST(Win32Ui, ClipboardTextRoundTrips)
+{
+    TWin32Clipboard clipboard;
+    const std::string text = "line one\r\nline \xE9 two";
+    if (!clipboard.SetText(text))
+        GTEST_SKIP() << "no clipboard in this session";
+    EXPECT_TRUE(clipboard.HasText());
+    EXPECT_EQ(clipboard.GetText(), text);
+}
+
+} // namespace
+} // namespace wexly::test
+
+#endif

@@ -1,0 +1,9 @@
+#include "WexlyApp.h"
+
+#include <windows.h>
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand)
+{
+    wexly::win32::TWexlyApp app;
+    return app.Run(showCommand);
+}

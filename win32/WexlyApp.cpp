@@ -1,0 +1,112 @@
+#include "WexlyApp.h"
+
+#include "WexlyMainForm.h"
+#include "app/CommandLine.h"
+#include "app/HandOver.h"
+#include "platform/win32/WinStrings.h"
+
+#include "MenuIds.h"
+
+#include <commctrl.h>
+
+#include <exception>
+#include <vector>
+
+namespace wexly::win32 {
+
+namespace {
+constexpr const wchar_t* ApplicationWindowClass = L"WexlyApplication";
+}
+
+bool TApplicationWindow::Create()
+{
+    HICON icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_WEXLY));
+    RegisterWindowClass(ApplicationWindowClass, icon, nullptr);
+    // Never shown: it only carries the title another instance reads.
+    return CreateWindowHandle(
+               0, ApplicationWindowClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr)
+        != nullptr;
+}
+
+void TApplicationWindow::SetTitle(const std::string& title)
+{
+    SetWindowTextW(Handle(), Utf8ToWide(title).c_str());
+}
+
+TWexlyApp::TWexlyApp() = default;
+TWexlyApp::~TWexlyApp() = default;
+
+void TWexlyApp::RecordStartState()
+{
+    m_cmdLine = CommandLineTail(WideToUtf8(GetCommandLineW()));
+    // Sized to the real path, so deep working directories are not cut off.
+    DWORD needed = GetCurrentDirectoryW(0, nullptr);
+    std::vector<wchar_t> buffer(needed + 1, L'\0');
+    DWORD length = GetCurrentDirectoryW(static_cast<DWORD>(buffer.size()), buffer.data());
+    m_startDir = WithTrailingBackslash(WideToUtf8(std::wstring_view(buffer.data(), length)));
+}
+
+bool TWexlyApp::HandOverToRunningInstance()
+{
+    HWND running
+        = FindWindowW(Utf8ToWide(MainWindowClass).c_str(), Utf8ToWide(MainWindowCaption).c_str());
+    if (!running)
+        return false;
+    m_appWindow.SetTitle(MakeHandOverText(m_startDir, m_cmdLine));
+    // The receiver brings itself to the front; Windows lets it only when we allow it.
+    DWORD runningProcess = 0;
+    GetWindowThreadProcessId(running, &runningProcess);
+    AllowSetForegroundWindow(runningProcess);
+    LRESULT accepted = SendMessageW(
+        running, HandOverMessage, HandOverKey, reinterpret_cast<LPARAM>(m_appWindow.Handle()));
+    return accepted != 0;
+}
+
+int TWexlyApp::Run(int showCommand)
+{
+    RecordStartState();
+
+    INITCOMMONCONTROLSEX icc { sizeof(icc), ICC_BAR_CLASSES | ICC_STANDARD_CLASSES };
+    InitCommonControlsEx(&icc);
+    if (!m_appWindow.Create())
+        return 1;
+
+    if (HandOverToRunningInstance())
+        return 0;
+
+    m_appWindow.SetTitle(ApplicationTitle);
+    m_accelerators = LoadAcceleratorsW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINACCEL));
+
+    m_mainForm = std::make_unique<TWexlyMainForm>(*this);
+    if (!m_mainForm->Create())
+        return 1;
+    m_mainForm->Show(showCommand);
+    return MessageLoop();
+}
+
+int TWexlyApp::MessageLoop()
+{
+    MSG msg {};
+    while (true) {
+        try {
+            BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+            if (got == 0 || got == -1)
+                break;
+            HWND main = m_mainForm->Handle();
+            if (main && (msg.hwnd == main || IsChild(main, msg.hwnd))) {
+                m_mainForm->PreviewKey(msg);
+                if (TranslateAcceleratorW(main, m_accelerators, &msg))
+                    continue;
+            }
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        } catch (const std::exception& e) {
+            // The program ends normally after showing what went wrong.
+            ShowUnexpectedError(e.what());
+            return 0;
+        }
+    }
+    return 0;
+}
+
+} // namespace wexly::win32
