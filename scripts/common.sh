@@ -17,7 +17,7 @@ log() { echo "== $*" >&2; }
 
 # The pristine prefix every run copies from; created once (about 13 s).
 ensure_base_prefix() {
-    if [ -f "$BASE_PREFIX/system.reg" ] && [ -f "$BASE_PREFIX/.wexly-ready" ]; then
+    if [ -f "$BASE_PREFIX/system.reg" ] && [ -f "$BASE_PREFIX/.wexly-ready-2" ]; then
         return 0
     fi
     log "creating the Wine prefix $BASE_PREFIX"
@@ -29,7 +29,14 @@ ensure_base_prefix() {
         echo "error: wineboot did not create $BASE_PREFIX" >&2
         return 1
     fi
-    touch "$BASE_PREFIX/.wexly-ready"
+    # Wine does not find its own fonts (fonts-wine) on this system by itself; without them the
+    # caption buttons show letters and dialogs fall back to other faces.
+    local fonts="$BASE_PREFIX/drive_c/windows/Fonts"
+    mkdir -p "$fonts"
+    if [ -d /usr/share/wine/fonts ]; then
+        cp -s -n /usr/share/wine/fonts/* "$fonts/" 2>/dev/null || true
+    fi
+    touch "$BASE_PREFIX/.wexly-ready-2"
 }
 
 # Copies the base prefix to $1. Large files are hard-linked (Wine replaces rather than rewrites
