@@ -1,0 +1,52 @@
+// What a document borrows from the program around it: files, message boxes, the clipboard, the
+// settings, a clock, and the windows that show it. The Win32 layer implements IDocumentWindows;
+// tests use a recording fake.
+#pragma once
+
+#include "platform/Files.h"
+#include "platform/Ui.h"
+
+#include <functional>
+
+namespace wexly {
+
+class TEditFile;
+struct TSettings;
+
+struct TButtonSize
+{
+    int width = 0;
+    int height = 0;
+};
+
+class IDocumentWindows
+{
+public:
+    virtual ~IDocumentWindows() = default;
+    // The document's view (its text editor or binary viewer, whichever it shows) is brought to
+    // the front of its pane and, with focus, given the input focus.
+    virtual void ShowView(TEditFile& doc, bool focus) = 0;
+    virtual bool ViewFocused(const TEditFile& doc) const = 0;
+    // The file button's caption, hint, picture, down state or colours changed.
+    virtual void ButtonChanged(TEditFile& doc) = 0;
+    // The auto-sized button for the current caption.
+    virtual TButtonSize MeasureButton(const TEditFile& doc) = 0;
+    // The document is going away: its windows are destroyed.
+    virtual void DocumentDestroyed(TEditFile& doc) = 0;
+};
+
+// "Now" as a date-time: days since 1899-12-30 with the time of day as the fraction.
+double DateTimeNow();
+
+struct TDocumentServices
+{
+    IFileSystem& fs;
+    IAsker& asker;
+    IDocumentWindows& windows;
+    const TSettings& settings;
+    IClipboard* clipboard = nullptr;
+    IBeeper* beeper = nullptr;
+    std::function<double()> now = DateTimeNow;
+};
+
+} // namespace wexly

@@ -1,0 +1,188 @@
+// One open document: its names and time stamps, the view that shows it (a text editor or a
+// binary viewer, owned here) and the state of its file button. The second pane's view is a
+// TEditFile too: it owns both kinds of view, has no button, and shows another document's text
+// through AttachView. Borrows the services.
+#pragma once
+
+#include "documents/DocumentServices.h"
+#include "editor/AFViewer.h"
+#include "editor/TFEditor.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace wexly {
+
+// Pictures of the file button, by document state.
+enum TGlyphIndex : int {
+    giNone = -1,
+    giText = 0,
+    giModified = 1,
+    giReadOnlyText = 2,
+    giBinary = 3,
+    giReadOnlyBinary = 4,
+};
+
+// What the file button shows; the window paints from it.
+struct TFileButtonState
+{
+    std::string caption; // the short name with every "&" doubled
+    std::string hint; // full path followed by "|"
+    int glyph = giNone; // changed only when the state changes
+    bool alternateIcons = false;
+    bool down = false;
+    bool swapped = false; // text and face colours exchanged: the document wants attention
+    int width = 0;
+    int height = 0;
+};
+
+struct TEditState
+{
+    bool canUndo = false;
+    bool canRedo = false;
+    bool cutAllowed = false;
+    bool copyAllowed = false;
+    bool isText = false;
+    bool operator==(const TEditState&) const = default;
+};
+
+// The user was told about a load that split over-long lines.
+inline constexpr const char* kLinesSplitMessage
+    = "Some lines of this file were longer than 32767 characters\r"
+      "and have been split. Saving will write the extra line breaks.";
+inline constexpr const char* kLoadFailedMessage = "Exception Occured while opening file";
+
+class TEditFile
+{
+public:
+    // A document in the top pane. load: read the file now (else a new, empty text).
+    TEditFile(TDocumentServices& services, const std::string& path, bool load, bool named,
+        bool readOnlyWanted, bool binary);
+    // The second pane's view.
+    explicit TEditFile(TDocumentServices& services);
+    ~TEditFile();
+    TEditFile(const TEditFile&) = delete;
+    TEditFile& operator=(const TEditFile&) = delete;
+
+    bool IsBottomView() const { return m_isBottomView; }
+    bool Named() const { return m_named; }
+    const std::string& FileName() const { return m_fileName; }
+    const std::string& ShortName() const { return m_shortName; }
+    const std::string& Ext() const { return m_ext; }
+    TFileTime FileTime() const { return m_fileTime; }
+    double LoadedAt() const { return m_loadedAt; }
+    bool LoadFailed() const { return m_loadFailed; }
+    bool Binary() const { return m_binary; }
+    bool ReadOnlyWanted() const { return m_readOnlyWanted; }
+    TEditFile* Source() const { return m_source; }
+    TTFEditor* TextEditor() const { return m_textEditor.get(); }
+    TAFViewer* BinViewer() const { return m_binViewer.get(); }
+    bool ToolBusy() const { return m_toolBusy; }
+    void SetToolBusy(bool busy) { m_toolBusy = busy; }
+    int32_t SavedTopLine() const { return m_savedTopLine; }
+    int32_t SavedCaretLine() const { return m_savedCaretLine; }
+    int32_t SavedCaretCol() const { return m_savedCaretCol; }
+    const TFileButtonState& Button() const { return m_button; }
+    int ButtonWidth() const { return m_button.width; }
+    int ButtonHeight() const { return m_button.height; }
+
+    // ---- views and button ----
+    void ShowView();
+    void AttachView(TEditFile& doc);
+    void DetachView();
+    void MarkCurrent();
+    // Another document's button went down (the buttons form one exclusive group).
+    void ReleaseButton();
+    void MarkAttention();
+    bool ViewFocused() const;
+    void UpdateGlyph();
+    // The view refuses changes.
+    bool ReadOnly() const;
+    // Also refreshes the button picture.
+    bool IsModified();
+    bool HasSelection() const;
+    TEditState GetEditState() const;
+    int64_t CaretLine() const;
+    int32_t CaretColumn() const;
+    int64_t TopLine() const;
+    void SetCaret(int64_t line, int32_t column);
+    int64_t LineTotal() const;
+
+    // ---- files ----
+    // Text only. Errors (EInOutError) propagate; the document then stays modified.
+    void Save();
+    void SaveAs(const std::string& name, bool rename);
+    bool CheckDiskChange();
+    void Reload();
+    void GotoLine(int64_t n);
+    void ScrollOneLine(bool down, bool keepCaretInView);
+    // Hex typing in the top pane's viewer; write errors (EInOutError) propagate.
+    bool HexTyped(char ch);
+
+    // ---- editing ----
+    void Undo();
+    void Redo();
+    // False when nothing reached the clipboard.
+    bool Copy();
+    void Cut();
+    void Paste();
+    void Clear();
+    void SelectAll();
+
+    // ---- settings ----
+    void SetTabs(bool realTabs, int32_t size);
+    void SetBackups(bool text, bool binary);
+    void SetAutoIndent(bool on);
+    void SetShowBookmarks(bool on);
+    void SetWordWrap(bool on);
+    void SetHexMask(bool on);
+    void ApplyCaretShapes(bool verticalCarets);
+    void ApplySettings();
+
+    void CheckInvariants() const;
+
+private:
+    void SetNames(const std::string& path);
+    void CreateTextEditor();
+    void CreateBinViewer();
+    void LoadText();
+    void LoadBinary();
+    void NoteSplitLines();
+    void RefreshButton();
+    void ShowLoadError();
+    bool FileWritable() const;
+    void AttachBinary(TEditFile& doc);
+    void AttachText(TEditFile& doc);
+
+    TDocumentServices& m_services;
+    bool m_isBottomView = false;
+    bool m_named = false;
+    std::string m_fileName;
+    std::string m_shortName;
+    std::string m_ext;
+    TFileTime m_fileTime = 0;
+    double m_loadedAt = 0;
+    bool m_loadFailed = false;
+    bool m_binary = false;
+    bool m_readOnlyWanted = false;
+    TEditFile* m_source = nullptr; // only in the second pane's view
+    std::unique_ptr<TTFEditor> m_textEditor;
+    std::unique_ptr<TAFViewer> m_binViewer;
+    bool m_toolBusy = false;
+    int32_t m_savedTopLine = 1;
+    int32_t m_savedCaretLine = 1;
+    int32_t m_savedCaretCol = 1;
+    bool m_splitNoticeShown = false;
+    TFileButtonState m_button;
+};
+
+// "&" doubled, so that a menu or button shows it instead of underlining the next character.
+std::string DoubleAmpersands(const std::string& text);
+// The name part of a path (after the last "\" or "/") and its extension with the dot.
+std::string PathNamePart(const std::string& path);
+std::string PathExtension(const std::string& path);
+// The path up to and including its last "\" or "/"; empty when there is none.
+std::string PathDirectory(const std::string& path);
+
+} // namespace wexly
