@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -81,6 +82,8 @@ struct TWrapCase
     int tabSize;
     std::vector<std::string> lines;
 };
+
+void PrintTo(const TWrapCase& row, std::ostream* os) { *os << row.name; }
 
 class OvcParaListWrap : public testing::TestWithParam<TWrapCase>
 {
