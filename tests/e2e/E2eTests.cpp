@@ -214,6 +214,36 @@ void F1WithoutHelpFileShowsTheErrorBox(TContext& ctx)
     CHECK(!IsWindow(box));
 }
 
+void InsertKeyWithoutDocumentsFlipsInsOvr(TContext& ctx)
+{
+    TProcess p = ctx.Start(L"", MakeTempDir(L"insert"));
+    HWND main = WaitForWindow(MainClass, MainCaption, p.pid, StartTimeoutMs);
+    CHECK(main != nullptr);
+    CHECK_EQ(StatusBarText(main, 2), std::wstring(L"Ins"));
+    CHECK(SendKey(main, VK_INSERT));
+    Sleep(300);
+    CHECK_EQ(StatusBarText(main, 2), std::wstring(L"Ovr"));
+    CHECK(SendKey(main, VK_INSERT));
+    Sleep(300);
+    CHECK_EQ(StatusBarText(main, 2), std::wstring(L"Ins"));
+}
+
+void CapsLockShowsInItsPanel(TContext& ctx)
+{
+    TProcess p = ctx.Start(L"", MakeTempDir(L"caps"));
+    HWND main = WaitForWindow(MainClass, MainCaption, p.pid, StartTimeoutMs);
+    CHECK(main != nullptr);
+    std::wstring before = StatusBarText(main, 1);
+    CHECK(SendKey(main, VK_CAPITAL));
+    Sleep(300);
+    std::wstring after = StatusBarText(main, 1);
+    CHECK(SendKey(main, VK_CAPITAL)); // leave the lock as it was
+    Sleep(300);
+    CHECK(before == L"" || before == L"Caps");
+    CHECK_EQ(after, std::wstring(before == L"Caps" ? L"" : L"Caps"));
+    CHECK_EQ(StatusBarText(main, 1), before);
+}
+
 struct TCase
 {
     const char* name;
@@ -231,6 +261,8 @@ const TCase Cases[] = {
     { "ExitCommandEndsTheProcessWithZero", ExitCommandEndsTheProcessWithZero },
     { "ClosingTheWindowEndsTheProcessWithZero", ClosingTheWindowEndsTheProcessWithZero },
     { "F1WithoutHelpFileShowsTheErrorBox", F1WithoutHelpFileShowsTheErrorBox },
+    { "InsertKeyWithoutDocumentsFlipsInsOvr", InsertKeyWithoutDocumentsFlipsInsOvr },
+    { "CapsLockShowsInItsPanel", CapsLockShowsInItsPanel },
 };
 
 std::wstring BesideThisProgram(const wchar_t* name)
