@@ -251,6 +251,8 @@ bool TOvcCustomEditor::IsLastLineOfPara(int32_t line) const
 {
     int32_t offset = 0;
     int32_t para = m_list->FindParaByLine(line, offset);
+    if (para == 0)
+        return true;
     return line - m_list->FirstLineOfPara(para) + 1 == m_list->NthPara(para)->LineCount();
 }
 
@@ -648,6 +650,13 @@ TEdPaintRow TOvcCustomEditor::GetPaintRow(int32_t row) const
             r.bookmark = n;
     }
     return r;
+}
+
+void TOvcCustomEditor::CaretPixel(
+    int32_t cellWidth, int32_t rowHeight, bool marginLine, int32_t& x, int32_t& y) const
+{
+    x = m_leftMargin + (CaretScreenCol() - m_leftColumn - 1) * cellWidth + (marginLine ? 5 : 0);
+    y = (m_caret.line - m_topLine) * rowHeight;
 }
 
 bool TOvcCustomEditor::CaretCell(int32_t& row, int32_t& column) const

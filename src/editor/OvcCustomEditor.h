@@ -6,6 +6,7 @@
 
 #include "editor/EdSearch.h"
 #include "editor/EditorTypes.h"
+#include "editor/OvcCommandProcessor.h"
 #include "editor/OvcCommands.h"
 #include "editor/OvcParaList.h"
 
@@ -158,6 +159,9 @@ public:
     TEdPaintRow GetPaintRow(int32_t row) const; // row 0 is the top line
     // Caret cell relative to the text area (0-based); false when it is outside the window.
     bool CaretCell(int32_t& row, int32_t& column) const;
+    // Where the system caret goes, in pixels of the control, for the font's cell size.
+    void CaretPixel(
+        int32_t cellWidth, int32_t rowHeight, bool marginLine, int32_t& x, int32_t& y) const;
     // Document lines the last change touched (last = kChangedToEnd: to the end).
     int32_t ChangedFirstLine() const { return m_list->ChangedFirstLine(); }
     int32_t ChangedLastLine() const { return m_list->ChangedLastLine(); }
@@ -227,6 +231,13 @@ public:
     // Keys the tables left untranslated: Enter with WantEnter, Tab with WantTab.
     bool ProcessUntranslatedEnter();
     bool ProcessUntranslatedTab();
+    // A key-down as the window gets it: translated by the processor, then carried out; Tab
+    // and Enter fall back to the editor's own handling. True when the key was used.
+    bool KeyDown(
+        TOvcCommandProcessor& processor, uint8_t key, uint8_t shift, bool systemKey = false);
+    // A character message: codes of 32 and up are typed, unless the key before was the first
+    // of a two-key sequence or Backspace.
+    void CharMessage(char ch);
 
     // ---- Bookmarks (n = 0..9) ------------------------------------------------------------
     virtual void SetMarker(int n);
@@ -371,6 +382,7 @@ private:
     bool m_statusPending = false;
     TMouseMode m_mouseMode = TMouseMode::None;
     int32_t m_marginAnchorLine = 0;
+    bool m_skipNextChar = false; // after ccPartialKey or Backspace
 
     bool m_autoIndent = false;
     bool m_hideSelection = true;

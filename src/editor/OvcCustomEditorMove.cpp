@@ -34,6 +34,36 @@ bool TOvcCustomEditor::ProcessCommand(TCommandCode command, char ch)
     }
 }
 
+bool TOvcCustomEditor::KeyDown(
+    TOvcCommandProcessor& processor, uint8_t key, uint8_t shift, bool systemKey)
+{
+    TOperation op(*this);
+    TTranslatedKey k = processor.Translate(key, shift, systemKey);
+    m_skipNextChar = k.command == ccPartialKey || k.command == ccBack;
+    if (k.command == ccPartialKey)
+        return true;
+    if (k.command != ccNoCommand && k.command != ccUnknownSecondKey
+        && ProcessCommand(k.command, static_cast<char>(k.ch)))
+        return true;
+    constexpr uint8_t kTabKey = 0x09;
+    constexpr uint8_t kEnterKey = 0x0D;
+    if (key == kTabKey && shift == 0)
+        return ProcessUntranslatedTab();
+    if (key == kEnterKey && shift == 0)
+        return ProcessUntranslatedEnter();
+    return false;
+}
+
+void TOvcCustomEditor::CharMessage(char ch)
+{
+    if (m_skipNextChar) {
+        m_skipNextChar = false;
+        return;
+    }
+    if (static_cast<uint8_t>(ch) >= 32)
+        ProcessCommand(ccTypedChar, ch);
+}
+
 bool TOvcCustomEditor::DoMove(TCommandCode command)
 {
     switch (command) {

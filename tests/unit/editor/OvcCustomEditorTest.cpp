@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -551,6 +552,92 @@ TEST(OvcCustomEditor, ReplaceErrorGoesToOnErrorAndIsReturned)
     e.OnError = [&](uint16_t c) { seen = c; };
     EXPECT_EQ(e.Replace("ab", "abcd", soReplaceAll | soGlobal), 268);
     EXPECT_EQ(seen, 268);
+}
+
+} // namespace wexly::test
+
+namespace wexly::test {
+
+TEST(OvcCustomEditor, KeyDownAndCharacterMessagesFollowTheWindowRules)
+{
+    TOvcCommandProcessor proc = CreateProgramCommandProcessor();
+    TTFEditor e;
+    SetText(e, "ab|");
+    EXPECT_TRUE(e.KeyDown(proc, vk::Return, 0)); // unbound Enter: the editor breaks the line
+    e.CharMessage('\r'); // its character message is below 32
+    EXPECT_EQ(Marked(e), "ab\n|");
+    e.CharMessage('x');
+    EXPECT_EQ(Marked(e), "ab\nx|");
+    EXPECT_TRUE(e.KeyDown(proc, vk::Back, 0));
+    e.CharMessage('\b');
+    EXPECT_EQ(Marked(e), "ab\n|");
+    e.SetWantEnter(false);
+    EXPECT_FALSE(e.KeyDown(proc, vk::Return, 0));
+    EXPECT_FALSE(e.KeyDown(proc, vk::Escape, 0));
+    e.KeyDown(proc, vk::Tab, 0); // bound to ccTab: fixed tab of 8
+    EXPECT_EQ(Marked(e), "ab\n        |");
+    // After ccPartialKey the next character is not typed.
+    TOvcCommandProcessor two;
+    two.CreateCommandTable("Keys", true);
+    two.AddCommand("Keys", vk::Letter('K'), ssCtrl, vk::Letter('B'), ssCtrlOrNone, ccFirstPage);
+    EXPECT_TRUE(e.KeyDown(two, vk::Letter('K'), ssCtrl));
+    e.CharMessage('k');
+    EXPECT_TRUE(e.KeyDown(two, vk::Letter('B'), 0));
+    EXPECT_EQ(e.CaretLine(), 1);
+    EXPECT_EQ(Text(e), "ab\n        ");
+}
+
+} // namespace wexly::test
+
+namespace wexly::test {
+
+// Random commands on two views of one buffer, with settings changing under them: every step
+// must leave carets, selections, views and the buffer consistent.
+TEST(OvcCustomEditor, RandomCommandsKeepEveryViewConsistent)
+{
+    static const TCommandCode kCommands[] = { ccTypedChar, ccTypedChar, ccTypedChar, ccTypedChar,
+        ccTypedChar, ccTypedChar, ccTypedChar, ccTypedChar, ccNewLine, ccNewLine, ccBack, ccDel,
+        ccNewLine, ccTab, ccDelWord, ccDelBol, ccDelEol, ccDelLine, ccLeft, ccRight, ccUp, ccDown,
+        ccHome, ccEnd, ccWordLeft, ccWordRight, ccNextPage, ccPrevPage, ccTopOfPage, ccBotOfPage,
+        ccFirstPage, ccLastPage, ccExtendLeft, ccExtendRight, ccExtendDown, ccExtendUp,
+        ccExtWordLeft, ccExtWordRight, ccExtendPgDn, ccUndo, ccRedo, ccCut, ccPaste, ccCopy, ccIns,
+        ccScrollDown, ccScrollUp };
+    TFakeClipboard clipboard;
+    TFakeBeeper beeper;
+    TTFEditor a(TEditorPlatform { &clipboard, &beeper });
+    TTFEditor b(TEditorPlatform { &clipboard, &beeper });
+    a.SetVisibleSize(6, 24);
+    b.SetVisibleSize(4, 16);
+    a.OnError = b.OnError = [](uint16_t) {};
+    b.Attach(a);
+    a.SetWrapToWindow(true);
+    uint32_t seed = 12345;
+    auto next = [&](uint32_t n) {
+        seed = seed * 1103515245u + 12345u;
+        return (seed >> 8) % n;
+    };
+    const char typed[] = "ab cd,\t-e";
+    int32_t maxParas = 0;
+    for (int step = 0; step < 3000; ++step) {
+        TTFEditor& e = next(3) == 0 ? b : a;
+        if (step % 500 == 250)
+            a.SetWordWrap(!a.WordWrap());
+        if (step % 700 == 350)
+            a.SetVisibleSize(6, static_cast<int32_t>(12 + next(30)));
+        if (step % 300 == 0)
+            e.SetScrollPastEnd(next(2) == 0);
+        TCommandCode c = kCommands[next(sizeof kCommands / sizeof kCommands[0])];
+        e.ProcessCommand(c, typed[next(sizeof typed - 1)]);
+        if (next(50) == 0)
+            e.MouseDown(static_cast<int32_t>(next(8)) - 1, static_cast<int32_t>(next(30)), 0);
+        if (next(80) == 0)
+            e.Replace("b", "bb", soReplaceAll | soGlobal);
+        a.CheckInvariants();
+        b.CheckInvariants();
+        a.Buffer().CheckInvariants();
+        maxParas = std::max(maxParas, a.ParaCount());
+    }
+    EXPECT_GT(maxParas, 10); // the text did grow and shrink
 }
 
 } // namespace wexly::test
