@@ -452,6 +452,9 @@ void TOvcCustomEditor::ExtendSelectionToCaret()
 
 void TOvcCustomEditor::MoveCaretTo(int32_t para, int32_t pos, bool extend)
 {
+    para = std::clamp(para, 1, m_list->ParaCount());
+    int32_t limit = m_scrollPastEnd ? ParaLengthLimit() : m_list->ParaLength(para);
+    pos = std::clamp(pos, 1, std::max(limit, m_list->ParaLength(para)) + 1);
     int32_t oldLine = m_caret.line;
     if (extend && !HasSelection())
         edResetHighlight();
@@ -541,129 +544,6 @@ void TOvcCustomEditor::SetCaretPosition(int32_t line, int32_t col)
         throw EEditorIndexError();
     TOperation op(*this);
     MoveCaretToLine(line, col, false);
-}
-
-// ---- Text access -----------------------------------------------------------------------
-
-void TOvcCustomEditor::LineToPara(int32_t& line, int32_t& col) const
-{
-    if (line < 1 || line > m_list->LineCount())
-        throw EEditorIndexError();
-    int32_t offset = 0;
-    line = m_list->FindParaByLine(line, offset);
-    col += offset;
-}
-
-void TOvcCustomEditor::ParaToLine(int32_t& para, int32_t& pos) const
-{
-    if (para < 1 || para > m_list->ParaCount())
-        throw EEditorIndexError();
-    int32_t col = 0;
-    para = m_list->FindLineByPara(para, pos, col);
-    pos = col;
-}
-
-std::string_view TOvcCustomEditor::GetPara(int32_t para) const
-{
-    if (para < 1 || para > m_list->ParaCount())
-        throw EEditorIndexError();
-    return m_list->ParaText(para);
-}
-
-namespace {
-
-std::string ExpandTabs(std::string_view s, int32_t tabSize)
-{
-    std::string out;
-    out.reserve(s.size());
-    for (char c : s) {
-        if (c == '\t')
-            out.append(
-                static_cast<size_t>(tabSize - static_cast<int32_t>(out.size()) % tabSize), ' ');
-        else
-            out.push_back(c);
-    }
-    return out;
-}
-
-} // namespace
-
-std::string TOvcCustomEditor::GetPrintableLine(int32_t line) const
-{
-    if (line < 1 || line > m_list->LineCount())
-        throw EEditorIndexError();
-    return ExpandTabs(m_list->NthLine(line), m_list->TabSize());
-}
-
-std::string TOvcCustomEditor::GetSelTextBuf() const
-{
-    std::string out;
-    for (int32_t p = m_selStart.para; p <= m_selEnd.para; ++p) {
-        std::string_view text = m_list->ParaText(p);
-        auto len = static_cast<int32_t>(text.size());
-        int32_t from = p == m_selStart.para ? std::min(m_selStart.pos, len + 1) : 1;
-        int32_t to = p == m_selEnd.para ? std::min(m_selEnd.pos, len + 1) : len + 1;
-        if (to > from)
-            out.append(text.substr(static_cast<size_t>(from - 1), static_cast<size_t>(to - from)));
-        if (p != m_selEnd.para)
-            out.append("\r\n");
-    }
-    return out;
-}
-
-uint16_t TOvcCustomEditor::AppendPara(std::string_view text)
-{
-    uint16_t code
-        = m_list->AppendPara(text.data(), static_cast<int32_t>(text.size()), m_trimWhiteSpace);
-    ClampTopLine();
-    return code;
-}
-
-// ---- Painting --------------------------------------------------------------------------
-
-TEdPaintRow TOvcCustomEditor::GetPaintRow(int32_t row) const
-{
-    TEdPaintRow r;
-    r.line = m_topLine + row;
-    if (row < 0 || r.line > m_list->LineCount())
-        return r;
-    r.exists = true;
-    std::string full = ExpandTabs(m_list->NthLine(r.line), m_list->TabSize());
-    auto left = static_cast<size_t>(m_leftColumn);
-    if (left < full.size())
-        r.text = full.substr(left, static_cast<size_t>(m_visibleColumns));
-    if (HasSelection() && r.line >= m_selStart.line && r.line <= m_selEnd.line) {
-        int32_t from = r.line == m_selStart.line ? ScreenCol(r.line, m_selStart.col) : 1;
-        int32_t to = r.line == m_selEnd.line ? ScreenCol(r.line, m_selEnd.col)
-                                             : static_cast<int32_t>(full.size()) + 2;
-        from = std::clamp(from - 1 - m_leftColumn, 0, m_visibleColumns);
-        to = std::clamp(to - 1 - m_leftColumn, 0, m_visibleColumns);
-        if (to > from) {
-            r.selFirst = from;
-            r.selLast = to;
-        }
-    }
-    for (int n = 0; n < kMarkerCount && r.bookmark < 0; ++n) {
-        TMarker m = m_list->Marker(n);
-        int32_t col = 0;
-        if (m.IsSet() && m_list->FindLineByPara(m.Para, m.Pos, col) == r.line)
-            r.bookmark = n;
-    }
-    return r;
-}
-
-void TOvcCustomEditor::CaretPixel(
-    int32_t cellWidth, int32_t rowHeight, bool marginLine, int32_t& x, int32_t& y) const
-{
-    x = m_leftMargin + (CaretScreenCol() - m_leftColumn - 1) * cellWidth + (marginLine ? 5 : 0);
-    y = (m_caret.line - m_topLine) * rowHeight;
-}
-
-bool TOvcCustomEditor::CaretCell(int32_t& row, int32_t& column) const
-{
-    row = m_caret.line - m_topLine;
-    column = CaretScreenCol() - 1 - m_leftColumn;
-    return row >= 0 && row < m_visibleRows && column >= 0 && column <= m_visibleColumns;
 }
 
 // ---- Invariants ------------------------------------------------------------------------

@@ -40,6 +40,8 @@ int32_t TOvcCustomEditor::SearchReplace(
 {
     text = text.substr(0, std::min(text.size(), kMaxSearchLength));
     with = with.substr(0, std::min(with.size(), kMaxSearchLength));
+    // The replacement goes inside one paragraph, which can hold no line end and no NUL.
+    with = with.substr(0, std::min(with.size(), with.find_first_of(std::string_view("\r\n\0", 3))));
     if (text.empty())
         return 0;
     const bool backward = options.Has(soBackward);

@@ -641,3 +641,22 @@ TEST(OvcCustomEditor, RandomCommandsKeepEveryViewConsistent)
 }
 
 } // namespace wexly::test
+
+namespace wexly::test {
+
+TEST(OvcCustomEditor, TextFromOutsideNeverPutsLineEndsOrNulInAParagraph)
+{
+    TOvcCustomEditor e;
+    e.AppendPara("one\r\ntwo\rthree\nfour\0gone");
+    e.AppendPara(std::string("x\0y", 3));
+    EXPECT_EQ(Text(e), "one\ntwo\nthree\nfour\nx\n");
+    SetText(e, "a|b");
+    e.ProcessCommand(ccTypedChar, '\n');
+    e.ProcessCommand(ccTypedChar, '\0');
+    EXPECT_EQ(Text(e), "ab");
+    EXPECT_EQ(e.Replace("b", std::string("c\r\nd\0e", 6), soReplaceAll | soGlobal), 1);
+    EXPECT_EQ(Text(e), "ac");
+    e.Buffer().CheckInvariants();
+}
+
+} // namespace wexly::test
