@@ -128,7 +128,8 @@ uint16_t TOvcParaList::InsertBlock(int32_t& para, int32_t& pos, const char* s, i
 {
     std::string text;
     text.reserve(static_cast<size_t>(std::max(len, 0)));
-    for (int32_t i = 0; i < len; ++i) {
+    // The block is text: it ends at a NUL, which a paragraph may never hold.
+    for (int32_t i = 0; i < len && s[i] != '\0'; ++i) {
         if (s[i] != '\r')
             text.push_back(s[i]);
     }

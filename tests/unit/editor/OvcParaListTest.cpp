@@ -83,7 +83,10 @@ struct TWrapCase
     std::vector<std::string> lines;
 };
 
-void PrintTo(const TWrapCase& row, std::ostream* os) { *os << row.name; }
+void PrintTo(const TWrapCase& row, std::ostream* os)
+{
+    *os << row.name;
+}
 
 class OvcParaListWrap : public testing::TestWithParam<TWrapCase>
 {
@@ -269,6 +272,8 @@ TEST(OvcParaList, BlockInsertSplitsAtLineEnds)
     EXPECT_EQ((std::vector<std::string> { "1", "2", "3", "xa", "byz" }), Texts(list));
     EXPECT_EQ(4, para);
     EXPECT_EQ(1, pos);
+    ASSERT_EQ(0, list.InsertBlock(para, pos, "q\0\nr", 4)); // a NUL ends the block
+    EXPECT_EQ("qxa", list.ParaText(4));
     list.CheckInvariants();
 }
 
