@@ -1,0 +1,317 @@
+#include "app/FileCommands.h"
+
+#include "support/DocFakes.h"
+
+#include <gtest/gtest.h>
+
+namespace wexly::test {
+
+namespace {
+
+TSaveDialogResult SaveTo(const std::string& name)
+{
+    return { true, name, 2 };
+}
+
+void Modify(TEditFile& doc)
+{
+    doc.TextEditor()->ProcessCommand(ccTypedChar, '+');
+}
+
+const TMessage& Last(const TDocEnv& env)
+{
+    return env.asker.asked.back();
+}
+
+} // namespace
+
+TEST(FileCommands, NewNamesUntitledDocumentsWithAGrowingCounter)
+{
+    TDocEnv env;
+    EXPECT_EQ(env.commands->New()->FileName(), "untitled1.txt");
+    env.commands->Close();
+    TEditFile* second = env.commands->New();
+    EXPECT_EQ(second->FileName(), "untitled2.txt");
+    EXPECT_FALSE(second->Named());
+    EXPECT_EQ(env.host.refreshes, 3);
+}
+
+TEST(FileCommands, SaveAsAppendsTxtOnlyWhenTheLastNamePartHasNoDot)
+{
+    EXPECT_EQ(WithDefaultExtension("C:\\w\\report"), "C:\\w\\report.txt");
+    EXPECT_EQ(WithDefaultExtension("C:\\w\\report.old.txt"), "C:\\w\\report.old.txt");
+    EXPECT_EQ(WithDefaultExtension("C:\\a.b\\report"), "C:\\a.b\\report.txt");
+    EXPECT_EQ(WithDefaultExtension("C:\\w\\report."), "C:\\w\\report.");
+
+    TDocEnv env;
+    TEditFile& doc = *env.commands->New();
+    Modify(doc);
+    env.dialogs.saves = { SaveTo("C:\\w\\report") };
+    env.commands->Save(); // untitled: Save As
+    EXPECT_EQ(doc.FileName(), "C:\\w\\report.txt");
+    EXPECT_TRUE(doc.Named());
+    EXPECT_EQ(env.fs.Contents("C:\\w\\report.txt"), "+\r\n");
+    EXPECT_EQ(env.settings.LastDir, "C:\\w\\");
+    EXPECT_EQ(env.settings.DirHistory.front(), "C:\\w\\");
+    EXPECT_EQ(env.settings.SaveFilterIndex, 2);
+    EXPECT_EQ(env.dialogs.saveRequests[0].fileName, "untitled1.txt");
+    EXPECT_TRUE(env.settings.FileHistory.empty()); // it had no name to remember
+}
+
+TEST(FileCommands, RenamingANamedDocumentRemembersItsOldName)
+{
+    TDocEnv env;
+    env.fs.SetFile("C:\\w\\old.txt", "a\r\nb\r\n");
+    TEditFile& doc = env.Open("C:\\w\\old.txt");
+    doc.SetCaret(2, 1);
+    env.dialogs.saves = { SaveTo("C:\\w\\new.txt"), SaveTo("C:\\w\\NEW.TXT") };
+    env.commands->SaveAs();
+    ASSERT_EQ(env.settings.FileHistory.size(), 1u);
+    EXPECT_EQ(env.settings.FileHistory[0], "00C:\\w\\old.txt|2|1");
+    env.commands->SaveAs(); // the same name in other letters: nothing to remember
+    EXPECT_EQ(env.settings.FileHistory.size(), 1u);
+}
+
+TEST(FileCommands, OpeningAnOpenFileOnlyHighlightsItsButton)
+{
+    TDocEnv env;
+    env.fs.SetFile("C:\\w\\a.txt", "");
+    env.fs.SetFile("C:\\w\\b.txt", "");
+    TEditFile& a = env.Open("C:\\w\\a.txt");
+    TEditFile& b = env.Open("C:\\w\\b.txt");
+    EXPECT_EQ(env.commands->OpenFile("c:\\W\\A.TXT", false, false), &a);
+    EXPECT_EQ(env.set->CurFile(), &b);
+    EXPECT_TRUE(a.Button().swapped);
+    EXPECT_EQ(env.set->Count(), 2);
+}
+
+TEST(FileCommands, OpenRefusesALockedFileAndAsksAboutBinaryContent)
+{
+    TDocEnv env;
+    env.fs.SetFile("C:\\w\\locked.txt", "x");
+    env.fs.Lock("C:\\w\\locked.txt");
+    EXPECT_EQ(env.commands->OpenFile("C:\\w\\locked.txt", false, false), nullptr);
+    EXPECT_EQ(Last(env).text, "Unable to open file\rPossible sharing conflict");
+    EXPECT_EQ(Last(env).caption, "Error!");
+    EXPECT_EQ(env.set->Count(), 0);
+
+    env.settings.BinaryCheck = true;
+    env.fs.SetFile("C:\\w\\u16.txt", std::string("h\0i\0", 4));
+    env.asker.answers = { TMsgResult::Cancel, TMsgResult::No, TMsgResult::Yes };
+    EXPECT_EQ(env.commands->OpenFile("C:\\w\\u16.txt", false, false), nullptr);
+    EXPECT_EQ(Last(env).text, "This file may be binary\rOpen file in binary mode?");
+    EXPECT_EQ(Last(env).caption, "C:\\w\\u16.txt");
+    EXPECT_EQ(Last(env).buttons, TMsgButtons::YesNoCancel);
+    EXPECT_EQ(Last(env).icon, TMsgIcon::Question);
+    TEditFile* asText = env.commands->OpenFile("C:\\w\\u16.txt", false, false);
+    ASSERT_NE(asText, nullptr);
+    EXPECT_FALSE(asText->Binary());
+    env.commands->Close();
+    TEditFile* asBinary = env.commands->OpenFile("C:\\w\\u16.txt", false, false);
+    ASSERT_NE(asBinary, nullptr);
+    EXPECT_TRUE(asBinary->Binary());
+}
+
+TEST(FileCommands, OpeningAFileTakesItOutOfTheHistoryIgnoringCase)
+{
+    TDocEnv env;
+    env.settings.FileHistory = { "00C:\\W\\H.TXT|1|1", "10C:\\w\\other.bin|3|4" };
+    env.fs.SetFile("C:\\w\\h.txt", "");
+    env.Open("C:\\w\\h.txt");
+    EXPECT_EQ(env.settings.FileHistory, (TStringList { "10C:\\w\\other.bin|3|4" }));
+}
+
+TEST(FileCommands, OpenFileSpecExpandsWildcardsAndReportsWhatIsMissing)
+{
+    TDocEnv env;
+    env.fs.SetFile("C:\\w\\one.txt", "1\r\n2\r\n3\r\n");
+    env.fs.SetFile("C:\\w\\two.txt", "1\r\n2\r\n3\r\n");
+    env.fs.SetFile("C:\\w\\three.log", "");
+    TEditFile* first = env.commands->OpenFileSpec("C:\\w\\*.txt", { 2, 0, false }, false, false);
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(env.set->Count(), 2);
+    EXPECT_EQ(env.set->At(0).CaretLine(), 2);
+    EXPECT_EQ(env.set->At(1).CaretLine(), 2);
+    EXPECT_EQ(env.settings.LastDir, "C:\\w\\");
+
+    EXPECT_EQ(env.commands->OpenFileSpec("C:\\nodir\\a.txt", {}, false, false), nullptr);
+    EXPECT_EQ(Last(env).text, "Directory does not exist!");
+    EXPECT_EQ(Last(env).caption, "Error");
+    EXPECT_EQ(env.commands->OpenFileSpec("C:\\w\\*.doc", {}, false, false), nullptr);
+    EXPECT_EQ(Last(env).text, "C:\\w\\*.doc");
+    EXPECT_EQ(Last(env).caption, "File not found!");
+    EXPECT_EQ(env.commands->OpenFileSpec("C:\\w\\new.bin", {}, true, false), nullptr);
+    EXPECT_EQ(Last(env).caption, "File not found!");
+
+    TEditFile* fresh = env.commands->OpenFileSpec("C:\\w\\fresh.txt", {}, false, false);
+    ASSERT_NE(fresh, nullptr); // a new file under that name
+    EXPECT_TRUE(fresh->Named());
+    EXPECT_FALSE(env.fs.HasFile("C:\\w\\fresh.txt"));
+    EXPECT_EQ(env.asker.asked.size(), 3u);
+}
+
+TEST(FileCommands, CommandLineOpensWithOptionsAndReportsTheCount)
+{
+    TDocEnv env;
+    env.fs.SetFile("C:\\w\\my file.dat", "data");
+    env.fs.SetFile("C:\\w\\g.txt", "");
+    std::string lines;
+    for (int i = 0; i < 20; ++i)
+        lines += "l\r\n";
+    env.fs.SetFile("C:\\w\\a.txt", lines);
+    env.fs.SetFile("C:\\w\\b.txt", lines);
+    EXPECT_EQ(env.commands->OpenCommandLine("C:\\w\\", "/B \"my file.dat\" /N g.txt"), 2);
+    EXPECT_TRUE(env.set->At(0).Binary());
+    EXPECT_FALSE(env.set->At(1).Binary());
+    EXPECT_EQ(env.host.statusMessages.back(), "2 File(s) opened... 2 Total");
+
+    env.commands->OpenCommandLine("C:\\w\\", "/10 a.txt b.txt");
+    EXPECT_EQ(env.set->FindByPath("C:\\w\\a.txt")->CaretLine(), 10);
+    EXPECT_EQ(env.set->FindByPath("C:\\w\\b.txt")->CaretLine(), 1);
+    env.commands->CloseAll();
+    env.commands->OpenCommandLine("C:\\w\\", "/J5,3 a.txt");
+    EXPECT_EQ(env.set->CurFile()->CaretLine(), 5);
+    EXPECT_EQ(env.set->CurFile()->CaretColumn(), 3);
+}
+
+TEST(FileCommands, ReopenOptionTakesTheNewestHistoryEntriesAndPassesOverMissingOnes)
+{
+    TDocEnv env;
+    env.fs.SetFile("C:\\w\\x.txt", "");
+    env.fs.SetFile("C:\\w\\y.bin", "yy");
+    env.settings.FileHistory
+        = { "10C:\\w\\gone.bin|1|1", "01C:\\w\\x.txt|1|1", "10C:\\w\\y.bin|1|1", "00C:\\w\\z|1|1" };
+    env.commands->OpenCommandLine("C:\\w\\", "/P3");
+    ASSERT_EQ(env.set->Count(), 2);
+    EXPECT_TRUE(env.set->FindByPath("C:\\w\\x.txt")->ReadOnly());
+    EXPECT_TRUE(env.set->FindByPath("C:\\w\\y.bin")->Binary());
+    EXPECT_EQ(
+        env.settings.FileHistory, (TStringList { "10C:\\w\\gone.bin|1|1", "00C:\\w\\z|1|1" }));
+    EXPECT_EQ(env.asker.asked.size(), 1u); // gone.bin, once
+}
+
+TEST(FileCommands, SaveAllModifiedAsksEachFileAndStopsOnCancel)
+{
+    TDocEnv env;
+    for (const char* n : { "C:\\w\\1.txt", "C:\\w\\2.txt", "C:\\w\\3.txt" }) {
+        env.fs.SetFile(n, "t\r\n");
+        Modify(env.Open(n));
+    }
+    env.set->Sort(TSortKey::Name);
+    env.asker.answers = { TMsgResult::Yes, TMsgResult::Cancel };
+    EXPECT_FALSE(env.commands->CloseAll());
+    EXPECT_EQ(env.set->Count(), 3);
+    EXPECT_EQ(env.fs.Contents("C:\\w\\1.txt"), "+t\r\n");
+    EXPECT_EQ(env.fs.Contents("C:\\w\\2.txt"), "t\r\n");
+    ASSERT_EQ(env.asker.asked.size(), 2u);
+    EXPECT_EQ(env.asker.asked[1].text, "The file\n'2.txt'\nhas not been saved yet.  Save it now?");
+    EXPECT_EQ(env.asker.asked[1].caption, "Save File");
+    EXPECT_EQ(env.asker.asked[1].buttons, TMsgButtons::YesNoCancel);
+
+    env.asker.answers = { TMsgResult::No, TMsgResult::Yes };
+    EXPECT_TRUE(env.commands->CloseAll());
+    EXPECT_TRUE(env.set->Empty());
+    EXPECT_EQ(env.fs.Contents("C:\\w\\2.txt"), "t\r\n");
+    EXPECT_EQ(env.fs.Contents("C:\\w\\3.txt"), "+t\r\n");
+    EXPECT_EQ(env.settings.FileHistory.size(), 3u);
+}
+
+TEST(FileCommands, CloseAllKeepsAnUntitledDocumentWhoseSaveAsWasCancelled)
+{
+    TDocEnv env;
+    Modify(*env.commands->New());
+    env.asker.answers = { TMsgResult::Yes };
+    EXPECT_FALSE(env.commands->CloseAll()); // no file chosen: nothing may be thrown away
+    EXPECT_EQ(env.set->Count(), 1);
+    env.commands->SaveAll(); // without asking: the cancelled dialog just leaves it
+    EXPECT_EQ(env.set->Count(), 1);
+}
+
+TEST(FileCommands, CloseAsksToSaveAndKeepsTheDocumentWhenTheSaveDoesNotHappen)
+{
+    TDocEnv env;
+    TEditFile& doc = *env.commands->New();
+    Modify(doc);
+    env.asker.answers = { TMsgResult::Cancel, TMsgResult::Yes };
+    env.commands->Close();
+    EXPECT_EQ(Last(env).text, "Save changes to file?");
+    EXPECT_EQ(Last(env).caption, "Attention!");
+    EXPECT_EQ(env.set->Count(), 1);
+    env.commands->Close(); // Yes, then the Save As dialog is cancelled
+    EXPECT_EQ(env.set->Count(), 1);
+    env.asker.answers = { TMsgResult::No };
+    env.commands->Close();
+    EXPECT_TRUE(env.set->Empty());
+}
+
+TEST(FileCommands, CloseAndDeleteRecyclesNamedFilesOnlyAfterConfirmation)
+{
+    TDocEnv env;
+    env.commands->New();
+    Modify(*env.set->CurFile());
+    env.asker.answers = { TMsgResult::Yes };
+    env.commands->CloseAndDelete(); // untitled: nothing deleted, no save question
+    EXPECT_TRUE(env.set->Empty());
+    EXPECT_TRUE(env.host.recycled.empty());
+    ASSERT_EQ(env.asker.asked.size(), 1u);
+    EXPECT_EQ(env.asker.asked[0].text, "Are you sure you want to\ndelete the file from disk?");
+    EXPECT_EQ(env.asker.asked[0].caption, "Alert!");
+    EXPECT_EQ(env.asker.asked[0].defaultButton, 2);
+
+    env.fs.SetFile("C:\\w\\del.txt", "");
+    env.Open("C:\\w\\del.txt");
+    env.asker.answers = { TMsgResult::No };
+    env.commands->CloseAndDelete();
+    EXPECT_EQ(env.set->Count(), 1);
+    env.asker.answers = { TMsgResult::Yes };
+    env.commands->CloseAndDelete();
+    EXPECT_EQ(env.host.recycled, (std::vector<std::string> { "C:\\w\\del.txt" }));
+    EXPECT_TRUE(env.settings.FileHistory.empty());
+}
+
+TEST(FileCommands, RevertAsksWithCancelAsDefaultAndReloads)
+{
+    TDocEnv env;
+    env.fs.SetFile("C:\\w\\rv.txt", "saved\r\n");
+    TEditFile& doc = env.Open("C:\\w\\rv.txt");
+    Modify(doc);
+    env.asker.answers = { TMsgResult::Cancel, TMsgResult::Ok };
+    env.commands->Revert();
+    EXPECT_EQ(doc.TextEditor()->GetPara(1), "+saved");
+    EXPECT_EQ(
+        Last(env).text, "This operation will erase all changes\rsince the file was last saved!");
+    EXPECT_EQ(Last(env).buttons, TMsgButtons::OkCancel);
+    EXPECT_EQ(Last(env).defaultButton, 2);
+    env.commands->Revert();
+    EXPECT_EQ(doc.TextEditor()->GetPara(1), "saved");
+    EXPECT_FALSE(doc.IsModified());
+}
+
+TEST(FileCommands, OpenDialogOpensFromLastToFirstAndRemembersTheDirectory)
+{
+    TDocEnv env;
+    env.fs.SetFile("C:\\d\\1.txt", "");
+    env.fs.SetFile("C:\\d\\2.txt", "");
+    env.dialogs.opens = { { true, { "C:\\d\\1.txt", "C:\\d\\2.txt" }, false, true, 3, "" },
+        { false, {}, false, false, 1, "C:\\find\\" } };
+    env.commands->OpenDialog(false);
+    EXPECT_EQ(env.Names(), (std::vector<std::string> { "2.txt", "1.txt" }));
+    EXPECT_TRUE(env.set->At(0).ReadOnly());
+    EXPECT_EQ(env.host.statusMessages.back(), "2 File(s) opened... 2 Total");
+    EXPECT_EQ(env.settings.LastDir, "C:\\d\\");
+    EXPECT_EQ(env.settings.OpenFilterIndex, 3);
+    env.commands->OpenDialog(true);
+    EXPECT_EQ(env.host.findInFiles, (std::vector<std::string> { "C:\\find\\*.*" }));
+    EXPECT_EQ(env.settings.OpenFilterIndex, 1);
+}
+
+TEST(FileCommands, ExpandFileNameResolvesRelativeNamesAndDots)
+{
+    EXPECT_EQ(ExpandFileName("a.txt", "C:\\w\\"), "C:\\w\\a.txt");
+    EXPECT_EQ(ExpandFileName("..\\x\\.\\a.txt", "C:\\w\\"), "C:\\x\\a.txt");
+    EXPECT_EQ(ExpandFileName("\\t.txt", "D:\\w\\"), "D:\\t.txt");
+    EXPECT_EQ(ExpandFileName("\\\\srv\\share\\..\\a", "C:\\"), "\\\\srv\\share\\a");
+    EXPECT_EQ(ExpandFileName("", "C:\\"), "");
+}
+
+} // namespace wexly::test
