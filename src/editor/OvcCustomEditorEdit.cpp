@@ -4,6 +4,7 @@
 #include "platform/Ui.h"
 
 #include <algorithm>
+#include <new>
 #include <optional>
 
 namespace wexly {
@@ -368,7 +369,14 @@ void TOvcCustomEditor::CopyToClipboard()
 {
     if (!HasSelection() || !m_platform.clipboard)
         return;
-    m_platform.clipboard->SetText(ClipboardBytes());
+    std::string bytes;
+    try {
+        bytes = ClipboardBytes();
+    } catch (const std::bad_alloc&) {
+        DoOnError(oeOutOfMemory);
+        return;
+    }
+    m_platform.clipboard->SetText(bytes);
 }
 
 void TOvcCustomEditor::CutToClipboard()
