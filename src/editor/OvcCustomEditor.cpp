@@ -247,24 +247,20 @@ TEdPosition TOvcCustomEditor::FromLineCol(int32_t line, int32_t col) const
     return p;
 }
 
-bool TOvcCustomEditor::IsLastLineOfPara(int32_t line) const
-{
-    int32_t offset = 0;
-    int32_t para = m_list->FindParaByLine(line, offset);
-    if (para == 0)
-        return true;
-    return line - m_list->FirstLineOfPara(para) + 1 == m_list->NthPara(para)->LineCount();
-}
-
 int32_t TOvcCustomEditor::MaxCol(int32_t line) const
 {
-    int32_t len = m_list->LineLength(line);
-    if (!m_scrollPastEnd || !IsLastLineOfPara(line))
+    std::string_view text = m_list->NthLine(line);
+    auto len = static_cast<int32_t>(text.size());
+    if (!m_scrollPastEnd)
         return len + 1;
     int32_t offset = 0;
-    m_list->FindParaByLine(line, offset);
+    int32_t para = m_list->FindParaByLine(line, offset);
+    // Only the last display line of a paragraph (the one that runs to its end) has room past
+    // its end; an earlier one continues on the next line.
+    if (para == 0 || offset + len < m_list->ParaLength(para))
+        return len + 1;
     int32_t limit = ParaLengthLimit();
-    int32_t byTabs = m_list->ActualCol(m_list->NthLine(line), limit) + 1;
+    int32_t byTabs = m_list->ActualCol(text, limit) + 1;
     return std::max(std::min(limit + 1 - offset, byTabs), len + 1);
 }
 

@@ -307,7 +307,6 @@ private:
     int32_t MaxCol(int32_t line) const;
     int32_t ScreenCol(int32_t line, int32_t col) const;
     int32_t ColAtScreen(int32_t line, int32_t screenCol) const;
-    bool IsLastLineOfPara(int32_t line) const;
     void SetCaret(const TEdPosition& p)
     {
         m_caret = p;
