@@ -1,0 +1,49 @@
+// The text editor window: the cell-grid window over a borrowed editor model. It forwards the
+// model's status and user-command events and shows the model's caret shapes and margins.
+#pragma once
+
+#include "editor/OvcCustomEditor.h"
+#include "views/CellGridWindow.h"
+
+namespace wexly::win32 {
+
+class TEditorWindow final : public TCellGridWindow
+{
+public:
+    TEditorWindow(TOvcCustomEditor& editor, TOvcCommandProcessor& processor);
+    ~TEditorWindow() override;
+
+    TOvcCustomEditor& Editor() { return m_editor; }
+    // Carries out a command as if typed, then brings the window up to date.
+    bool ProcessCommand(TCommandCode command, char ch);
+
+protected:
+    std::vector<TGridRow> ModelRows(int rows) override;
+    bool ModelCaretCell(int& row, int& col) override;
+    TCaretShape ModelCaretShape() const override { return m_editor.CurrentCaretShape(); }
+    int ModelLeftMargin() const override { return m_editor.LeftMargin(); }
+    int ModelRightMargin() const override { return m_editor.RightMargin(); }
+    bool ModelHideSelection() const override { return m_editor.HideSelection(); }
+    bool ModelShowBookmarks() const override { return m_editor.ShowBookmarks(); }
+    void ModelViewSize(int rows, int columns) override;
+    TBar ModelVertBar() override;
+    void ModelVertBarTo(int pos) override { m_editor.ScrollToBarPos(pos); }
+    void ModelScrollRows(int delta) override { m_editor.ScrollLines(delta); }
+    TBar ModelHorzBar() override;
+    void ModelLeftColumnTo(int column) override;
+    bool ModelCommand(TCommandCode command, char ch) override;
+    bool ModelUntranslatedKey(UINT vk) override;
+    void ModelChar(char ch) override;
+    void ModelMouseDown(int row, int col, bool shift, bool margin) override;
+    void ModelMouseDrag(int row, int col) override { m_editor.MouseMove(row, col); }
+    void ModelMouseUp() override { m_editor.MouseUp(); }
+    void ModelDoubleClick(int row, int col, bool shift, bool margin) override;
+    void ModelWheel(int notches) override { m_editor.MouseWheel(notches); }
+    UINT DialogCode() const override;
+    bool IsLongCommand(TCommandCode command) const override;
+
+private:
+    TOvcCustomEditor& m_editor;
+};
+
+} // namespace wexly::win32
