@@ -28,6 +28,12 @@ TOvcCustomEditor::TOperation::~TOperation()
     }
 }
 
+void TOvcCustomEditor::EndUpdate()
+{
+    if (m_opDepth > 0 && --m_opDepth == 0)
+        FlushEvents();
+}
+
 void TOvcCustomEditor::FlushEvents()
 {
     if (m_topLine != m_reportedTopLine) {

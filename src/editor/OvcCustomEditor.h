@@ -150,6 +150,10 @@ public:
     // The window was resized; with wrap to window the text re-wraps at columns - 2.
     void SetVisibleSize(int32_t rows, int32_t columns);
     TEdScrollInfo VertScrollInfo() const;
+    // Hold back the status and top-line events over several calls; they go out once at the
+    // outermost EndUpdate.
+    void BeginUpdate() { ++m_opDepth; }
+    void EndUpdate();
     // A scroll-bar position in scaled units.
     void ScrollToBarPos(int32_t pos) { SetTopLine(pos * VertScrollInfo().scale); }
     void ScrollLines(int32_t delta); // the caret stays

@@ -53,6 +53,13 @@ TEST(OvcCustomEditor, StatusGoesOutOncePerCommandWithScreenColumn)
     ASSERT_EQ(status.size(), 3u);
     EXPECT_EQ(status[0], std::make_pair(1, 9)); // after the tab: screen column 9
     EXPECT_EQ(status[1], std::make_pair(1, 10));
+    status.clear();
+    e.BeginUpdate();
+    e.ProcessCommand(ccHome, 0);
+    e.ProcessCommand(ccRight, 0);
+    EXPECT_TRUE(status.empty());
+    e.EndUpdate();
+    EXPECT_EQ(status, (std::vector<std::pair<int32_t, int32_t>> { { 1, 9 } }));
 }
 
 TEST(OvcCustomEditor, ChangeFiresAfterListedCommandsEvenWithoutChange)
