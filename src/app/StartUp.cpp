@@ -1,0 +1,164 @@
+#include "app/StartUp.h"
+
+#include "app/HandOver.h"
+
+#include <new>
+
+namespace wexly {
+
+std::string DictionaryMenuCaption(const std::string& lastDic)
+{
+    return "Current: " + (lastDic.empty() ? std::string("None") : lastDic);
+}
+
+TApplicationShell::TApplicationShell(TDocumentSet& set, TFileCommands& commands,
+    TSettings& settings, IAsker& asker, IShellWindow& window)
+    : m_set(set)
+    , m_commands(commands)
+    , m_settings(settings)
+    , m_asker(asker)
+    , m_window(window)
+{
+}
+
+void TApplicationShell::SetStart(const std::string& startDir, const std::string& cmdLine)
+{
+    m_startDir = WithTrailingBackslash(startDir);
+    m_cmdLine = cmdLine;
+    m_commands.SetStartDir(m_startDir);
+}
+
+void TApplicationShell::Show(const TMessage& message)
+{
+    if (!message.text.empty())
+        m_asker.Ask(message);
+}
+
+void TApplicationShell::FirstShow()
+{
+    Show(m_window.LoadSettings());
+    m_window.ApplyPlacement({ m_settings.MainRect, m_settings.MainState });
+    m_window.ApplyFontsAndColours();
+    m_window.SetOptionChecks(m_settings.WordWrap, m_settings.HexMask);
+    if (!m_cmdLine.empty())
+        m_commands.OpenCommandLine(m_startDir, m_cmdLine);
+    try {
+        m_set.CreateBottomView();
+    } catch (const std::bad_alloc&) {
+        TMessage m { "Danger: Low on memory", "Error", TMsgButtons::Ok, TMsgIcon::Warning };
+        m_asker.Ask(m);
+    }
+    if (m_set.Empty() && m_settings.StartBlank)
+        m_commands.New();
+    m_window.LoadDictionary();
+    m_window.SetDictionaryMenu(DictionaryMenuCaption(m_settings.LastDic), m_settings.DicOn);
+    m_window.BuildBarsAndMenus();
+    m_window.InstallHooks();
+    m_window.AcceptDrops(true);
+    m_window.CreateFileDialogs();
+    m_window.Realign();
+}
+
+int TApplicationShell::HandOver(uintptr_t key, const std::string& senderTitle)
+{
+    std::string startDir, cmdLine;
+    const THandOverOutcome outcome
+        = ReceiveHandOver(key, m_closing, senderTitle, startDir, cmdLine);
+    if (outcome == THandOverOutcome::Taken || outcome == THandOverOutcome::TakenToOpen)
+        SetStart(startDir, cmdLine);
+    if (outcome == THandOverOutcome::TakenToOpen) {
+        m_commands.OpenCommandLine(m_startDir, m_cmdLine);
+        m_window.BuildBarsAndMenus();
+        m_window.BringToFront();
+    }
+    return HandOverResult(outcome);
+}
+
+std::string TApplicationShell::AppActivate()
+{
+    // The reload question itself deactivates and reactivates the application.
+    if (m_activating || m_set.Empty())
+        return {};
+    m_activating = true;
+    std::string reloaded;
+    for (int i = 0; i < m_set.Count(); ++i)
+        if (m_set.At(i).CheckDiskChange())
+            reloaded += m_set.At(i).ShortName() + " ";
+    std::string status;
+    if (!reloaded.empty()) {
+        status = "Reloaded: " + reloaded;
+        m_window.ShowStatus(status);
+    }
+    if (m_set.SplitOn() && m_set.BottomFile()) {
+        m_set.BottomView()->DetachView();
+        m_set.BottomView()->AttachView(*m_set.BottomFile());
+    }
+    if (TEditFile* focus = m_set.FocusFile())
+        focus->ShowView();
+    m_activating = false;
+    return status;
+}
+
+void TApplicationShell::DropFiles(const std::vector<std::string>& names, bool altHeld)
+{
+    m_dropList.clear();
+    for (const std::string& name : names)
+        m_dropList += (m_dropList.empty() ? "\"" : " \"") + name + "\"";
+    if (!altHeld) {
+        m_window.BringToFront();
+        OpenDropList();
+    }
+}
+
+void TApplicationShell::DropOpen(bool binary)
+{
+    m_window.BringToFront();
+    if (binary)
+        m_dropList = "/B " + m_dropList;
+    OpenDropList();
+    if (TEditFile* cur = m_set.CurFile())
+        cur->ShowView();
+}
+
+void TApplicationShell::OpenDropList()
+{
+    m_commands.OpenCommandLine(m_startDir, m_dropList);
+    m_dropList.clear();
+    m_window.BuildBarsAndMenus();
+}
+
+void TApplicationShell::Exit()
+{
+    m_closing = true;
+    if (m_commands.CloseAll())
+        m_window.CloseMainWindow();
+    else
+        m_closing = false;
+}
+
+bool TApplicationShell::CloseQuery()
+{
+    m_closing = true;
+    if (!m_set.Empty() && !m_commands.CloseAll()) {
+        m_closing = false;
+        return false;
+    }
+    Closed();
+    return true;
+}
+
+void TApplicationShell::Closed()
+{
+    if (m_settingsSaved)
+        return;
+    if (TEditFile* bottom = m_set.BottomView())
+        bottom->DetachView();
+    const TWindowPlacement placement = m_window.CurrentPlacement();
+    m_settings.MainState = placement.state;
+    m_settings.MainRect = placement.normalBounds;
+    m_window.AcceptDrops(false);
+    m_settingsSaved = true;
+    Show(m_window.SaveSettings());
+}
+
+} // namespace wexly

@@ -1,0 +1,101 @@
+// The program's life around the document set: the start-up sequence when the main window is
+// first shown, the hand-over from a second start, activation with the disk-change check,
+// dropped files, Exit and the close request, with the settings written once at an orderly
+// exit. The main window implements IShellWindow; everything it is asked to do is a window
+// matter.
+#pragma once
+
+#include "app/FileCommands.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace wexly {
+
+struct TWindowPlacement
+{
+    TRect normalBounds; // the bounds the window has when not minimised or maximised
+    uint8_t state = 0; // 0 normal, 1 minimised, 2 maximised
+};
+
+class IShellWindow
+{
+public:
+    virtual ~IShellWindow() = default;
+    // ---- start-up, in the order they are called ----
+    // Returns the message to show when the file could not be read (empty text: none).
+    virtual TMessage LoadSettings() = 0;
+    virtual void ApplyPlacement(const TWindowPlacement& placement) = 0;
+    virtual void ApplyFontsAndColours() = 0;
+    virtual void SetOptionChecks(bool wordWrap, bool hexMask) = 0;
+    // Loads the active dictionary; then the dictionary menu's caption and Active check.
+    virtual void LoadDictionary() = 0;
+    virtual void SetDictionaryMenu(const std::string& caption, bool active) = 0;
+    // File buttons, toolbar, menu enabling, Window, Piles, Macros, tools and reopen menus.
+    virtual void BuildBarsAndMenus() = 0;
+    virtual void InstallHooks() = 0; // icon, hint and activation hooks
+    virtual void AcceptDrops(bool accept) = 0;
+    virtual void CreateFileDialogs() = 0;
+    virtual void Realign() = 0;
+    // ---- running ----
+    virtual void BringToFront() = 0;
+    virtual void ShowStatus(const std::string& text) = 0; // with the status timer
+    // ---- leaving ----
+    virtual TWindowPlacement CurrentPlacement() = 0;
+    virtual void CloseMainWindow() = 0;
+    // Writes the settings file; returns the message to show when that failed (empty: none).
+    virtual TMessage SaveSettings() = 0;
+};
+
+// "Current: name", or "Current: None" without a dictionary.
+std::string DictionaryMenuCaption(const std::string& lastDic);
+
+class TApplicationShell
+{
+public:
+    TApplicationShell(TDocumentSet& set, TFileCommands& commands, TSettings& settings,
+        IAsker& asker, IShellWindow& window);
+
+    // The start directory (a backslash is supplied) and the command-line tail of this process.
+    void SetStart(const std::string& startDir, const std::string& cmdLine);
+    const std::string& StartDir() const { return m_startDir; }
+    const std::string& CmdLine() const { return m_cmdLine; }
+    bool Closing() const { return m_closing; }
+    bool Activating() const { return m_activating; }
+
+    // The main window is shown for the first time.
+    void FirstShow();
+    // Message 32769: the result to return.
+    int HandOver(uintptr_t key, const std::string& senderTitle);
+    // The application became active: reload changed files. Returns the status text shown.
+    std::string AppActivate();
+    // Files dropped from the shell. Without Alt they are opened at once; with Alt they wait
+    // for DropOpen (the drop menu's choice).
+    void DropFiles(const std::vector<std::string>& names, bool altHeld);
+    void DropOpen(bool binary);
+    const std::string& DropList() const { return m_dropList; }
+    // The Exit command.
+    void Exit();
+    // The main window's close request: true lets it close (the settings are then saved).
+    bool CloseQuery();
+
+private:
+    void Closed();
+    void Show(const TMessage& message);
+    void OpenDropList();
+
+    TDocumentSet& m_set;
+    TFileCommands& m_commands;
+    TSettings& m_settings;
+    IAsker& m_asker;
+    IShellWindow& m_window;
+    std::string m_startDir;
+    std::string m_cmdLine;
+    std::string m_dropList;
+    bool m_closing = false;
+    bool m_activating = false;
+    bool m_settingsSaved = false; // written once, at the orderly exit
+};
+
+} // namespace wexly

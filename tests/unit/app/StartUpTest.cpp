@@ -1,0 +1,175 @@
+#include "app/StartUp.h"
+
+#include "app/HandOver.h"
+#include "support/DocFakes.h"
+
+#include <gtest/gtest.h>
+
+namespace wexly::test {
+
+namespace {
+
+class TRecordingShell final : public IShellWindow
+{
+public:
+    std::vector<std::string> calls;
+    TWindowPlacement placement { { 1, 2, 3, 4 }, 2 };
+    TMessage saveFailure;
+    int saves = 0;
+    int closes = 0;
+
+    TMessage LoadSettings() override { return Note("load", {}); }
+    void ApplyPlacement(const TWindowPlacement&) override { Note("placement"); }
+    void ApplyFontsAndColours() override { Note("fonts"); }
+    void SetOptionChecks(bool, bool) override { Note("checks"); }
+    void LoadDictionary() override { Note("dictionary"); }
+    void SetDictionaryMenu(const std::string& caption, bool) override { Note(caption); }
+    void BuildBarsAndMenus() override { Note("bars"); }
+    void InstallHooks() override { Note("hooks"); }
+    void AcceptDrops(bool on) override { Note(on ? "drops on" : "drops off"); }
+    void CreateFileDialogs() override { Note("dialogs"); }
+    void Realign() override { Note("realign"); }
+    void BringToFront() override { Note("front"); }
+    void ShowStatus(const std::string& text) override { Note("status " + text); }
+    TWindowPlacement CurrentPlacement() override { return placement; }
+    void CloseMainWindow() override { ++closes; }
+    TMessage SaveSettings() override
+    {
+        ++saves;
+        return saveFailure;
+    }
+
+private:
+    TMessage Note(const std::string& call, TMessage result = {})
+    {
+        calls.push_back(call);
+        return result;
+    }
+};
+
+struct TShellEnv : TDocEnv
+{
+    TRecordingShell window;
+    TApplicationShell shell { *set, *commands, settings, asker, window };
+};
+
+} // namespace
+
+TEST(StartUp, FirstShowRunsInOrderAndOpensTheCommandLine)
+{
+    TShellEnv env;
+    env.fs.SetFile("D:\\w\\a.txt", "");
+    env.settings.LastDic = "english.ydc";
+    env.shell.SetStart("D:\\w", "/R a.txt");
+    EXPECT_EQ(env.shell.StartDir(), "D:\\w\\");
+    env.shell.FirstShow();
+    EXPECT_EQ(env.window.calls,
+        (std::vector<std::string> { "load", "placement", "fonts", "checks", "dictionary",
+            "Current: english.ydc", "bars", "hooks", "drops on", "dialogs", "realign" }));
+    ASSERT_EQ(env.set->Count(), 1);
+    EXPECT_TRUE(env.set->At(0).ReadOnly());
+    EXPECT_EQ(env.host.statusMessages.back(), "1 File(s) opened... 1 Total");
+}
+
+TEST(StartUp, EmptyCommandLineGivesAnUntitledDocumentOnlyWithStartBlank)
+{
+    TShellEnv blank;
+    blank.settings.StartBlank = true;
+    blank.shell.FirstShow();
+    EXPECT_EQ(blank.Names(), (std::vector<std::string> { "untitled1.txt" }));
+    EXPECT_EQ(blank.window.calls[5], "Current: None");
+
+    TShellEnv none;
+    none.settings.StartBlank = false;
+    none.shell.FirstShow();
+    EXPECT_TRUE(none.set->Empty());
+}
+
+TEST(StartUp, HandOverOpensTheSendersFilesUnlessClosing)
+{
+    TShellEnv env;
+    env.fs.SetFile("E:\\other\\a.txt", "");
+    env.shell.FirstShow();
+    EXPECT_EQ(env.shell.HandOver(HandOverKey, "E:\\other\\|a.txt"), 1);
+    ASSERT_EQ(env.set->Count(), 1);
+    EXPECT_EQ(env.set->At(0).FileName(), "E:\\other\\a.txt");
+    EXPECT_EQ(env.window.calls.back(), "front");
+
+    env.window.calls.clear();
+    EXPECT_EQ(env.shell.HandOver(HandOverKey, "F:\\x\\|"), 1); // takes the directory only
+    EXPECT_EQ(env.shell.StartDir(), "F:\\x\\");
+    EXPECT_TRUE(env.window.calls.empty());
+    EXPECT_EQ(env.shell.HandOver(HandOverKey, "no bar"), 1);
+    EXPECT_EQ(env.shell.HandOver(1, "E:\\other\\|a.txt"), 0);
+}
+
+TEST(StartUp, ExitAsksForEveryModifiedFileAndSavesTheSettingsOnce)
+{
+    TShellEnv env;
+    env.shell.FirstShow();
+    env.commands->New()->TextEditor()->ProcessCommand(ccTypedChar, 'x');
+    env.asker.answers = { TMsgResult::Cancel };
+    env.shell.Exit();
+    EXPECT_FALSE(env.shell.Closing());
+    EXPECT_EQ(env.window.closes, 0);
+    EXPECT_EQ(env.window.saves, 0);
+    EXPECT_EQ(env.set->Count(), 1);
+
+    env.asker.answers = { TMsgResult::No };
+    env.shell.Exit();
+    EXPECT_TRUE(env.shell.Closing());
+    EXPECT_EQ(env.window.closes, 1);
+    EXPECT_TRUE(env.shell.CloseQuery()); // the window's own close request follows
+    EXPECT_TRUE(env.shell.CloseQuery());
+    EXPECT_EQ(env.window.saves, 1);
+    EXPECT_EQ(env.settings.MainState, 2);
+    EXPECT_EQ(env.settings.MainRect, (TRect { 1, 2, 3, 4 }));
+}
+
+TEST(StartUp, CloseRequestRefusedWhenTheUserCancels)
+{
+    TShellEnv env;
+    env.shell.FirstShow();
+    env.commands->New()->TextEditor()->ProcessCommand(ccTypedChar, 'x');
+    env.asker.answers = { TMsgResult::Cancel };
+    EXPECT_FALSE(env.shell.CloseQuery());
+    EXPECT_FALSE(env.shell.Closing());
+    EXPECT_EQ(env.window.saves, 0);
+}
+
+TEST(StartUp, ActivationReloadsChangedFilesAndListsThem)
+{
+    TShellEnv env;
+    env.settings.SilentReload = true;
+    env.fs.SetFile("C:\\w\\a.txt", "a\r\n");
+    env.fs.SetFile("C:\\w\\b.txt", "b\r\n");
+    env.shell.FirstShow();
+    env.Open("C:\\w\\a.txt");
+    env.Open("C:\\w\\b.txt");
+    env.set->ToggleSplit(false);
+    env.fs.SetFile("C:\\w\\a.txt", "A\r\n");
+    env.fs.SetFile("C:\\w\\b.txt", "B\r\n");
+    EXPECT_EQ(env.shell.AppActivate(), "Reloaded: a.txt b.txt ");
+    EXPECT_EQ(env.set->BottomView()->TextEditor()->GetPara(1), "B");
+    EXPECT_EQ(env.shell.AppActivate(), "");
+    EXPECT_FALSE(env.shell.Activating());
+}
+
+TEST(StartUp, DroppedFilesOpenAtOnceOrAfterTheDropMenuWithAlt)
+{
+    TShellEnv env;
+    env.shell.SetStart("C:\\w\\", "");
+    env.shell.FirstShow();
+    for (const char* n : { "C:\\w\\1.dat", "C:\\w\\2.dat", "C:\\w\\3 x.dat" })
+        env.fs.SetFile(n, "d");
+    env.shell.DropFiles({ "C:\\w\\1.dat", "C:\\w\\2.dat", "C:\\w\\3 x.dat" }, true);
+    EXPECT_EQ(env.shell.DropList(), "\"C:\\w\\1.dat\" \"C:\\w\\2.dat\" \"C:\\w\\3 x.dat\"");
+    EXPECT_TRUE(env.set->Empty());
+    env.shell.DropOpen(true);
+    ASSERT_EQ(env.set->Count(), 3);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_TRUE(env.set->At(i).Binary());
+    EXPECT_EQ(env.shell.DropList(), "");
+}
+
+} // namespace wexly::test
