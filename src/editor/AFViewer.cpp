@@ -32,7 +32,6 @@ TAFViewer::TAFViewer(IFileSystem& fileSystem)
 
 void TAFViewer::FailClosed()
 {
-    m_writable = false;
     CloseFile();
     SetIsOpen(false);
 }
@@ -50,16 +49,15 @@ void TAFViewer::Open(bool openFirst, bool forWriting)
 
 void TAFViewer::ReOpen(bool forWriting)
 {
-    m_writable = false;
     CloseFile();
     IFileSystem& fs = FileSystem();
     auto file = forWriting
         ? fs.Open(
             FileName(), TFileAccess::ReadWrite, TFileShare::DenyWrite, TFileCreate::OpenExisting)
         : fs.Open(FileName(), TFileAccess::Read, TFileShare::DenyNone, TFileCreate::OpenExisting);
+    bool writable = file && forWriting;
     if (file) {
         m_readOnly = false;
-        m_writable = forWriting;
     } else {
         TFileError error;
         file = fs.Open(FileName(), TFileAccess::Read, TFileShare::DenyWrite,
@@ -77,6 +75,8 @@ void TAFViewer::ReOpen(bool forWriting)
         throw EInOutError(code);
     }
     SetFile(std::move(file));
+    if (writable)
+        m_writableGeneration = FileGeneration();
     // The file may have changed while no handle was held.
     RefreshSize(size);
     NotifyChange();
@@ -84,7 +84,6 @@ void TAFViewer::ReOpen(bool forWriting)
 
 void TAFViewer::Close()
 {
-    m_writable = false;
     CloseFile();
 }
 
@@ -106,9 +105,9 @@ void TAFViewer::SetBinLine(int64_t offset, const uint8_t* bytes, int count)
         return;
     // A read-only handle cannot take the write: ask for write access, and refuse plainly
     // when it is not granted rather than pretend.
-    if (!m_writable)
+    if (!Writable())
         ReOpen(true);
-    if (!m_writable)
+    if (!Writable())
         throw EInOutError(kAccessDenied);
     int64_t n = std::min<int64_t>(count, FileSize() - offset);
     if (n <= 0)

@@ -27,7 +27,8 @@ public:
 
     bool GetReadOnly() const { return m_readOnly; }
     void SetReadOnly(bool readOnly) { m_readOnly = readOnly; }
-    bool Writable() const { return m_writable; } // the handle has write access
+    // The handle held now was opened with write access.
+    bool Writable() const { return File() && m_writableGeneration == FileGeneration(); }
     bool MakeBackup() const { return m_makeBackup; }
     void SetMakeBackup(bool on) { m_makeBackup = on; }
 
@@ -47,7 +48,7 @@ private:
     void FailClosed();
 
     bool m_readOnly = false; // typing is ignored
-    bool m_writable = false; // invariant: false while no handle is held
+    uint64_t m_writableGeneration = UINT64_MAX; // FileGeneration() of a writable handle
     bool m_makeBackup = false;
 };
 

@@ -176,7 +176,7 @@ void TOvcCustomFileViewer::OpenForReading()
     int64_t size = file->Size();
     if (size < 0)
         throw EInOutError(file->LastError());
-    m_file = std::move(file);
+    SetFile(std::move(file));
     m_cache.Clear();
     ResetLineState(size);
     m_caret = m_anchor = {};

@@ -198,8 +198,19 @@ public:
 protected:
     // The page cache and the formatted row read through this handle; null while released.
     IFile* File() const { return m_file.get(); }
-    void SetFile(std::unique_ptr<IFile> file) { m_file = std::move(file); }
-    void CloseFile() { m_file.reset(); }
+    void SetFile(std::unique_ptr<IFile> file)
+    {
+        m_file = std::move(file);
+        ++m_fileGeneration;
+    }
+    void CloseFile()
+    {
+        m_file.reset();
+        ++m_fileGeneration;
+    }
+    // Changes whenever the handle is replaced or released, so a descendant can tell whether
+    // what it knows about the handle still holds.
+    uint64_t FileGeneration() const { return m_fileGeneration; }
     IFileSystem& FileSystem() const { return m_fileSystem; }
     // The opening itself: size, line state, empty cache. Throws EInOutError.
     void OpenForReading();
@@ -234,6 +245,7 @@ private:
     IFileViewerObserver* m_observer = nullptr;
     IClipboard* m_clipboard = nullptr;
     std::unique_ptr<IFile> m_file;
+    uint64_t m_fileGeneration = 0;
     std::string m_fileName;
     bool m_isOpen = false;
     int64_t m_fileSize = 0;

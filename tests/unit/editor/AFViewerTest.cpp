@@ -61,6 +61,12 @@ TEST_F(AFViewer, OpensForWritingAndKeepsOtherWritersOut)
     EXPECT_NE(
         fs.Open("dir/f.bin", TFileAccess::Read, TFileShare::DenyNone, TFileCreate::OpenExisting),
         nullptr);
+    // Write access belongs to that handle only, not to whatever handle comes next.
+    viewer.SetIsOpen(false);
+    viewer.SetIsOpen(true);
+    EXPECT_FALSE(viewer.Writable());
+    viewer.Close();
+    EXPECT_FALSE(viewer.Writable());
     viewer.CheckInvariants();
 }
 
