@@ -274,6 +274,12 @@ void TDocumentSet::Move(int from, int to)
     m_fileList.insert(m_fileList.begin() + to, std::move(doc));
 }
 
+void TDocumentSet::SelectByPosition(int position)
+{
+    if (position >= 0 && position < Count())
+        SelectFile(At(position));
+}
+
 void TDocumentSet::SetWordWrap(bool on)
 {
     if (m_bottomView)

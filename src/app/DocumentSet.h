@@ -77,6 +77,8 @@ public:
     // ---- order ----
     void Sort(TSortKey key);
     void Move(int from, int to);
+    // A Window-menu or window-list choice; positions outside the list are ignored.
+    void SelectByPosition(int position);
 
     // ---- settings reaching every view ----
     void SetWordWrap(bool on);

@@ -1,6 +1,8 @@
 #include "app/StartUp.h"
 
 #include "app/HandOver.h"
+#include "app/StatusBarLayout.h"
+#include "editor/OvcCommands.h"
 
 #include <new>
 
@@ -125,6 +127,97 @@ void TApplicationShell::OpenDropList()
     m_commands.OpenCommandLine(m_startDir, m_dropList);
     m_dropList.clear();
     m_window.BuildBarsAndMenus();
+}
+
+bool TApplicationShell::EditStatus(bool bottomPane, bool viewFocused, int64_t line, int32_t column,
+    bool clipboardHasText, TStatusUpdate& update)
+{
+    if (!viewFocused || m_activating || m_set.Empty())
+        return false;
+    m_set.StatusReported(bottomPane);
+    TEditFile* focus = m_set.FocusFile();
+    if (!m_set.CurFile() || !focus)
+        return false;
+    update.top = UpdateTitle(m_set.TopFile());
+    update.bottom = UpdateTitle(m_set.BottomFile());
+    update.line = StatusNumberText(line);
+    update.column = StatusNumberText(column);
+    update.relayoutStatusBar
+        = update.line.size() != m_lineText.size() || update.column.size() != m_columnText.size();
+    m_lineText = update.line;
+    m_columnText = update.column;
+    const bool insert = !focus->Binary() && focus->TextEditor()->InsertMode();
+    update.insOvr = insert ? "Ins" : "Ovr";
+    if (m_syncPanes && m_set.SplitOn())
+        m_set.SyncPanes();
+    ApplyEditStatus(m_menus, m_editCache, focus->GetEditState(), focus->ReadOnly(), m_set.SplitOn(),
+        clipboardHasText);
+    update.restoreHint = m_timerExpired;
+    m_timerExpired = false;
+    return true;
+}
+
+const TMenuState& TApplicationShell::UpdateMenus()
+{
+    wexly::UpdateMenus(m_menus, !m_set.Empty(), m_set.SplitOn(), m_settings.HideCloseDelete);
+    if (m_set.Empty()) {
+        m_lineText = m_columnText = "0000";
+    }
+    return m_menus;
+}
+
+void TApplicationShell::UserCommand(int command)
+{
+    TEditFile* focus = m_set.FocusFile();
+    if (!m_set.CurFile() || !focus)
+        return;
+    switch (command) {
+    case 256:
+        m_set.SelectPrevious();
+        break;
+    case 257:
+        m_set.SelectNext();
+        break;
+    case 258:
+        if (!focus->Binary())
+            focus->TextEditor()->Bracket();
+        break;
+    case 259:
+    case 260:
+        focus->ScrollOneLine(command == 260, true);
+        break;
+    case 261:
+    case 262:
+        focus->ScrollOneLine(command == 262, false);
+        break;
+    default:
+        break;
+    }
+}
+
+void TApplicationShell::ToggleWordWrap()
+{
+    m_settings.WordWrap = !m_settings.WordWrap;
+    m_set.SetWordWrap(m_settings.WordWrap);
+}
+
+void TApplicationShell::ToggleHexMask()
+{
+    m_settings.HexMask = !m_settings.HexMask;
+    m_set.SetHexMask(m_settings.HexMask);
+}
+
+void TApplicationShell::SetSyncPanes(bool on)
+{
+    m_syncPanes = on;
+    if (on && m_set.SplitOn())
+        m_set.SyncPanes();
+}
+
+bool TApplicationShell::StatusTimerFired()
+{
+    m_timerExpired = !m_set.Empty();
+    return m_set.Empty();
 }
 
 void TApplicationShell::Exit()

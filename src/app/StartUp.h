@@ -6,6 +6,8 @@
 #pragma once
 
 #include "app/FileCommands.h"
+#include "documents/FileButtonBar.h"
+#include "documents/MenuState.h"
 
 #include <cstdint>
 #include <string>
@@ -48,6 +50,18 @@ public:
     virtual TMessage SaveSettings() = 0;
 };
 
+// What a status event changes on the screen.
+struct TStatusUpdate
+{
+    TTitleText top;
+    TTitleText bottom;
+    std::string line; // "0007"
+    std::string column;
+    std::string insOvr; // "Ins" or "Ovr"
+    bool relayoutStatusBar = false; // the line or column text changed width
+    bool restoreHint = false; // a status message has had its time
+};
+
 // "Current: name", or "Current: None" without a dictionary.
 std::string DictionaryMenuCaption(const std::string& lastDic);
 
@@ -75,6 +89,23 @@ public:
     void DropFiles(const std::vector<std::string>& names, bool altHeld);
     void DropOpen(bool binary);
     const std::string& DropList() const { return m_dropList; }
+    // A view reported its caret (line, column): pane, focus tracking, titles, panels, Sync
+    // Panes and menu enabling. False when ignored (view without focus, activation running).
+    bool EditStatus(bool bottomPane, bool viewFocused, int64_t line, int32_t column,
+        bool clipboardHasText, TStatusUpdate& update);
+    const TMenuState& Menus() const { return m_menus; }
+    // UpdateMenus after documents were added, removed or re-ordered.
+    const TMenuState& UpdateMenus();
+    // After the toolbar was rebuilt the next status event applies everything again.
+    void ResetEditStateCache() { m_editCache.Reset(); }
+    // User commands 256 to 262 from the editor's command table.
+    void UserCommand(int command);
+    void ToggleWordWrap();
+    void ToggleHexMask();
+    bool SyncPanes() const { return m_syncPanes; }
+    void SetSyncPanes(bool on);
+    // The 10-second status timer ran out; true when the hint is to be shown at once.
+    bool StatusTimerFired();
     // The Exit command.
     void Exit();
     // The main window's close request: true lets it close (the settings are then saved).
@@ -96,6 +127,12 @@ private:
     bool m_closing = false;
     bool m_activating = false;
     bool m_settingsSaved = false; // written once, at the orderly exit
+    bool m_syncPanes = false;
+    bool m_timerExpired = false; // the status timer's tag
+    std::string m_lineText = "0000";
+    std::string m_columnText = "0000";
+    TMenuState m_menus;
+    TEditStateCache m_editCache;
 };
 
 } // namespace wexly

@@ -1,6 +1,7 @@
 #include "documents/EditFile.h"
 
 #include "config/Settings.h"
+#include "config/UtilsBox.h"
 #include "editor/LineReader.h"
 
 #include <algorithm>
@@ -37,14 +38,7 @@ double DateTimeNow()
 
 std::string DoubleAmpersands(const std::string& text)
 {
-    std::string out;
-    out.reserve(text.size());
-    for (char c : text) {
-        out += c;
-        if (c == '&')
-            out += '&';
-    }
-    return out;
+    return EscapeAmpersands(text);
 }
 
 std::string PathNamePart(const std::string& path)

@@ -130,6 +130,13 @@ public:
     void Clear();
     void SelectAll();
 
+    // ---- search ----
+    bool Search(std::string_view text, TSearchOptions options);
+    // Refused (-1) for binary and read-only documents; else as the editor's Replace.
+    int32_t Replace(std::string_view text, std::string_view with, TSearchOptions options);
+    // Text only: a line added at the end (tool output); 0 or the editor's error code.
+    uint16_t AppendPara(std::string_view text);
+
     // ---- settings ----
     void SetTabs(bool realTabs, int32_t size);
     void SetBackups(bool text, bool binary);

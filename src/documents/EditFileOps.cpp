@@ -322,6 +322,25 @@ void TEditFile::SelectAll()
         m_textEditor->SelectAll();
 }
 
+// ---- search -------------------------------------------------------------------------------
+
+bool TEditFile::Search(std::string_view text, TSearchOptions options)
+{
+    return m_binary ? m_binViewer->Search(text, options) : m_textEditor->Search(text, options);
+}
+
+int32_t TEditFile::Replace(std::string_view text, std::string_view with, TSearchOptions options)
+{
+    if (m_binary || ReadOnly())
+        return -1;
+    return m_textEditor->Replace(text, with, options);
+}
+
+uint16_t TEditFile::AppendPara(std::string_view text)
+{
+    return m_binary ? 0 : m_textEditor->AppendPara(text);
+}
+
 // ---- settings ------------------------------------------------------------------------------
 
 void TEditFile::SetTabs(bool realTabs, int32_t size)

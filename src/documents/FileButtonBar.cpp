@@ -1,9 +1,11 @@
 #include "documents/FileButtonBar.h"
 
 #include "app/DocumentSet.h"
+#include "config/UtilsBox.h"
 #include "documents/EditFile.h"
 
 #include <cstdlib>
+#include <string>
 
 namespace wexly {
 
@@ -54,6 +56,32 @@ int FileButtonDropIndex(const std::vector<TButtonRect>& buttons, int x, int y)
             lo = probe + 1;
     }
     return probe;
+}
+
+TToolBar BuildToolBar(const std::vector<std::string>& layout, bool showToolBar)
+{
+    TToolBar bar;
+    if (!showToolBar)
+        return bar;
+    bar.visible = true;
+    bar.height = 28;
+    int x = 2;
+    for (const std::string& line : layout) {
+        char* end = nullptr;
+        const long code = std::strtol(line.c_str(), &end, 10);
+        if (end == line.c_str())
+            continue;
+        if (code == kToolBarGap) {
+            x += 1;
+            bar.items.push_back({ kToolBarGap, x, 0, 2, 27, "", 0 });
+            x += 3;
+        } else if (code >= 0 && code < kToolButtonCount) {
+            const int n = static_cast<int>(code);
+            bar.items.push_back({ n, x, 2, 24, 24, ToolButtonName(n) + "|", ToolButtonTag(n) });
+            x += 24;
+        }
+    }
+    return bar;
 }
 
 std::vector<TWindowMenuEntry> WindowMenuEntries(const TDocumentSet& set)

@@ -36,6 +36,28 @@ TFileButtonLayout LayoutFileButtons(const TDocumentSet& set, int barWidth, bool 
 // buttons. -1 only for an empty bar.
 int FileButtonDropIndex(const std::vector<TButtonRect>& buttons, int x, int y);
 
+struct TToolBarItem
+{
+    int code = 0; // kToolBarGap for a separator bevel
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+    std::string hint; // the button's name followed by "|"
+    int tag = 0; // 1 only for Open Binary
+};
+
+struct TToolBar
+{
+    bool visible = false;
+    int height = 3;
+    std::vector<TToolBarItem> items;
+};
+
+// The toolbar from the layout list (button numbers, -1 for a gap); unknown numbers are left
+// out.
+TToolBar BuildToolBar(const std::vector<std::string>& layout, bool showToolBar);
+
 struct TWindowMenuEntry
 {
     std::string caption; // "&1 name" ... "&0 name", "&" in the name doubled

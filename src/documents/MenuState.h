@@ -3,6 +3,7 @@
 // copies the record onto its menus and buttons.
 #pragma once
 
+#include "config/UtilsBox.h"
 #include "documents/EditFile.h"
 
 #include <array>
@@ -44,8 +45,6 @@ enum TMenuItem : int {
     miSwitchPanes,
     miCount
 };
-
-inline constexpr int kToolButtonCount = 33;
 
 struct TMenuState
 {

@@ -1,5 +1,6 @@
 #include "app/DocumentSet.h"
 
+#include "config/UtilsBox.h"
 #include "documents/FileButtonBar.h"
 #include "documents/MenuState.h"
 #include "support/DocFakes.h"
@@ -285,6 +286,47 @@ TEST(DocumentSet, MenusFollowOpenDocumentsAndTheEditState)
     EXPECT_TRUE(m.enabled[miSave]);
     EXPECT_TRUE(m.toolEnabled[24]);
     EXPECT_FALSE(m.enabled[miPaste]);
+}
+
+TEST(DocumentSet, ToolBarFollowsTheLayoutWithBevelsBetweenGroups)
+{
+    const TToolBar bar = BuildToolBar({ "0", "2", "-1", "32", "99", "x" }, true);
+    ASSERT_EQ(bar.items.size(), 4u);
+    EXPECT_EQ(bar.height, 28);
+    EXPECT_EQ(bar.items[0].left, 2);
+    EXPECT_EQ(bar.items[0].hint, "New|");
+    EXPECT_EQ(bar.items[1].left, 26);
+    EXPECT_EQ(bar.items[1].tag, 1); // Open Binary
+    EXPECT_EQ(bar.items[2].code, kToolBarGap);
+    EXPECT_EQ(bar.items[2].left, 51);
+    EXPECT_EQ(bar.items[3].left, 54);
+    EXPECT_EQ(bar.items[3].hint, "Exit|");
+    const TToolBar off = BuildToolBar({ "0" }, false);
+    EXPECT_FALSE(off.visible);
+    EXPECT_EQ(off.height, 3);
+}
+
+TEST(DocumentSet, WindowChoicesOutsideTheListAreIgnored)
+{
+    TDocEnv env;
+    OpenMany(env, { "a.txt", "b.txt" });
+    env.set->SelectByPosition(5);
+    env.set->SelectByPosition(-1);
+    EXPECT_EQ(env.set->CurFile()->ShortName(), "b.txt");
+    env.set->SelectByPosition(0);
+    EXPECT_EQ(env.set->CurFile()->ShortName(), "a.txt");
+}
+
+TEST(DocumentSet, ReplaceIsRefusedForReadOnlyAndBinaryDocuments)
+{
+    TDocEnv env;
+    env.fs.SetFile("C:\\w\\r.txt", "abc\r\n");
+    env.fs.SetFile("C:\\w\\b.bin", "abc");
+    TEditFile* ro = env.commands->OpenFile("C:\\w\\r.txt", true, false);
+    ASSERT_NE(ro, nullptr);
+    EXPECT_EQ(ro->Replace("a", "x", {}), -1);
+    EXPECT_EQ(env.Open("C:\\w\\b.bin", true).Replace("a", "x", {}), -1);
+    EXPECT_TRUE(ro->Search("bc", {}));
 }
 
 } // namespace wexly::test

@@ -172,4 +172,74 @@ TEST(StartUp, DroppedFilesOpenAtOnceOrAfterTheDropMenuWithAlt)
     EXPECT_EQ(env.shell.DropList(), "");
 }
 
+TEST(StartUp, StatusEventsPadTheNumbersAndTrackThePane)
+{
+    TShellEnv env;
+    env.shell.FirstShow();
+    env.fs.SetFile("C:\\w\\a.txt", "a\r\n");
+    env.fs.SetFile("C:\\w\\b.bin", "bb");
+    TEditFile& a = env.Open("C:\\w\\a.txt");
+    TEditFile& b = env.Open("C:\\w\\b.bin", true);
+    TStatusUpdate u;
+    EXPECT_FALSE(env.shell.EditStatus(false, false, 7, 1, false, u)); // without focus
+    ASSERT_TRUE(env.shell.EditStatus(false, true, 7, 1, false, u));
+    EXPECT_EQ(u.line, "0007");
+    EXPECT_EQ(u.insOvr, "Ovr"); // binary views always overwrite
+    EXPECT_FALSE(u.relayoutStatusBar);
+    EXPECT_FALSE(env.shell.Menus().enabled[miSave]);
+    ASSERT_TRUE(env.shell.EditStatus(false, true, 9999, 1, false, u));
+    EXPECT_FALSE(u.relayoutStatusBar);
+    ASSERT_TRUE(env.shell.EditStatus(false, true, 12345, 1, false, u));
+    EXPECT_EQ(u.line, "12345");
+    EXPECT_TRUE(u.relayoutStatusBar);
+
+    env.set->SelectFile(a);
+    env.set->ToggleSplit(false);
+    env.set->SelectFile(b); // the second pane shows b
+    ASSERT_TRUE(env.shell.EditStatus(true, true, 1, 1, true, u));
+    EXPECT_EQ(env.set->CurFile(), &b);
+    EXPECT_EQ(u.top.path, "C:\\w\\a.txt");
+    EXPECT_EQ(u.bottom.path, "C:\\w\\b.bin");
+    EXPECT_TRUE(env.shell.Menus().enabled[miSyncPanes]);
+    EXPECT_FALSE(env.shell.StatusTimerFired());
+    ASSERT_TRUE(env.shell.EditStatus(true, true, 1, 1, true, u));
+    EXPECT_TRUE(u.restoreHint);
+}
+
+TEST(StartUp, UserCommandsSwitchDocumentsAndScroll)
+{
+    TShellEnv env;
+    env.shell.FirstShow();
+    env.shell.UserCommand(257); // no document: nothing
+    std::string text;
+    for (int i = 0; i < 30; ++i)
+        text += "line\r\n";
+    env.fs.SetFile("C:\\w\\a.txt", text);
+    env.fs.SetFile("C:\\w\\b.txt", "");
+    TEditFile& a = env.Open("C:\\w\\a.txt");
+    TEditFile& b = env.Open("C:\\w\\b.txt");
+    env.shell.UserCommand(257);
+    EXPECT_EQ(env.set->CurFile(), &a);
+    env.shell.UserCommand(256);
+    EXPECT_EQ(env.set->CurFile(), &b);
+    env.shell.UserCommand(256);
+    a.TextEditor()->SetVisibleSize(5, 80);
+    env.shell.UserCommand(262);
+    EXPECT_EQ(a.TopLine(), 2);
+    EXPECT_EQ(a.CaretLine(), 2);
+}
+
+TEST(StartUp, WordWrapReachesEveryTextViewAndTheSetting)
+{
+    TShellEnv env;
+    env.shell.FirstShow();
+    env.fs.SetFile("C:\\w\\a.txt", "");
+    TEditFile& a = env.Open("C:\\w\\a.txt");
+    const bool before = env.settings.WordWrap;
+    env.shell.ToggleWordWrap();
+    EXPECT_NE(env.settings.WordWrap, before);
+    EXPECT_EQ(a.TextEditor()->WordWrap(), env.settings.WordWrap);
+    EXPECT_EQ(env.set->BottomView()->TextEditor()->WordWrap(), env.settings.WordWrap);
+}
+
 } // namespace wexly::test
