@@ -239,16 +239,19 @@ TEST(OvcCustomFileViewer, CacheEvictsLeastRecentlyUsedAndSurvivesClockWrap)
 TEST(OvcCustomFileViewer, SparseFileBeyondFourGiBShowsItsLastRowAndPage65535)
 {
     std::string path = ::testing::TempDir() + "wexly_viewer_sparse.bin";
+    struct TRemove
+    {
+        const std::string& file;
+        ~TRemove() { ::unlink(file.c_str()); }
+    } removeAtEnd { path };
     const int64_t size = (int64_t(4) << 30) + 20;
     int fd = ::open(path.c_str(), O_CREAT | O_TRUNC | O_RDWR, 0644);
     ASSERT_GE(fd, 0);
     bool ok = ::ftruncate(fd, size) == 0 && ::pwrite(fd, "XYZ", 3, size - 3) == 3
         && ::pwrite(fd, "P", 1, int64_t(65535) * 4096) == 1;
     ::close(fd);
-    if (!ok) {
-        ::unlink(path.c_str());
+    if (!ok)
         GTEST_SKIP() << "no room for a sparse file";
-    }
     TOvcCustomFileViewer viewer(RealFileSystem());
     viewer.SetFileName(path);
     viewer.SetIsOpen(true);
@@ -270,7 +273,6 @@ TEST(OvcCustomFileViewer, SparseFileBeyondFourGiBShowsItsLastRowAndPage65535)
     }
     viewer.CheckInvariants();
     viewer.SetIsOpen(false);
-    ::unlink(path.c_str());
 }
 
 // ---- caret, selection and commands ------------------------------------------
