@@ -542,6 +542,13 @@ LRESULT TCellGridWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp)
             return DefWindowProcW(Handle(), msg, wp, lp);
         return 0;
     }
+    case WM_SYSCHAR:
+        // The character of an Alt key the editor carried out would only make the menu beep.
+        if (m_ignoreNextChar) {
+            m_ignoreNextChar = false;
+            return 0;
+        }
+        break;
     case WM_VSCROLL:
     case WM_HSCROLL:
         OnScroll(msg == WM_VSCROLL ? SB_VERT : SB_HORZ, LOWORD(wp));

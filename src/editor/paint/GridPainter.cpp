@@ -1,6 +1,7 @@
 #include "editor/paint/GridPainter.h"
 
 #include <algorithm>
+#include <tuple>
 
 namespace wexly {
 
@@ -110,7 +111,11 @@ std::vector<int> TGridRowCache::Update(const std::vector<TGridRow>& rows, const 
     const TGridColors& colors, const TGridState& state)
 {
     std::vector<int> changed;
-    bool all = !m_valid || layout != m_layout || colors != m_colors || state != m_state
+    // Focus matters only through the selection's visibility.
+    auto look = [](const TGridState& st) {
+        return std::make_tuple(st.enabled, st.SelectionVisible(), st.showBookmarks);
+    };
+    bool all = !m_valid || layout != m_layout || colors != m_colors || look(state) != look(m_state)
         || rows.size() != m_rows.size();
     for (size_t i = 0; i < rows.size(); ++i)
         if (all || rows[i] != m_rows[i])

@@ -255,6 +255,23 @@ void BackspaceTypesNothingAndTabsReachTheNextStop(TContext& ctx)
     CHECK_EQ(s.text, std::string("ab      q\r\n"));
 }
 
+void KeysOfATwoKeySequenceTypeNothing(TContext& ctx)
+{
+    CHECK(ctx.Open(L"text", TextFile(L"twokey", "abc\r\ndef\r\n"), L"/twokey"));
+    ctx.Keys(VK_DOWN);
+    ctx.Keys(VK_END);
+    ctx.Keys('Q', { VK_CONTROL });
+    ctx.Keys('R'); // the second key, plain: a command, not the letter r
+    TState s = ctx.Dump();
+    CHECK_EQ(s.Caret(), std::string("1,1"));
+    CHECK_EQ(s.text, std::string("abc\r\ndef\r\n"));
+    ctx.Keys('Q', { VK_CONTROL });
+    ctx.Keys('X'); // no such sequence: the key is swallowed
+    ctx.Type("k");
+    s = ctx.Dump();
+    CHECK_EQ(s.text, std::string("kabc\r\ndef\r\n"));
+}
+
 void ShiftArrowsSelectAndTheClipboardCopiesAndPastes(TContext& ctx)
 {
     CHECK(ctx.Open(L"text", TextFile(L"clip", "one\ttwo\r\nthree\r\n"), L""));
@@ -452,6 +469,16 @@ void TypingAtTheEndOfA64MiBDocumentRepaintsOneLine(TContext& ctx)
     ctx.notes.push_back(
         Fmt("page down, wrap off: %.0f fps (%.0f ms for 300)", s.Num("fps"), s.Num("ms")));
     SendMessageTimeoutW(ctx.window, WM_HOST_WRAP, 1, 0, SMTO_NORMAL, 120000, &r);
+    s = ctx.Dump(0);
+    ctx.notes.push_back(
+        Fmt("re-wrap to the window: %.0f ms, %.0f lines", s.Num("wrapms"), s.Num("lines")));
+    // Typing in the middle of a wrapped paragraph repaints its lines only.
+    ctx.Keys(VK_NEXT, {}, 3);
+    ctx.Type("y");
+    s = ctx.Dump();
+    ctx.notes.push_back(Fmt("keystroke-to-paint, wrapped: %.2f ms, %.0f rows painted",
+        s.Num("inputms"), s.Num("painted")));
+    CHECK(s.Int("painted") <= 3);
     ctx.Keys(VK_HOME, { VK_CONTROL });
     s = ctx.TimePages(300);
     ctx.notes.push_back(
@@ -483,6 +510,7 @@ const TCase Cases[] = {
     { "TypingEnterWithAutoIndentAndStatus", TypingEnterWithAutoIndentAndStatus },
     { "BackspaceTypesNothingAndTabsReachTheNextStop",
         BackspaceTypesNothingAndTabsReachTheNextStop },
+    { "KeysOfATwoKeySequenceTypeNothing", KeysOfATwoKeySequenceTypeNothing },
     { "ShiftArrowsSelectAndTheClipboardCopiesAndPastes",
         ShiftArrowsSelectAndTheClipboardCopiesAndPastes },
     { "MouseDragSelectsAndDoubleClickTakesAWord", MouseDragSelectsAndDoubleClickTakesAWord },

@@ -1,6 +1,7 @@
 // A test program that shows one text editor window or one hex viewer window on a file, so the
 // end-to-end driver can type, click and measure before the main window hosts documents.
-//   ViewHost.exe text|hex <file> [/state=<path>] [/wrap] [/backup] [/ro] [/font=<points>]
+//   ViewHost.exe text|hex <file> [/state=<path>] [/wrap] [/backup] [/ro] [/twokey]
+//       [/font=<points>]
 // The caption reports the last status event ("Ln L Col C"). Private messages to the host:
 //   WM_APP+1  write the state (caret, selection, text, timings) to the state file
 //   WM_APP+2  time wParam page-down commands with painting; the result goes to the state file
@@ -39,6 +40,7 @@ struct TOptions
     bool wrap = false;
     bool backup = false;
     bool readOnly = false;
+    bool twoKey = false; // binds the sequence Ctrl+Q R to ccFirstPage
     int fontPoints = 10;
 };
 
@@ -57,6 +59,9 @@ public:
         : m_options(std::move(options))
         , m_processor(CreateProgramCommandProcessor())
     {
+        if (m_options.twoKey)
+            m_processor.AddCommand(
+                "Default", vk::Letter('Q'), ssCtrl, vk::Letter('R'), ssCtrlOrNone, ccFirstPage);
     }
 
     bool Create()
@@ -91,10 +96,12 @@ protected:
             return 1;
         case WM_HOST_WRAP:
             if (m_editor) {
+                double start = NowMs();
                 m_editor->SetWrapToWindow(false);
                 m_editor->SetWordWrap(wp != 0);
                 m_editor->SetWrapToWindow(true);
                 m_editorWindow->Refresh();
+                m_wrapMs = NowMs() - start;
             }
             return 1;
         case WM_DESTROY:
@@ -194,7 +201,8 @@ private:
             view.FixedFont().CellWidth(), view.FixedFont().CellHeight(), view.LastInputMs(),
             view.LastPaintedRows());
         out += buf;
-        std::snprintf(buf, sizeof buf, "status %d\r\nloadms %.1f\r\n", m_statusCount, m_loadMs);
+        std::snprintf(buf, sizeof buf, "status %d\r\nloadms %.1f\r\nwrapms %.1f\r\n", m_statusCount,
+            m_loadMs, m_wrapMs);
         out += buf;
         if (m_editor)
             out += EditorState();
@@ -267,6 +275,7 @@ private:
     HWND m_view = nullptr;
     int m_statusCount = 0;
     double m_loadMs = 0;
+    double m_wrapMs = 0;
 };
 
 bool ParseOptions(int argc, wchar_t** argv, TOptions& options)
@@ -285,6 +294,8 @@ bool ParseOptions(int argc, wchar_t** argv, TOptions& options)
             options.wrap = true;
         else if (arg == L"/backup")
             options.backup = true;
+        else if (arg == L"/twokey")
+            options.twoKey = true;
         else if (arg == L"/ro")
             options.readOnly = true;
         else if (arg.rfind(L"/font=", 0) == 0)

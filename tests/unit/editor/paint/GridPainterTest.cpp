@@ -199,8 +199,12 @@ TEST(GridRowCache, OnlyRowsThatLookDifferentAreRepainted)
     rows[1].text = "bx";
     rows[2].bookmark = 4;
     EXPECT_EQ(cache.Update(rows, Layout(), Colors(), state), (std::vector<int> { 1, 2 }));
-    // Losing the focus may hide the selection: everything is repainted.
+    // Losing the focus matters only when it hides the selection.
+    state.hideSelection = false;
+    EXPECT_EQ(cache.Update(rows, Layout(), Colors(), state).size(), 0u);
     state.focused = false;
+    EXPECT_EQ(cache.Update(rows, Layout(), Colors(), state).size(), 0u);
+    state.hideSelection = true;
     EXPECT_EQ(cache.Update(rows, Layout(), Colors(), state).size(), 3u);
     TGridLayout resized = Layout();
     resized.clientWidth = 300;
