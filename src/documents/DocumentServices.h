@@ -23,6 +23,9 @@ class IDocumentWindows
 {
 public:
     virtual ~IDocumentWindows() = default;
+    // The document's views exist (a text editor or a viewer; the second pane's view has
+    // both): the host makes their windows and its file button (none for the second pane).
+    virtual void DocumentCreated(TEditFile& doc) = 0;
     // The document's view (its text editor or binary viewer, whichever it shows) is brought to
     // the front of its pane and, with focus, given the input focus.
     virtual void ShowView(TEditFile& doc, bool focus) = 0;

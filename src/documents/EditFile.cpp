@@ -74,11 +74,16 @@ TEditFile::TEditFile(TDocumentServices& services, const std::string& path, bool 
     , m_readOnlyWanted(readOnlyWanted)
 {
     SetNames(path);
-    if (binary) {
+    if (binary)
         CreateBinViewer();
+    else
+        CreateTextEditor();
+    m_button.caption = DoubleAmpersands(m_shortName);
+    m_button.hint = m_fileName + "|";
+    m_services.windows.DocumentCreated(*this);
+    if (binary) {
         LoadBinary();
     } else {
-        CreateTextEditor();
         if (load)
             LoadText();
         else
@@ -86,8 +91,6 @@ TEditFile::TEditFile(TDocumentServices& services, const std::string& path, bool 
         if (readOnlyWanted)
             m_textEditor->SetReadOnly(true);
     }
-    m_button.caption = DoubleAmpersands(m_shortName);
-    m_button.hint = m_fileName + "|";
     UpdateGlyph();
     RefreshButton();
 }
@@ -102,6 +105,7 @@ TEditFile::TEditFile(TDocumentServices& services)
     m_textEditor->SetCaretIns(TCaretShape::csHorzLine);
     m_textEditor->SetCaretOvr(TCaretShape::csHalfBlock);
     m_textEditor->SetScrollPastEnd(true);
+    m_services.windows.DocumentCreated(*this);
 }
 
 TEditFile::~TEditFile()

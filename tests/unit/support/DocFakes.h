@@ -90,7 +90,9 @@ public:
     bool splitShown = false;
     int titleBarFocused = 0;
     std::vector<const TEditFile*> destroyed;
+    int created = 0;
 
+    void DocumentCreated(TEditFile&) override { ++created; }
     void ShowView(TEditFile& doc, bool focus) override;
     bool ViewFocused(const TEditFile& doc) const override { return focused == &doc; }
     void ButtonChanged(TEditFile&) override { }
