@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 namespace wexly::test {
 
 namespace {
@@ -327,6 +329,51 @@ TEST(DocumentSet, ReplaceIsRefusedForReadOnlyAndBinaryDocuments)
     EXPECT_EQ(ro->Replace("a", "x", {}), -1);
     EXPECT_EQ(env.Open("C:\\w\\b.bin", true).Replace("a", "x", {}), -1);
     EXPECT_TRUE(ro->Search("bc", {}));
+}
+
+TEST(DocumentSet, RandomCommandSequencesKeepThePointersConsistent)
+{
+    for (unsigned seed = 1; seed <= 20; ++seed) {
+        TDocEnv env;
+        std::mt19937 rng(seed);
+        auto pick = [&](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
+        for (int step = 0; step < 60; ++step) {
+            const int count = env.set->Count();
+            switch (pick(9)) {
+            case 0:
+            case 1:
+                env.commands->New();
+                break;
+            case 2:
+                if (count)
+                    env.set->SelectFile(env.set->At(pick(count)));
+                break;
+            case 3:
+                env.set->ToggleSplit(pick(2) == 0);
+                break;
+            case 4:
+                env.set->SwitchPanes();
+                break;
+            case 5:
+                if (count)
+                    env.commands->CloseDocument(env.set->At(pick(count)));
+                break;
+            case 6:
+                env.set->Sort(static_cast<TSortKey>(pick(3)));
+                break;
+            case 7:
+                if (count)
+                    env.set->Move(pick(count), pick(count));
+                break;
+            default:
+                env.set->StatusReported(pick(2) == 0);
+                break;
+            }
+            env.set->CheckInvariants();
+        }
+        env.commands->CloseAll();
+        env.set->CheckInvariants();
+    }
 }
 
 } // namespace wexly::test
