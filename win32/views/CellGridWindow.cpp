@@ -181,6 +181,10 @@ void TCellGridWindow::Relayout()
     m_glyphs.Prepare(ResolveColor(m_colors.margin));
     m_layout.glyphWidth = m_glyphs.Width();
     m_layout.glyphHeight = m_glyphs.Height();
+    // A minimised or not yet sized window keeps the model's view: re-wrapping a large text to
+    // a one-column window would cost seconds for nothing.
+    if (rc.right <= 0 || rc.bottom <= 0)
+        return;
     // Only whole rows count as visible to the model; a partial last row is still painted.
     int rows = std::max(1, m_layout.clientHeight / m_layout.cellHeight);
     int columns = std::max(1, (m_layout.clientWidth - m_layout.TextLeft()) / m_layout.cellWidth);

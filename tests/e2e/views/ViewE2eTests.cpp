@@ -359,6 +359,53 @@ void WordWrapFollowsTheWindowWidth(TContext& ctx)
     CHECK(widest > 0);
 }
 
+void AskingForAFaceTheSystemLacksStillGivesAFixedFont(TContext& ctx)
+{
+    CHECK(ctx.Open(L"text", TextFile(L"face", "iiii\r\nWWWW\r\n"), L"/face=Terminal"));
+    TState s = ctx.Dump();
+    CHECK_EQ(s.Int("fixed"), 1);
+    CHECK(s.Int("cell", 0) > 0);
+}
+
+void DraggingBelowTheWindowScrollsAndExtendsTheSelection(TContext& ctx)
+{
+    std::string text;
+    for (int i = 1; i <= 200; ++i)
+        text += "line " + std::to_string(i) + "\r\n";
+    CHECK(ctx.Open(L"text", TextFile(L"autoscroll", text), L""));
+    TState s = ctx.Dump(300);
+    HWND view = ctx.View();
+    RECT rc {};
+    GetClientRect(view, &rc);
+    POINT start { kMargin + 2, s.Int("cell", 1) / 2 };
+    POINT below { kMargin + 2, rc.bottom + 40 };
+    ClientToScreen(view, &start);
+    ClientToScreen(view, &below);
+    // Real pointer input: the window polls the pointer while it holds the capture.
+    auto mouse = [](POINT p, DWORD flags) {
+        SetCursorPos(p.x, p.y);
+        INPUT in {};
+        in.type = INPUT_MOUSE;
+        in.mi.dwFlags = flags;
+        SendInput(1, &in, sizeof(in));
+        Sleep(50);
+    };
+    mouse(start, MOUSEEVENTF_LEFTDOWN);
+    mouse(below, 0);
+    mouse(below, MOUSEEVENTF_MOVE);
+    Sleep(1000);
+    mouse(below, MOUSEEVENTF_LEFTUP);
+    s = ctx.Dump();
+    CHECK(s.Int("top") > 5);
+    CHECK_EQ(s.Int("sel", 0), 1);
+    CHECK_EQ(s.Int("sel", 1), 1);
+    CHECK(s.Int("sel", 2) >= s.Int("top") + s.Int("rows") - 1);
+    // Released: moving the pointer no longer scrolls.
+    int top = s.Int("top");
+    Sleep(300);
+    CHECK_EQ(ctx.Dump().Int("top"), top);
+}
+
 // ---- the hex viewer window ----
 
 void HexTypingWritesTheFileAndKeepsOneBackup(TContext& ctx)
@@ -516,6 +563,10 @@ const TCase Cases[] = {
     { "MouseDragSelectsAndDoubleClickTakesAWord", MouseDragSelectsAndDoubleClickTakesAWord },
     { "BookmarksAreSetAndFoundWithCtrlDigits", BookmarksAreSetAndFoundWithCtrlDigits },
     { "WordWrapFollowsTheWindowWidth", WordWrapFollowsTheWindowWidth },
+    { "AskingForAFaceTheSystemLacksStillGivesAFixedFont",
+        AskingForAFaceTheSystemLacksStillGivesAFixedFont },
+    { "DraggingBelowTheWindowScrollsAndExtendsTheSelection",
+        DraggingBelowTheWindowScrollsAndExtendsTheSelection },
     { "HexTypingWritesTheFileAndKeepsOneBackup", HexTypingWritesTheFileAndKeepsOneBackup },
     { "HexViewerSelectsWithTheMouseAndPagesDown", HexViewerSelectsWithTheMouseAndPagesDown },
     { "TypingAtTheEndOfA64MiBDocumentRepaintsOneLine",

@@ -1,7 +1,7 @@
 // A test program that shows one text editor window or one hex viewer window on a file, so the
 // end-to-end driver can type, click and measure before the main window hosts documents.
 //   ViewHost.exe text|hex <file> [/state=<path>] [/wrap] [/backup] [/ro] [/twokey]
-//       [/font=<points>]
+//       [/font=<points>] [/face=<font name>]
 // The caption reports the last status event ("Ln L Col C"). Private messages to the host:
 //   WM_APP+1  write the state (caret, selection, text, timings) to the state file
 //   WM_APP+2  time wParam page-down commands with painting; the result goes to the state file
@@ -42,6 +42,7 @@ struct TOptions
     bool readOnly = false;
     bool twoKey = false; // binds the sequence Ctrl+Q R to ccFirstPage
     int fontPoints = 10;
+    std::wstring face = L"Courier New";
 };
 
 double NowMs()
@@ -134,7 +135,7 @@ private:
         m_loadMs = NowMs() - start;
         m_editorWindow = std::make_unique<TEditorWindow>(*m_editor, m_processor);
         m_editorWindow->OnShowStatus = [this](int64_t line, int32_t col) { Status(line, col); };
-        m_editorWindow->SetFixedFont(L"Courier New", m_options.fontPoints);
+        m_editorWindow->SetFixedFont(m_options.face, m_options.fontPoints);
         if (!m_editorWindow->Create(Handle(), 100, rc))
             return false;
         m_view = m_editorWindow->Handle();
@@ -154,7 +155,7 @@ private:
         m_viewerWindow->OnShowStatus = [this](int64_t line, int32_t col) { Status(line, col); };
         // The document hands typed characters to the hex editing.
         m_viewerWindow->OnKeyPress = [this](char ch) { m_viewer->HexTyped(ch); };
-        m_viewerWindow->SetFixedFont(L"Courier New", m_options.fontPoints);
+        m_viewerWindow->SetFixedFont(m_options.face, m_options.fontPoints);
         if (!m_viewerWindow->Create(Handle(), 100, rc))
             return false;
         m_view = m_viewerWindow->Handle();
@@ -204,6 +205,7 @@ private:
         std::snprintf(buf, sizeof buf, "status %d\r\nloadms %.1f\r\nwrapms %.1f\r\n", m_statusCount,
             m_loadMs, m_wrapMs);
         out += buf;
+        out += FontState(view.FixedFont());
         if (m_editor)
             out += EditorState();
         else
@@ -213,6 +215,19 @@ private:
             return;
         std::fwrite(out.data(), 1, out.size(), f);
         std::fclose(f);
+    }
+
+    // Whether the font the window ended up with draws every character in the same width.
+    static std::string FontState(const TFixedFont& font)
+    {
+        HDC dc = GetDC(nullptr);
+        HGDIOBJ old = SelectObject(dc, font.Handle());
+        SIZE narrow {}, wide {};
+        GetTextExtentPoint32W(dc, L"i", 1, &narrow);
+        GetTextExtentPoint32W(dc, L"W", 1, &wide);
+        SelectObject(dc, old);
+        ReleaseDC(nullptr, dc);
+        return "fixed " + std::to_string(narrow.cx == wide.cx ? 1 : 0) + "\r\n";
     }
 
     std::string EditorState()
@@ -300,6 +315,8 @@ bool ParseOptions(int argc, wchar_t** argv, TOptions& options)
             options.readOnly = true;
         else if (arg.rfind(L"/font=", 0) == 0)
             options.fontPoints = _wtoi(arg.c_str() + 6);
+        else if (arg.rfind(L"/face=", 0) == 0)
+            options.face = arg.substr(6);
     }
     return true;
 }
