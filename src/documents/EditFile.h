@@ -80,8 +80,8 @@ public:
     TAFViewer* BinViewer() const { return m_binViewer.get(); }
     bool ToolBusy() const { return m_toolBusy; }
     void SetToolBusy(bool busy) { m_toolBusy = busy; }
-    int32_t SavedTopLine() const { return m_savedTopLine; }
-    int32_t SavedCaretLine() const { return m_savedCaretLine; }
+    int64_t SavedTopLine() const { return m_savedTopLine; }
+    int64_t SavedCaretLine() const { return m_savedCaretLine; }
     int32_t SavedCaretCol() const { return m_savedCaretCol; }
     const TFileButtonState& Button() const { return m_button; }
     int ButtonWidth() const { return m_button.width; }
@@ -177,8 +177,9 @@ private:
     std::unique_ptr<TTFEditor> m_textEditor;
     std::unique_ptr<TAFViewer> m_binViewer;
     bool m_toolBusy = false;
-    int32_t m_savedTopLine = 1;
-    int32_t m_savedCaretLine = 1;
+    // Rows of a binary file may run past 32 bits.
+    int64_t m_savedTopLine = 1;
+    int64_t m_savedCaretLine = 1;
     int32_t m_savedCaretCol = 1;
     bool m_splitNoticeShown = false;
     TFileButtonState m_button;

@@ -64,8 +64,8 @@ void TEditFile::AttachText(TEditFile& doc)
     m_textEditor->DeleteAll();
     m_textEditor->Attach(*doc.m_textEditor);
     const int32_t count = m_textEditor->GetLineCount();
-    int32_t top = doc.m_savedTopLine > count ? 1 : doc.m_savedTopLine;
-    int32_t line = doc.m_savedCaretLine;
+    const auto top = static_cast<int32_t>(doc.m_savedTopLine > count ? 1 : doc.m_savedTopLine);
+    auto line = static_cast<int32_t>(std::min<int64_t>(doc.m_savedCaretLine, count + 1));
     int32_t col = doc.m_savedCaretCol;
     if (line > count) {
         line = 1;
@@ -83,9 +83,9 @@ void TEditFile::DetachView()
     if (m_source) {
         if (m_binary) {
             int32_t col = 0;
-            m_source->m_savedCaretLine = static_cast<int32_t>(m_binViewer->GetCaretPosition(col));
+            m_source->m_savedCaretLine = m_binViewer->GetCaretPosition(col);
             m_source->m_savedCaretCol = col;
-            m_source->m_savedTopLine = static_cast<int32_t>(m_binViewer->GetTopLine());
+            m_source->m_savedTopLine = m_binViewer->GetTopLine();
         } else {
             m_source->m_savedTopLine = m_textEditor->TopLine();
             m_source->m_savedCaretLine = m_textEditor->CaretLine();

@@ -236,6 +236,8 @@ TEST(FileCommands, CloseAsksToSaveAndKeepsTheDocumentWhenTheSaveDoesNotHappen)
     env.commands->Close();
     EXPECT_EQ(Last(env).text, "Save changes to file?");
     EXPECT_EQ(Last(env).caption, "Attention!");
+    EXPECT_EQ(Last(env).buttons, TMsgButtons::YesNoCancel);
+    EXPECT_EQ(Last(env).icon, TMsgIcon::Question);
     EXPECT_EQ(env.set->Count(), 1);
     env.commands->Close(); // Yes, then the Save As dialog is cancelled
     EXPECT_EQ(env.set->Count(), 1);
