@@ -126,6 +126,18 @@ void TCellGridWindow::SetRightMarginLine(bool on)
     Relayout();
 }
 
+void TCellGridWindow::SetScrollBars(bool vertical, bool horizontal)
+{
+    m_vertBar = vertical;
+    m_horzBar = horizontal;
+    if (!Handle())
+        return;
+    ShowScrollBar(Handle(), SB_VERT, vertical);
+    ShowScrollBar(Handle(), SB_HORZ, horizontal);
+    m_vert = m_horz = TBar { -1, -1, -1, -1 };
+    Relayout();
+}
+
 void TCellGridWindow::EndUpdate()
 {
     if (m_updateDepth > 0 && --m_updateDepth == 0)
@@ -197,6 +209,11 @@ void TCellGridWindow::Relayout()
 
 void TCellGridWindow::Sync()
 {
+    // The model's margins may have changed since the last layout.
+    if (ModelLeftMargin() != m_layout.leftMargin || ModelRightMargin() != m_layout.rightMargin) {
+        Relayout();
+        return;
+    }
     m_glyphs.Prepare(ResolveColor(m_colors.margin));
     std::vector<TGridRow> rows = ModelRows(m_layout.VisibleRows());
     std::vector<int> changed = m_cache.Update(rows, m_layout, m_colors, State());
@@ -230,8 +247,11 @@ void TCellGridWindow::UpdateScrollBars()
         si.nPos = bar.pos;
         SetScrollInfo(Handle(), which, &si, TRUE);
     };
-    apply(SB_VERT, ModelVertBar(), m_vert);
-    apply(SB_HORZ, ModelHorzBar(), m_horz);
+    // Setting a hidden bar's range would show it again.
+    if (m_vertBar)
+        apply(SB_VERT, ModelVertBar(), m_vert);
+    if (m_horzBar)
+        apply(SB_HORZ, ModelHorzBar(), m_horz);
 }
 
 void TCellGridWindow::PlaceCaret()
@@ -284,7 +304,9 @@ void TCellGridWindow::OnPaint()
             int top = m_layout.RowTop(static_cast<int>(i));
             if (top + m_layout.cellHeight <= ps.rcPaint.top || top >= ps.rcPaint.bottom)
                 continue;
-            PaintGridRow(canvas, m_layout, m_colors, state, static_cast<int>(i), rows[i]);
+            RECT rowRect { 0, top, m_layout.clientWidth, top + m_layout.cellHeight };
+            if (!CustomDrawRow(dc, static_cast<int>(i), rowRect))
+                PaintGridRow(canvas, m_layout, m_colors, state, static_cast<int>(i), rows[i]);
             ++m_lastPaintedRows;
         }
         PaintBelowRows(canvas, m_layout, m_colors, static_cast<int>(rows.size()));
@@ -415,6 +437,7 @@ void TCellGridWindow::OnMouseDown(LPARAM lp, bool dbl)
     } else {
         SetCapture(Handle());
         m_dragging = true;
+        m_lastPointer = { x, y };
         ModelMouseDown(m_layout.RowAt(y), m_layout.ColumnAt(x), shift, margin);
     }
     Refresh();
@@ -450,18 +473,18 @@ void TCellGridWindow::OnMouseMove(LPARAM lp)
 {
     if (!m_dragging)
         return;
-    DragTo({ GET_X_LPARAM(lp), GET_Y_LPARAM(lp) });
+    m_lastPointer = { GET_X_LPARAM(lp), GET_Y_LPARAM(lp) };
+    DragTo(m_lastPointer);
 }
 
+// The pointer is where the last captured move put it: every move reaches the window while it
+// holds the capture.
 void TCellGridWindow::OnAutoScrollTimer()
 {
-    POINT pt {};
-    GetCursorPos(&pt);
-    ScreenToClient(Handle(), &pt);
     if (m_dragging)
-        DragTo(pt);
+        DragTo(m_lastPointer);
     else
-        ArmAutoScroll(pt);
+        ArmAutoScroll(m_lastPointer);
 }
 
 void TCellGridWindow::OnMouseUp()

@@ -32,6 +32,8 @@ public:
     const TGridColors& Colors() const { return m_colors; }
     void SetLeftMarginLine(bool on);
     void SetRightMarginLine(bool on);
+    // Which scroll bars the window shows; both by default.
+    void SetScrollBars(bool vertical, bool horizontal);
 
     // Updates are held between BeginUpdate and the matching EndUpdate.
     void BeginUpdate() { ++m_updateDepth; }
@@ -82,6 +84,8 @@ protected:
     virtual void ModelDoubleClick(int row, int col, bool shift, bool margin) = 0;
     virtual void ModelWheel(int notches) = 0;
     virtual UINT DialogCode() const { return DLGC_WANTARROWS | DLGC_WANTCHARS; }
+    // A row the owner draws itself; false lets the grid paint it.
+    virtual bool CustomDrawRow(HDC, int /*row*/, const RECT&) { return false; }
     // Commands that may take long enough to show the hourglass.
     virtual bool IsLongCommand(TCommandCode) const { return false; }
 
@@ -122,6 +126,8 @@ private:
     TGridRowCache m_cache;
     bool m_leftMarginLine = false;
     bool m_rightMarginLine = false;
+    bool m_vertBar = true;
+    bool m_horzBar = true;
     int m_updateDepth = 0;
     bool m_focused = false;
     bool m_ignoreNextChar = false;
@@ -137,6 +143,7 @@ private:
     int32_t m_statusCol = 0;
     bool m_dragging = false;
     bool m_timerArmed = false;
+    POINT m_lastPointer {}; // client coordinates of the last captured move
     double m_lastInputMs = 0;
     int m_lastPaintedRows = 0;
 };

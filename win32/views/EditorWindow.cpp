@@ -114,4 +114,12 @@ bool TEditorWindow::IsLongCommand(TCommandCode command) const
     return command == ccPaste || command == ccUndo || command == ccRedo || command == ccCut;
 }
 
+bool TEditorWindow::CustomDrawRow(HDC dc, int row, const RECT& rect)
+{
+    int32_t line = m_editor.TopLine() + row;
+    if (!OnDrawLine || line > m_editor.GetLineCount())
+        return false;
+    return OnDrawLine(dc, rect, line);
+}
+
 } // namespace wexly::win32

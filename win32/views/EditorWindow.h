@@ -5,6 +5,8 @@
 #include "editor/OvcCustomEditor.h"
 #include "views/CellGridWindow.h"
 
+#include <functional>
+
 namespace wexly::win32 {
 
 class TEditorWindow final : public TCellGridWindow
@@ -16,6 +18,10 @@ public:
     TOvcCustomEditor& Editor() { return m_editor; }
     // Carries out a command as if typed, then brings the window up to date.
     bool ProcessCommand(TCommandCode command, char ch);
+
+    // Draws a document line itself (rect is the whole row); returning false leaves the row to
+    // the window.
+    std::function<bool(HDC dc, const RECT& rect, int32_t line)> OnDrawLine;
 
 protected:
     std::vector<TGridRow> ModelRows(int rows) override;
@@ -41,6 +47,7 @@ protected:
     void ModelWheel(int notches) override { m_editor.MouseWheel(notches); }
     UINT DialogCode() const override;
     bool IsLongCommand(TCommandCode command) const override;
+    bool CustomDrawRow(HDC dc, int row, const RECT& rect) override;
 
 private:
     TOvcCustomEditor& m_editor;

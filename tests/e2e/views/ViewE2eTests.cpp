@@ -382,17 +382,22 @@ void DraggingBelowTheWindowScrollsAndExtendsTheSelection(TContext& ctx)
     ClientToScreen(view, &start);
     ClientToScreen(view, &below);
     // Real pointer input: the window polls the pointer while it holds the capture.
+    // Position and button travel in one event, so the press lands where it is meant to; the
+    // pointer is also put there, or the display's own pointer would move it back.
     auto mouse = [](POINT p, DWORD flags) {
         SetCursorPos(p.x, p.y);
+        Sleep(50);
         INPUT in {};
         in.type = INPUT_MOUSE;
-        in.mi.dwFlags = flags;
+        in.mi.dx = MulDiv(p.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+        in.mi.dy = MulDiv(p.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+        in.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
         SendInput(1, &in, sizeof(in));
-        Sleep(50);
+        Sleep(200);
     };
+    mouse(start, 0);
     mouse(start, MOUSEEVENTF_LEFTDOWN);
     mouse(below, 0);
-    mouse(below, MOUSEEVENTF_MOVE);
     Sleep(1000);
     mouse(below, MOUSEEVENTF_LEFTUP);
     s = ctx.Dump();
