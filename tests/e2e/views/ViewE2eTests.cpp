@@ -20,6 +20,7 @@ const std::wstring HostClass = L"WexlyViewHost";
 constexpr UINT WM_HOST_DUMP = WM_APP + 1;
 constexpr UINT WM_HOST_PAGEDOWN = WM_APP + 2;
 constexpr UINT WM_HOST_WRAP = WM_APP + 3;
+constexpr UINT WM_HOST_ENABLE = WM_APP + 5;
 constexpr DWORD StartTimeoutMs = 20000;
 constexpr int kMargin = 15; // the editor's and viewer's left margin in pixels
 
@@ -411,6 +412,43 @@ void DraggingBelowTheWindowScrollsAndExtendsTheSelection(TContext& ctx)
     CHECK_EQ(ctx.Dump().Int("top"), top);
 }
 
+// Pixels of one colour in the view's first row of text, read from the screen.
+int CountPixels(HWND view, const TState& s, COLORREF color)
+{
+    RECT rc {};
+    GetClientRect(view, &rc);
+    POINT origin { 0, 0 };
+    ClientToScreen(view, &origin);
+    HDC screen = GetDC(nullptr);
+    int count = 0;
+    for (int y = 0; y < s.Int("cell", 1); ++y)
+        for (int x = kMargin; x < kMargin + 12 * s.Int("cell", 0); ++x)
+            if (GetPixel(screen, origin.x + x, origin.y + y) == color)
+                ++count;
+    ReleaseDC(nullptr, screen);
+    return count;
+}
+
+void SelectionIsHighlightedAndADisabledViewIsGreyWithout(TContext& ctx)
+{
+    CHECK(ctx.Open(L"text", TextFile(L"paint", "abc abc abc\r\n"), L""));
+    ctx.Keys(VK_END, { VK_SHIFT });
+    TState s = ctx.Dump(300);
+    CHECK_EQ(s.Sel(), std::string("1,1-1,12"));
+    HWND view = ctx.View();
+    const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);
+    const COLORREF grey = GetSysColor(COLOR_GRAYTEXT);
+    CHECK(CountPixels(view, s, highlight) > 11 * s.Int("cell", 0));
+    DWORD_PTR r = 0;
+    SendMessageTimeoutW(ctx.window, WM_HOST_ENABLE, 0, 0, SMTO_NORMAL, 5000, &r);
+    Sleep(300);
+    CHECK_EQ(CountPixels(view, s, highlight), 0);
+    CHECK(CountPixels(view, s, grey) > 0);
+    SendMessageTimeoutW(ctx.window, WM_HOST_ENABLE, 1, 0, SMTO_NORMAL, 5000, &r);
+    Sleep(300);
+    CHECK(CountPixels(view, s, highlight) > 0);
+}
+
 // ---- the hex viewer window ----
 
 void HexTypingWritesTheFileAndKeepsOneBackup(TContext& ctx)
@@ -463,10 +501,25 @@ void HexViewerSelectsWithTheMouseAndPagesDown(TContext& ctx)
     ctx.Drag(s, 1, 10, 1, 15);
     s = ctx.Dump();
     CHECK_EQ(s.Sel(), std::string("1,10-1,15"));
+    // A double click takes the hex pair under the pointer, the margin the whole row.
+    HWND view = ctx.View();
+    int w = s.Int("cell", 0), h = s.Int("cell", 1);
+    LPARAM pair = MAKELPARAM(kMargin + 14 * w + 1, 2 * h + h / 2);
+    PostMessageW(view, WM_LBUTTONDOWN, MK_LBUTTON, pair);
+    PostMessageW(view, WM_LBUTTONUP, 0, pair);
+    PostMessageW(view, WM_LBUTTONDBLCLK, MK_LBUTTON, pair);
+    PostMessageW(view, WM_LBUTTONUP, 0, pair);
+    s = ctx.Dump();
+    CHECK_EQ(s.Sel(), std::string("2,13-2,15"));
+    LPARAM margin = MAKELPARAM(3, 3 * h + h / 2);
+    PostMessageW(view, WM_LBUTTONDOWN, MK_LBUTTON, margin);
+    PostMessageW(view, WM_LBUTTONUP, 0, margin);
+    s = ctx.Dump();
+    CHECK_EQ(s.Sel(), std::string("3,0-3,75"));
     ctx.Keys(VK_NEXT);
     s = ctx.Dump();
     CHECK(s.Int("top") > 0);
-    CHECK_EQ(s.Int("caret"), 1 + s.Int("top"));
+    CHECK_EQ(s.Int("caret"), 3 + s.Int("top")); // the caret keeps its row
 }
 
 // ---- measurements on a 64 MiB document ----
@@ -572,6 +625,8 @@ const TCase Cases[] = {
         AskingForAFaceTheSystemLacksStillGivesAFixedFont },
     { "DraggingBelowTheWindowScrollsAndExtendsTheSelection",
         DraggingBelowTheWindowScrollsAndExtendsTheSelection },
+    { "SelectionIsHighlightedAndADisabledViewIsGreyWithout",
+        SelectionIsHighlightedAndADisabledViewIsGreyWithout },
     { "HexTypingWritesTheFileAndKeepsOneBackup", HexTypingWritesTheFileAndKeepsOneBackup },
     { "HexViewerSelectsWithTheMouseAndPagesDown", HexViewerSelectsWithTheMouseAndPagesDown },
     { "TypingAtTheEndOfA64MiBDocumentRepaintsOneLine",

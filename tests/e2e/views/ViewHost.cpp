@@ -7,6 +7,7 @@
 //   WM_APP+2  time wParam page-down commands with painting; the result goes to the state file
 //   WM_APP+3  word wrap on (wParam 1) or off (wParam 0)
 //   WM_APP+4  time wParam page-up commands, the same way
+//   WM_APP+5  enable (wParam 1) or disable (wParam 0) the view
 #include "Win32Window.h"
 #include "editor/AFViewer.h"
 #include "editor/DefaultCommandTables.h"
@@ -31,6 +32,7 @@ constexpr UINT WM_HOST_DUMP = WM_APP + 1;
 constexpr UINT WM_HOST_PAGEDOWN = WM_APP + 2;
 constexpr UINT WM_HOST_WRAP = WM_APP + 3;
 constexpr UINT WM_HOST_PAGEUP = WM_APP + 4;
+constexpr UINT WM_HOST_ENABLE = WM_APP + 5;
 
 struct TOptions
 {
@@ -104,6 +106,9 @@ protected:
                 m_editorWindow->Refresh();
                 m_wrapMs = NowMs() - start;
             }
+            return 1;
+        case WM_HOST_ENABLE:
+            EnableWindow(m_view, wp != 0);
             return 1;
         case WM_DESTROY:
             PostQuitMessage(0);
