@@ -164,6 +164,14 @@ void TCellGridWindow::InvalidateAll()
         InvalidateRect(Handle(), nullptr, FALSE);
 }
 
+void TCellGridWindow::ModelChanged()
+{
+    if (m_messageDepth > 0)
+        m_changeNoted = true;
+    else
+        InvalidateAll();
+}
+
 TGridState TCellGridWindow::State() const
 {
     TGridState s;
@@ -524,6 +532,32 @@ void TCellGridWindow::OnFocus(bool focused)
 }
 
 LRESULT TCellGridWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp)
+{
+    struct TDepth
+    {
+        int& depth;
+        explicit TDepth(int& d)
+            : depth(d)
+        {
+            ++depth;
+        }
+        ~TDepth() { --depth; }
+        TDepth(const TDepth&) = delete;
+        TDepth& operator=(const TDepth&) = delete;
+    };
+    LRESULT result = 0;
+    {
+        TDepth depth(m_messageDepth);
+        result = Dispatch(msg, wp, lp);
+    }
+    if (m_messageDepth == 0 && m_changeNoted) {
+        m_changeNoted = false;
+        Refresh();
+    }
+    return result;
+}
+
+LRESULT TCellGridWindow::Dispatch(UINT msg, WPARAM wp, LPARAM lp)
 {
     switch (msg) {
     case WM_CREATE:

@@ -93,11 +93,15 @@ protected:
     void StatusChanged(int64_t line, int32_t col);
     // Everything is repainted at the next paint; safe to call from inside the model.
     void InvalidateAll();
+    // The model changed what it shows. Inside one of the window's own messages the rows are
+    // compared once the message is done; from outside, everything is repainted.
+    void ModelChanged();
     const TGridLayout& Layout() const { return m_layout; }
 
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
 private:
+    LRESULT Dispatch(UINT msg, WPARAM wp, LPARAM lp);
     void OnPaint();
     void OnSize();
     void OnKeyDown(UINT msg, WPARAM wp, LPARAM lp, bool& handled);
@@ -129,6 +133,8 @@ private:
     bool m_vertBar = true;
     bool m_horzBar = true;
     int m_updateDepth = 0;
+    int m_messageDepth = 0;
+    bool m_changeNoted = false;
     bool m_focused = false;
     bool m_ignoreNextChar = false;
     // Caret as created: shape, size and visibility.

@@ -62,7 +62,7 @@ private:
         void OnShowStatus(int64_t line, int32_t col) override { m_w.StatusChanged(line, col); }
         void OnTopLineChanged(int64_t topLine) override;
         void OnUserCommand(TCommandCode command) override;
-        void OnChange() override { m_w.InvalidateAll(); }
+        void OnChange() override { m_w.ModelChanged(); }
 
     private:
         TViewerWindow& m_w;

@@ -464,6 +464,7 @@ void HexTypingWritesTheFileAndKeepsOneBackup(TContext& ctx)
     ctx.Type("7");
     TState s = ctx.Dump();
     CHECK_EQ(s.Caret(), std::string("0,11"));
+    CHECK(s.Int("painted") <= 2); // the edited row, not the whole view
     ctx.Type("z"); // not a hex digit: ignored, the caret stays
     ctx.Type("c");
     s = ctx.Dump();
@@ -608,6 +609,10 @@ void PageDownThroughA64MiBBinaryFile(TContext& ctx)
     ctx.Keys(VK_END, { VK_CONTROL });
     s = ctx.Dump();
     CHECK_EQ(s.Int("caret"), s.Int("lines") - 1);
+    // Hex typing writes each digit through to the file.
+    ctx.Keys(VK_HOME, { VK_CONTROL });
+    ctx.Keys(VK_RIGHT, {}, 10);
+    CHECK(MeasureTyping(ctx, ", hex", 'a', 2));
 }
 
 struct TCase
