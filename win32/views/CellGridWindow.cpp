@@ -89,7 +89,7 @@ TCellGridWindow::TCellGridWindow(TOvcCommandProcessor& processor)
 bool TCellGridWindow::Create(HWND parent, int id, const RECT& bounds)
 {
     RegisterWindowClass(kClassName, nullptr, nullptr, nullptr, CS_DBLCLKS);
-    return CreateWindowHandle(WS_EX_CLIENTEDGE, kClassName, L"",
+    return CreateWindowHandle(m_border ? WS_EX_CLIENTEDGE : 0, kClassName, L"",
                WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP, bounds.left,
                bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top, parent,
                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)))
@@ -123,6 +123,19 @@ void TCellGridWindow::SetLeftMarginLine(bool on)
 void TCellGridWindow::SetRightMarginLine(bool on)
 {
     m_rightMarginLine = on;
+    Relayout();
+}
+
+void TCellGridWindow::SetBorder(bool single)
+{
+    m_border = single;
+    if (!Handle())
+        return;
+    LONG_PTR ex = GetWindowLongPtrW(Handle(), GWL_EXSTYLE);
+    ex = single ? (ex | WS_EX_CLIENTEDGE) : (ex & ~static_cast<LONG_PTR>(WS_EX_CLIENTEDGE));
+    SetWindowLongPtrW(Handle(), GWL_EXSTYLE, ex);
+    SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
+        SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     Relayout();
 }
 

@@ -32,6 +32,8 @@ public:
     const TGridColors& Colors() const { return m_colors; }
     void SetLeftMarginLine(bool on);
     void SetRightMarginLine(bool on);
+    // A sunken single border (the default) or none.
+    void SetBorder(bool single);
     // Which scroll bars the window shows; both by default.
     void SetScrollBars(bool vertical, bool horizontal);
 
@@ -130,6 +132,7 @@ private:
     TGridRowCache m_cache;
     bool m_leftMarginLine = false;
     bool m_rightMarginLine = false;
+    bool m_border = true;
     bool m_vertBar = true;
     bool m_horzBar = true;
     int m_updateDepth = 0;

@@ -141,6 +141,7 @@ private:
         m_editorWindow = std::make_unique<TEditorWindow>(*m_editor, m_processor);
         m_editorWindow->OnShowStatus = [this](int64_t line, int32_t col) { Status(line, col); };
         m_editorWindow->SetFixedFont(m_options.face, m_options.fontPoints);
+        m_editorWindow->SetBorder(false); // as the program's documents have it
         if (!m_editorWindow->Create(Handle(), 100, rc))
             return false;
         m_view = m_editorWindow->Handle();
@@ -161,6 +162,7 @@ private:
         // The document hands typed characters to the hex editing.
         m_viewerWindow->OnKeyPress = [this](char ch) { m_viewer->HexTyped(ch); };
         m_viewerWindow->SetFixedFont(m_options.face, m_options.fontPoints);
+        m_viewerWindow->SetBorder(false);
         if (!m_viewerWindow->Create(Handle(), 100, rc))
             return false;
         m_view = m_viewerWindow->Handle();
