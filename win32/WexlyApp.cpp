@@ -3,6 +3,7 @@
 #include "WexlyMainForm.h"
 #include "app/CommandLine.h"
 #include "app/HandOver.h"
+#include "config/TextCompare.h"
 #include "platform/win32/WinStrings.h"
 
 #include "MenuIds.h"
@@ -16,6 +17,16 @@ namespace wexly::win32 {
 
 namespace {
 constexpr const wchar_t* ApplicationWindowClass = L"WexlyApplication";
+
+// The user's locale decides how sorted lists and document names compare, ignoring case.
+int CompareUserLocale(std::string_view a, std::string_view b)
+{
+    const std::wstring wa = Utf8ToWide(a);
+    const std::wstring wb = Utf8ToWide(b);
+    const int result = CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, wa.c_str(),
+        static_cast<int>(wa.size()), wb.c_str(), static_cast<int>(wb.size()));
+    return result == 0 ? 0 : result - CSTR_EQUAL;
+}
 }
 
 bool TApplicationWindow::Create()
@@ -65,6 +76,7 @@ bool TWexlyApp::HandOverToRunningInstance()
 int TWexlyApp::Run(int showCommand)
 {
     RecordStartState();
+    SetTextCompare(CompareUserLocale);
 
     INITCOMMONCONTROLSEX icc { sizeof(icc), ICC_BAR_CLASSES | ICC_STANDARD_CLASSES };
     InitCommonControlsEx(&icc);

@@ -1,29 +1,153 @@
 #include "WexlyMainForm.h"
 
 #include "WexlyApp.h"
-#include "app/CommandLine.h"
 #include "app/HandOver.h"
+#include "art/ArtIds.h"
+#include "config/SettingsFile.h"
+#include "controls/ZulGdiCanvas.h"
+#include "editor/DefaultCommandTables.h"
 #include "platform/win32/WinStrings.h"
 
 #include "MenuIds.h"
 #include "Version.h"
 
 #include <commctrl.h>
+#include <shellapi.h>
 
+#include <cstdlib>
+#include <exception>
 #include <vector>
 
 namespace wexly::win32 {
 
+namespace {
+
+constexpr UINT WM_APP_ACTIVATED = WM_APP + 1; // the reload check runs after activation settles
+constexpr UINT_PTR StatusTimerId = 1;
+constexpr UINT StatusTimerMs = 10000;
+constexpr int IDC_TITLE_STATE = 3000; // + pane
+constexpr int IDC_TITLE_BUTTON = 3002;
+constexpr int IDC_TITLE_CLOSE = 3004;
+constexpr int IDC_TOOLBUTTON = 5000; // + code
+constexpr int IDM_DROP_TEXT = 6001;
+constexpr int IDM_DROP_BINARY = 6002;
+constexpr int FileMenuPos = 0;
+constexpr int EditMenuPos = 1;
+constexpr int WindowMenuPos = 6;
+
+// Resolves the system-colour form of a stored colour.
+COLORREF ColourOf(uint32_t value)
+{
+    if (value & 0x80000000u)
+        return GetSysColor(static_cast<int>(value & 0xFFu));
+    return static_cast<COLORREF>(value);
+}
+
+LOGFONTW LogFontOf(const TFontSet& set)
+{
+    LOGFONTW lf {};
+    HDC screen = GetDC(nullptr);
+    lf.lfHeight = -MulDiv(set.Size > 0 ? set.Size : 9, GetDeviceCaps(screen, LOGPIXELSY), 72);
+    ReleaseDC(nullptr, screen);
+    lf.lfWeight = (set.Style & FontStyle::Bold) ? FW_BOLD : FW_NORMAL;
+    lf.lfItalic = (set.Style & FontStyle::Italic) ? 1 : 0;
+    lf.lfUnderline = (set.Style & FontStyle::Underline) ? 1 : 0;
+    lf.lfStrikeOut = (set.Style & FontStyle::StrikeOut) ? 1 : 0;
+    lf.lfCharSet = set.Charset;
+    std::wstring face = Utf8ToWide(set.Name.empty() ? "MS Sans Serif" : set.Name);
+    lstrcpynW(lf.lfFaceName, face.c_str(), LF_FACESIZE);
+    return lf;
+}
+
+// The command each toolbar code stands for.
+constexpr int ToolCommands[kToolButtonCount]
+    = { IDM_FILE_NEW, IDM_FILE_OPENTEXT, IDM_FILE_OPENBINARY, IDM_FILE_REOPEN, IDM_FILE_REVERT,
+          IDM_FILE_SAVE, IDM_FILE_SAVEAS, IDM_FILE_SAVECOPYAS, IDM_FILE_SAVEALL, IDM_FILE_PRINT,
+          IDM_FILE_CLOSE, IDM_FILE_CLOSEALL, IDM_EDIT_UNDO, IDM_EDIT_REDO, IDM_EDIT_CUT,
+          IDM_EDIT_COPY, IDM_EDIT_PASTE, IDM_EDIT_SELECTALL, IDM_SEARCH_FIND, IDM_SEARCH_REPEAT,
+          IDM_SEARCH_REPLACE, IDM_SEARCH_GOTOLINE, IDM_TOOLS_STATISTICS, IDM_WINDOW_HORIZONTAL,
+          IDM_WINDOW_SYNCPANES, IDM_WINDOW_HIDEBARS, IDM_WINDOW_PREVFILE, IDM_WINDOW_NEXTFILE,
+          IDM_WINDOW_LIST, IDM_OPTIONS_SETTINGS, IDM_HELP_CONTENTS, IDM_HELP_ABOUT, IDM_FILE_EXIT };
+
+// Commands whose windows other parts of the program provide and that are not here yet; their
+// items and buttons stay disabled.
+bool CommandBuilt(int id)
+{
+    switch (id) {
+    case IDM_FILE_PRINT:
+    case IDM_FILE_PRINTSETUP:
+    case IDM_FILE_PREVIEW:
+    case IDM_SEARCH_FIND:
+    case IDM_SEARCH_REPEAT:
+    case IDM_SEARCH_REPLACE:
+    case IDM_SEARCH_GOTOLINE:
+    case IDM_SEARCH_NEXTDIFFWORD:
+    case IDM_TOOLS_STATISTICS:
+    case IDM_WINDOW_LIST:
+    case IDM_WINDOWLIST_BAR:
+    case IDM_OPTIONS_SETTINGS:
+        return false;
+    default:
+        return true;
+    }
+}
+
+std::wstring ExePath()
+{
+    std::vector<wchar_t> buffer(MAX_PATH);
+    while (true) {
+        DWORD length
+            = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (length < buffer.size())
+            return std::wstring(buffer.data(), length);
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
+} // namespace
+
 TWexlyMainForm::TWexlyMainForm(TWexlyApp& app)
     : m_app(app)
+    , m_processor(CreateProgramCommandProcessor())
+    , m_dialogs(Settings)
 {
     m_statusTexts = { StatusIdleText, "", "Ins", StatusNumberText(0), StatusNumberText(0) };
+    m_docWindows = std::make_unique<TDocumentWindows>(*this, m_processor);
+    m_services = std::make_unique<TDocumentServices>(TDocumentServices {
+        RealFileSystem(), m_asker, *m_docWindows, Settings, &m_clipboard, &m_beeper });
+    m_set = std::make_unique<TDocumentSet>(*m_services, *this);
+    m_history = std::make_unique<TReopenHistory>(Settings.FileHistory, Settings.ReopenCount);
+    m_history->OnChanged = [this] { RebuildReopenMenu(); };
+    m_commands = std::make_unique<TFileCommands>(
+        *m_set, *m_services, Settings, *m_history, m_dialogs, *this);
+    m_shell = std::make_unique<TApplicationShell>(*m_set, *m_commands, Settings, m_asker, *this);
 }
 
 TWexlyMainForm::~TWexlyMainForm()
 {
+    // The documents go before the windows they borrow.
+    m_shell.reset();
+    m_commands.reset();
+    m_set.reset();
     if (m_statusFont)
         DeleteObject(m_statusFont);
+    if (m_titleFont)
+        DeleteObject(m_titleFont);
+    if (m_fileBarFont)
+        DeleteObject(m_fileBarFont);
+    if (m_titleBrush)
+        DeleteObject(m_titleBrush);
+    if (m_unsplitMenu)
+        DestroyMenu(m_unsplitMenu);
+}
+
+template <typename F> void TWexlyMainForm::Guarded(F&& work)
+{
+    try {
+        work();
+    } catch (const std::exception& e) {
+        m_asker.Ask({ e.what(), "Error", TMsgButtons::Ok, TMsgIcon::Error });
+    }
 }
 
 bool TWexlyMainForm::Create()
@@ -35,49 +159,566 @@ bool TWexlyMainForm::Create()
             className.c_str(), icon, reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1)))
         return false;
     HMENU menu = LoadMenuW(instance, MAKEINTRESOURCEW(IDR_MAINMENU));
-    return CreateWindowHandle(WS_EX_ACCEPTFILES, className.c_str(),
-               Utf8ToWide(MainWindowCaption).c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-               CW_USEDEFAULT, CW_USEDEFAULT, 800, 600, nullptr, menu)
-        != nullptr;
+    if (!CreateWindowHandle(WS_EX_ACCEPTFILES, className.c_str(),
+            Utf8ToWide(MainWindowCaption).c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+            CW_USEDEFAULT, CW_USEDEFAULT, 800, 600, nullptr, menu))
+        return false;
+    GetWindowRect(Handle(), &m_designBounds);
+    m_asker.SetOwner(Handle());
+    m_clipboard.SetOwner(Handle());
+    m_dialogs.SetOwner(Handle());
+    return true;
 }
 
 void TWexlyMainForm::Show(int showCommand)
 {
     ShowWindow(Handle(), showCommand);
     UpdateWindow(Handle());
-    if (!m_shownOnce) {
-        m_shownOnce = true;
-        FormShow();
-    }
-}
-
-void TWexlyMainForm::FormShow()
-{
-    if (!m_app.CmdLine().empty())
-        OpenCommandLine(m_app.StartDir(), m_app.CmdLine());
-    UpdateMenus();
+    if (m_shownOnce)
+        return;
+    m_shownOnce = true;
+    m_shell->SetStart(m_app.StartDir(), m_app.CmdLine());
+    Guarded([this] { m_shell->FirstShow(); });
     RefreshCapsPanel();
+    RefreshTitles();
+    if (TEditFile* focus = m_set->FocusFile())
+        focus->ShowView();
 }
 
-void TWexlyMainForm::OpenCommandLine(const std::string& baseDir, const std::string& text)
+// ---- IShellWindow -------------------------------------------------------------------------
+
+TSettingsEnv TWexlyMainForm::SettingsEnv() const
 {
-    std::vector<TCommandLineAction> actions = ParseCommandLine(baseDir, text);
-    // Not finished: the actions are carried out once documents can be opened; until then the
-    // parsed list goes no further.
-    (void)actions;
+    TSettingsEnv env;
+    env.ExePath = WideToUtf8(ExePath());
+    const RECT& r = m_designBounds;
+    env.Design.MainWindow = { r.left, r.top, r.right, r.bottom };
+    // The other windows open centred on the main window's design bounds until moved.
+    const TRect dialog { r.left + 100, r.top + 80, r.left + 420, r.top + 400 };
+    env.Design.WindowList = env.Design.Preview = env.Design.DicMaint = env.Design.DicChoose
+        = env.Design.ToolList = dialog;
+    return env;
+}
+
+TMessage TWexlyMainForm::LoadSettings()
+{
+    TSettingsFileResult result = wexly::LoadSettings(Settings, SettingsEnv());
+    return result.Ok ? TMessage {} : result.Message;
+}
+
+TMessage TWexlyMainForm::SaveSettings()
+{
+    TSettingsFileResult result = wexly::SaveSettings(Settings, SettingsEnv());
+    return result.Ok ? TMessage {} : result.Message;
+}
+
+void TWexlyMainForm::ApplyPlacement(const TWindowPlacement& placement)
+{
+    const TRect& b = placement.normalBounds;
+    if (b.Right <= b.Left || b.Bottom <= b.Top)
+        return;
+    WINDOWPLACEMENT wp {};
+    wp.length = sizeof(wp);
+    GetWindowPlacement(Handle(), &wp);
+    wp.rcNormalPosition = { b.Left, b.Top, b.Right, b.Bottom };
+    // A program started minimised would be lost to the user: it comes back normal.
+    wp.showCmd = placement.state == 2 ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL;
+    SetWindowPlacement(Handle(), &wp);
+}
+
+TWindowPlacement TWexlyMainForm::CurrentPlacement()
+{
+    WINDOWPLACEMENT wp {};
+    wp.length = sizeof(wp);
+    GetWindowPlacement(Handle(), &wp);
+    TWindowPlacement placement;
+    const RECT& r = wp.rcNormalPosition;
+    placement.normalBounds = { r.left, r.top, r.right, r.bottom };
+    placement.state = IsZoomed(Handle()) ? 2 : IsIconic(Handle()) ? 1 : 0;
+    return placement;
+}
+
+void TWexlyMainForm::ApplyFontsAndColours()
+{
+    const TColourTable& c = Settings.Colours;
+    LOGFONTW edit = LogFontOf(Settings.EditFont);
+    m_docWindows->SetViewFont(edit.lfFaceName,
+        Settings.EditFont.Size > 0 ? Settings.EditFont.Size : 9,
+        (Settings.EditFont.Style & FontStyle::Bold) != 0);
+    TGridColors colours;
+    colours.text = ColourOf(c[clNormalText]);
+    colours.background = colours.margin = ColourOf(c[clNormalBack]);
+    colours.highlightText = ColourOf(c[clSelectedText]);
+    colours.highlightBackground = ColourOf(c[clSelectedBack]);
+    m_docWindows->SetViewColors(colours);
+
+    if (m_titleFont)
+        DeleteObject(m_titleFont);
+    LOGFONTW title = LogFontOf(Settings.TitleFont);
+    m_titleFont = CreateFontIndirectW(&title);
+    if (m_titleBrush)
+        DeleteObject(m_titleBrush);
+    m_titleBrush = CreateSolidBrush(ColourOf(c[clFilenameBarBack]));
+    m_titleText = ColourOf(c[clFilenameBarText]);
+    for (size_t i = 0; i < 2; ++i)
+        for (HWND w : { m_titleState[i], m_titleButton[i], m_titleClose[i] })
+            SendMessageW(w, WM_SETFONT, reinterpret_cast<WPARAM>(m_titleFont), TRUE);
+
+    LOGFONTW bar = LogFontOf(Settings.BarFont);
+    HFONT statusFont = CreateFontIndirectW(&bar);
+    SendMessageW(m_statusBar, WM_SETFONT, reinterpret_cast<WPARAM>(statusFont), TRUE);
+    if (m_statusFont)
+        DeleteObject(m_statusFont);
+    m_statusFont = statusFont;
+    SendMessageW(m_statusBar, SB_SETBKCOLOR, 0, static_cast<LPARAM>(ColourOf(c[clStatusBarBack])));
+
+    if (m_fileBarFont)
+        DeleteObject(m_fileBarFont);
+    LOGFONTW fileBar = LogFontOf(Settings.FileBarFont);
+    m_fileBarFont = CreateFontIndirectW(&fileBar);
+    m_docWindows->SetButtonFont(m_fileBarFont);
+    m_docWindows->SetButtonColors(ColourOf(c[clFileButtonText]), ColourOf(c[clFileButtonBack]));
+    m_docWindows->SetFlatButtons(Settings.FlatButtons);
+    m_fileBar.SetColor(ColourOf(c[clFileButtonBack]));
+    LayoutStatusBar(true);
+    Layout();
+}
+
+void TWexlyMainForm::SetOptionChecks(bool wordWrap, bool hexMask)
+{
+    HMENU menu = GetMenu(Handle());
+    CheckMenuItem(menu, IDM_OPTIONS_WORDWRAP, MF_BYCOMMAND | (wordWrap ? MF_CHECKED : 0));
+    CheckMenuItem(menu, IDM_OPTIONS_HEXMASK, MF_BYCOMMAND | (hexMask ? MF_CHECKED : 0));
+}
+
+void TWexlyMainForm::SetDictionaryMenu(const std::string& caption, bool active)
+{
+    HMENU menu = GetMenu(Handle());
+    std::wstring text = Utf8ToWide(caption);
+    ModifyMenuW(
+        menu, IDM_DIC_CURRENT, MF_BYCOMMAND | MF_STRING | MF_GRAYED, IDM_DIC_CURRENT, text.c_str());
+    CheckMenuItem(menu, IDM_DIC_ACTIVE, MF_BYCOMMAND | (active ? MF_CHECKED : 0));
+}
+
+void TWexlyMainForm::BuildBarsAndMenus()
+{
+    BuildToolBar();
+    RefreshDocumentBars();
+    RebuildReopenMenu();
+}
+
+void TWexlyMainForm::AcceptDrops(bool accept)
+{
+    DragAcceptFiles(Handle(), accept ? TRUE : FALSE);
+}
+
+void TWexlyMainForm::BringToFront()
+{
+    if (IsIconic(Handle()))
+        ShowWindow(Handle(), SW_RESTORE);
+    SetForegroundWindow(Handle());
+}
+
+void TWexlyMainForm::ShowStatus(const std::string& text)
+{
+    SetStatusText(spMessage, text);
+    SetTimer(Handle(), StatusTimerId, StatusTimerMs, nullptr);
+}
+
+void TWexlyMainForm::CloseMainWindow()
+{
+    PostMessageW(Handle(), WM_CLOSE, 0, 0);
+}
+
+// ---- IFileCommandHost ---------------------------------------------------------------------
+
+void TWexlyMainForm::RefreshDocumentBars()
+{
+    UpdateMenus();
+    LayoutFileButtons();
+    RebuildWindowMenu();
+    RefreshTitles();
+    Layout();
+    m_docWindows->RefreshViews();
+}
+
+void TWexlyMainForm::RefreshTitles()
+{
+    SetTitleBar(0, UpdateTitle(m_set->TopFile()));
+    SetTitleBar(1, UpdateTitle(m_set->BottomFile()));
+}
+
+void TWexlyMainForm::RestoreHintIfExpired()
+{
+    if (m_shell->StatusTimerFired() || m_set->Empty())
+        SetStatusText(spMessage, StatusIdleText);
+}
+
+bool TWexlyMainForm::SendToRecycleBin(const std::string& path)
+{
+    // The shell wants a list ending in two NULs.
+    std::wstring from = Utf8ToWide(path);
+    from.push_back(L'\0');
+    from.push_back(L'\0');
+    SHFILEOPSTRUCTW op {};
+    op.hwnd = Handle();
+    op.wFunc = FO_DELETE;
+    op.pFrom = from.c_str();
+    op.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
+    return SHFileOperationW(&op) == 0 && !op.fAnyOperationsAborted;
+}
+
+// ---- IPaneWindows -------------------------------------------------------------------------
+
+void TWexlyMainForm::SplitChanged(bool splitOn, bool vertical)
+{
+    if (splitOn) {
+        RECT area {};
+        GetClientRect(Handle(), &area);
+        RECT top = PaneRect(false);
+        // Half of the area the panes share, title bars included.
+        const int titleHeight = HasDocuments() ? TitleBarHeight() : 0;
+        m_splitSize
+            = vertical ? (top.right - top.left) / 2 : (top.bottom - top.top + titleHeight) / 2;
+    }
+    ShowSplitMenu(splitOn);
+    (void)vertical;
+    Layout();
+}
+
+void TWexlyMainForm::FocusTopTitleBar()
+{
+    SetFocus(Handle());
+}
+
+void TWexlyMainForm::ShowSplitMenu(bool splitOn)
+{
+    if (splitOn == !m_splitMenuShown)
+        return;
+    HMENU window = SubMenu(WindowMenuPos);
+    if (splitOn) {
+        // The submenu handle is kept: removing it does not destroy it.
+        m_splitSubMenu = GetSubMenu(window, 0);
+        RemoveMenu(window, 0, MF_BYPOSITION);
+        InsertMenuW(
+            window, 0, MF_BYPOSITION | MF_STRING, IDM_WINDOW_UNSPLIT, L"&unSplit Window\tAlt+F6");
+    } else {
+        DeleteMenu(window, 0, MF_BYPOSITION);
+        InsertMenuW(window, 0, MF_BYPOSITION | MF_POPUP, reinterpret_cast<UINT_PTR>(m_splitSubMenu),
+            L"&Split Window");
+    }
+    m_splitMenuShown = !splitOn;
+}
+
+// ---- layout -------------------------------------------------------------------------------
+
+void TWexlyMainForm::CreateChildren()
+{
+    m_toolBar.Create(Handle(), GetSysColor(COLOR_BTNFACE));
+    m_fileBar.Create(Handle(), GetSysColor(COLOR_BTNFACE));
+    m_fileBar.OnDragOver = [](HWND source, int, int) { return IsFileButton(source); };
+    m_fileBar.OnDragDrop = [this](HWND source, int x, int y) {
+        if (TEditFile* doc = m_docWindows->DocumentOfButton(source))
+            FileButtonDropped(*doc, x, y);
+    };
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    m_splitter = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | SS_BLACKRECT, 0, 0, 0, 0, Handle(),
+        nullptr, instance, nullptr);
+    for (int pane = 0; pane < 2; ++pane) {
+        m_titleState[pane] = CreateWindowExW(0, L"STATIC", L"",
+            WS_CHILD | SS_CENTER | SS_CENTERIMAGE | WS_DISABLED, 0, 0, 0, 0, Handle(),
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_TITLE_STATE + pane)), instance,
+            nullptr);
+        m_titleButton[pane] = CreateWindowExW(0, L"STATIC", L"",
+            WS_CHILD | SS_NOTIFY | SS_CENTERIMAGE | SS_PATHELLIPSIS | SS_NOPREFIX, 0, 0, 0, 0,
+            Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_TITLE_BUTTON + pane)),
+            instance, nullptr);
+        m_titleClose[pane]
+            = CreateWindowExW(0, L"BUTTON", L"X", WS_CHILD | BS_PUSHBUTTON | BS_FLAT, 0, 0, 0, 0,
+                Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_TITLE_CLOSE + pane)),
+                instance, nullptr);
+    }
+    CreateStatusBar();
+}
+
+int TWexlyMainForm::TitleBarHeight() const
+{
+    LOGFONTW lf {};
+    if (m_titleFont)
+        GetObjectW(m_titleFont, sizeof(lf), &lf);
+    else
+        lf.lfHeight = -11;
+    return std::abs(lf.lfHeight) + 6;
+}
+
+RECT TWexlyMainForm::PaneRect(bool bottom)
+{
+    RECT client {};
+    GetClientRect(Handle(), &client);
+    int top = 0;
+    if (!m_barsHidden) {
+        if (m_toolLayout.visible)
+            top += m_toolLayout.height;
+        if (m_fileBarVisible)
+            top += m_fileBarHeight;
+    }
+    int bottomEdge = client.bottom;
+    if (m_statusBar) {
+        RECT sb {};
+        GetWindowRect(m_statusBar, &sb);
+        bottomEdge -= sb.bottom - sb.top;
+    }
+    RECT area { 0, top, client.right, std::max<LONG>(top, bottomEdge) };
+    const int title = HasDocuments() ? TitleBarHeight() : 0;
+    const bool split = m_set->SplitOn();
+    const bool vertical = m_set->SplitVertical();
+    RECT topPane = area;
+    RECT bottomPane = area;
+    if (split) {
+        if (vertical) {
+            topPane.right = std::max<LONG>(area.left, area.right - m_splitSize - 2);
+            bottomPane.left = area.right - m_splitSize;
+        } else {
+            topPane.bottom = std::max<LONG>(area.top, area.bottom - m_splitSize);
+            bottomPane.top = topPane.bottom;
+        }
+    }
+    RECT r = bottom ? bottomPane : topPane;
+    r.top = std::min<LONG>(r.bottom, r.top + title);
+    return r;
+}
+
+void TWexlyMainForm::Layout()
+{
+    if (!m_statusBar || !m_set)
+        return;
+    RECT client {};
+    GetClientRect(Handle(), &client);
+    const int width = client.right;
+    SendMessageW(m_statusBar, WM_SIZE, 0, 0);
+    int y = 0;
+    const bool toolShown = !m_barsHidden && m_toolLayout.visible;
+    SetWindowPos(m_toolBar.Handle(), nullptr, 0, y, width, m_toolLayout.height,
+        SWP_NOZORDER | (toolShown ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+    if (toolShown)
+        y += m_toolLayout.height;
+    const bool barShown = !m_barsHidden && m_fileBarVisible;
+    SetWindowPos(m_fileBar.Handle(), nullptr, 0, y, width, m_fileBarHeight,
+        SWP_NOZORDER | (barShown ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+
+    const bool docs = HasDocuments();
+    const bool split = m_set->SplitOn();
+    const int th = TitleBarHeight();
+    for (int pane = 0; pane < 2; ++pane) {
+        const bool shown = docs && (pane == 0 || split);
+        RECT view = PaneRect(pane == 1);
+        const int top = view.top - th;
+        const int w = view.right - view.left;
+        const UINT flags = SWP_NOZORDER | (shown ? SWP_SHOWWINDOW : SWP_HIDEWINDOW);
+        SetWindowPos(m_titleState[pane], nullptr, view.left, top, th, th, flags);
+        SetWindowPos(
+            m_titleButton[pane], nullptr, view.left + th, top, std::max(0, w - 2 * th), th, flags);
+        SetWindowPos(m_titleClose[pane], nullptr, view.right - th, top, th, th, flags);
+    }
+    if (split && m_set->SplitVertical()) {
+        RECT bottomView = PaneRect(true);
+        SetWindowPos(m_splitter, nullptr, bottomView.left - 2, bottomView.top - th, 2,
+            bottomView.bottom - bottomView.top + th, SWP_NOZORDER | SWP_SHOWWINDOW);
+    } else {
+        ShowWindow(m_splitter, SW_HIDE);
+    }
+    if (TEditFile* top = m_set->TopFile())
+        m_docWindows->PlaceView(*top, true);
+    if (TEditFile* bottom = m_set->BottomView())
+        m_docWindows->PlaceView(*bottom, split);
+    InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+void TWexlyMainForm::LayoutFileButtons()
+{
+    RECT client {};
+    GetClientRect(Handle(), &client);
+    TFileButtonLayout layout
+        = wexly::LayoutFileButtons(*m_set, client.right, Settings.ShowFileButtons);
+    for (int i = 0; i < m_set->Count(); ++i) {
+        const TButtonRect& r = layout.buttons[static_cast<size_t>(i)];
+        m_docWindows->PlaceButton(m_set->At(i), r.left, r.top, r.width, r.height);
+    }
+    const bool changed = layout.barHeight != m_fileBarHeight || layout.visible != m_fileBarVisible;
+    m_fileBarHeight = layout.barHeight;
+    m_fileBarVisible = layout.visible;
+    if (changed)
+        Layout();
+    InvalidateRect(m_fileBar.Handle(), nullptr, TRUE);
+}
+
+void TWexlyMainForm::BuildToolBar()
+{
+    m_toolButtons.clear();
+    for (HWND gap : m_toolGaps)
+        DestroyWindow(gap);
+    m_toolGaps.clear();
+    m_toolLayout = wexly::BuildToolBar(Settings.ToolBarLayout, Settings.ShowToolBar);
+    if (m_toolLayout.visible) {
+        TBitmapImage strip = LoadBitmapImage(IDB_TOOLBAR);
+        for (const TToolBarItem& item : m_toolLayout.items) {
+            if (item.code == kToolBarGap) {
+                HWND gap = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_ETCHEDVERT,
+                    item.left, item.top, item.width, item.height, m_toolBar.Handle(), nullptr,
+                    GetModuleHandleW(nullptr), nullptr);
+                m_toolGaps.push_back(gap);
+                continue;
+            }
+            auto button = std::make_unique<TZulSpeed>();
+            button->Create(m_toolBar.Handle(), IDC_TOOLBUTTON + item.code, item.left, item.top,
+                item.width, item.height);
+            if (strip.width > 0)
+                button->SetGlyph(StripPicture(strip, item.code, ART_TOOLBAR_WIDTH));
+            button->SetHint(Utf8ToWide(item.hint));
+            button->SetTag(item.tag);
+            button->SetDepth(Settings.FlatButtons ? 0 : 1);
+            const int code = item.code;
+            button->OnClick = [this, code] {
+                PostMessageW(Handle(), WM_COMMAND, static_cast<WPARAM>(ToolCommands[code]), 0);
+            };
+            m_toolButtons.push_back(std::move(button));
+        }
+    }
+    m_shell->ResetEditStateCache();
+    Layout();
+}
+
+// ---- menus --------------------------------------------------------------------------------
+
+HMENU TWexlyMainForm::SubMenu(int position) const
+{
+    return GetSubMenu(GetMenu(Handle()), position);
 }
 
 void TWexlyMainForm::UpdateMenus()
 {
-    // Only what works is enabled; the document commands follow HasDocuments() once they exist.
+    ApplyMenuState(m_shell->UpdateMenus());
+    if (m_set->Empty()) {
+        SetStatusText(spLine, StatusNumberText(0));
+        SetStatusText(spColumn, StatusNumberText(0));
+    }
+}
+
+void TWexlyMainForm::ApplyMenuState(const TMenuState& state)
+{
     HMENU menu = GetMenu(Handle());
-    EnableMenuItem(menu, IDM_FILE_EXIT, MF_BYCOMMAND | MF_ENABLED);
-    EnableMenuItem(menu, IDM_HELP_CONTENTS, MF_BYCOMMAND | MF_ENABLED);
-    EnableMenuItem(menu, IDM_HELP_ABOUT, MF_BYCOMMAND | MF_ENABLED);
+    auto enable = [menu](int id, bool on) {
+        const bool built = CommandBuilt(id);
+        EnableMenuItem(
+            menu, static_cast<UINT>(id), MF_BYCOMMAND | (on && built ? MF_ENABLED : MF_GRAYED));
+    };
+    const auto& e = state.enabled;
+    for (int id : { IDM_FILE_NEW, IDM_FILE_OPENTEXT, IDM_FILE_OPENBINARY, IDM_FILE_REOPEN,
+             IDM_FILE_EXIT, IDM_OPTIONS_WORDWRAP, IDM_OPTIONS_HEXMASK, IDM_HELP_CONTENTS,
+             IDM_HELP_ABOUT, IDM_OPTIONS_SETTINGS, IDM_SEARCH_FIND })
+        enable(id, true);
+    enable(IDM_FILE_REVERT, e[miRevert]);
+    enable(IDM_FILE_SAVE, e[miSave]);
+    enable(IDM_FILE_SAVEAS, e[miSaveAs]);
+    enable(IDM_FILE_SAVECOPYAS, e[miSaveCopyAs]);
+    enable(IDM_FILE_SAVEALL, e[miSaveAll]);
+    enable(IDM_FILE_PRINT, e[miPrint]);
+    enable(IDM_FILE_PREVIEW, e[miPreview]);
+    enable(IDM_FILE_CLOSE, e[miClose]);
+    enable(IDM_FILE_CLOSEDELETE, e[miCloseDelete]);
+    enable(IDM_FILE_CLOSEALL, e[miCloseAll]);
+    EnableMenuItem(menu, EditMenuPos, MF_BYPOSITION | (e[miEditMenu] ? MF_ENABLED : MF_GRAYED));
+    enable(IDM_EDIT_UNDO, e[miUndo]);
+    enable(IDM_EDIT_REDO, e[miRedo]);
+    enable(IDM_EDIT_CUT, e[miCut]);
+    enable(IDM_EDIT_COPY, e[miCopy]);
+    enable(IDM_EDIT_PASTE, e[miPaste]);
+    enable(IDM_EDIT_CLEAR, e[miClear]);
+    enable(IDM_EDIT_SELECTALL, e[miEditMenu]);
+    enable(IDM_SEARCH_REPEAT, e[miRepeatFind]);
+    enable(IDM_SEARCH_REPLACE, e[miReplace]);
+    enable(IDM_SEARCH_GOTOLINE, e[miGotoLine]);
+    enable(IDM_SEARCH_NEXTDIFFWORD, e[miNextDiffWord]);
+    enable(IDM_TOOLS_STATISTICS, e[miStatistics]);
+    for (int id : { IDM_WINDOW_HORIZONTAL, IDM_WINDOW_VERTICAL, IDM_WINDOW_UNSPLIT,
+             IDM_WINDOW_SORTPATH, IDM_WINDOW_SORTNAME, IDM_WINDOW_SORTEXT })
+        enable(id, e[miWindowMenu]);
+    enable(IDM_WINDOW_SWITCHPANES, e[miSwitchPanes]);
+    enable(IDM_WINDOW_SYNCPANES, e[miSyncPanes]);
+    enable(IDM_WINDOW_HIDEBARS, e[miHideBars]);
+    enable(IDM_WINDOW_PREVFILE, e[miPrevFile]);
+    enable(IDM_WINDOW_NEXTFILE, e[miNextFile]);
+    enable(IDM_WINDOW_LIST, e[miWindowList]);
+    enable(IDM_WINDOWLIST_BAR, e[miWindowList]);
+    for (auto& button : m_toolButtons) {
+        const int code = GetDlgCtrlID(button->Handle()) - IDC_TOOLBUTTON;
+        if (code >= 0 && code < kToolButtonCount)
+            EnableWindow(button->Handle(),
+                state.toolEnabled[static_cast<size_t>(code)] && CommandBuilt(ToolCommands[code]));
+    }
+    CheckMenuItem(
+        menu, IDM_WINDOW_SYNCPANES, MF_BYCOMMAND | (m_shell->SyncPanes() ? MF_CHECKED : 0));
+    CheckMenuItem(menu, IDM_WINDOW_HIDEBARS, MF_BYCOMMAND | (m_barsHidden ? MF_CHECKED : 0));
     DrawMenuBar(Handle());
 }
 
-// ---- Status bar -------------------------------------------------------------------------
+void TWexlyMainForm::RebuildWindowMenu()
+{
+    HMENU window = SubMenu(WindowMenuPos);
+    // The document entries sit between the last separator and "&Window List...".
+    int listPos = GetMenuItemCount(window) - 1;
+    int separator = listPos - 1;
+    while (separator >= 0
+        && !(GetMenuState(window, static_cast<UINT>(separator), MF_BYPOSITION) & MF_SEPARATOR))
+        --separator;
+    for (int i = listPos - 1; i > separator; --i)
+        DeleteMenu(window, static_cast<UINT>(i), MF_BYPOSITION);
+    std::vector<TWindowMenuEntry> entries = WindowMenuEntries(*m_set);
+    for (size_t i = 0; i < entries.size(); ++i) {
+        std::wstring caption = Utf8ToWide(entries[i].caption + "\t" + entries[i].shortcut);
+        InsertMenuW(window, static_cast<UINT>(separator + 1 + static_cast<int>(i)),
+            MF_BYPOSITION | MF_STRING, IDM_WINDOW_FILE_FIRST + i, caption.c_str());
+    }
+}
+
+void TWexlyMainForm::RebuildReopenMenu()
+{
+    HMENU file = SubMenu(FileMenuPos);
+    // Between the separator before "E&xit" and "E&xit": the entries and the separator under
+    // them. Everything there is rebuilt.
+    const int exitPos = GetMenuItemCount(file) - 1;
+    int pre = exitPos - 1;
+    while (pre >= 0 && GetMenuItemID(file, pre) != static_cast<UINT>(-1)
+        && !(GetMenuState(file, static_cast<UINT>(pre), MF_BYPOSITION) & MF_SEPARATOR))
+        --pre;
+    // The first separator met going up could be the post-reopen one.
+    int scan = pre - 1;
+    while (scan >= 0) {
+        const UINT id = GetMenuItemID(file, scan);
+        if (id >= IDM_FILE_HISTORY_FIRST && id < IDM_FILE_HISTORY_FIRST + 4) {
+            --scan;
+            continue;
+        }
+        if ((GetMenuState(file, static_cast<UINT>(scan), MF_BYPOSITION) & MF_SEPARATOR)
+            && scan + 1 < pre && GetMenuItemID(file, scan + 1) >= IDM_FILE_HISTORY_FIRST
+            && GetMenuItemID(file, scan + 1) < IDM_FILE_HISTORY_FIRST + 4)
+            pre = scan;
+        break;
+    }
+    for (int i = exitPos - 1; i > pre; --i)
+        DeleteMenu(file, static_cast<UINT>(i), MF_BYPOSITION);
+    TReopenMenu reopen = wexly::RebuildReopenMenu(Settings.FileHistory);
+    UINT pos = static_cast<UINT>(pre + 1);
+    for (size_t i = 0; i < reopen.entries.size(); ++i) {
+        std::wstring caption = Utf8ToWide(reopen.entries[i].caption);
+        InsertMenuW(
+            file, pos++, MF_BYPOSITION | MF_STRING, IDM_FILE_HISTORY_FIRST + i, caption.c_str());
+    }
+    if (reopen.postSeparatorVisible)
+        InsertMenuW(file, pos, MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
+}
+
+// ---- Status bar ---------------------------------------------------------------------------
 
 void TWexlyMainForm::CreateStatusBar()
 {
@@ -121,15 +762,20 @@ void TWexlyMainForm::LayoutStatusBar(bool remeasure)
     for (size_t i = 0; i < 5; ++i)
         rights[i] = layout.panels[i].Right();
     SendMessageW(m_statusBar, SB_SETPARTS, 5, reinterpret_cast<LPARAM>(rights));
-    for (size_t i = 0; i < 5; ++i)
-        SetStatusText(static_cast<TStatusPanel>(i), m_statusTexts[i]);
+    for (size_t i = 0; i < 5; ++i) {
+        std::wstring wide = Utf8ToWide(m_statusTexts[i]);
+        SendMessageW(m_statusBar, SB_SETTEXTW, i, reinterpret_cast<LPARAM>(wide.c_str()));
+    }
 }
 
 void TWexlyMainForm::SetStatusText(TStatusPanel panel, const std::string& text)
 {
-    bool widthMayChange = (panel == spLine || panel == spColumn)
-        && text.size() != m_statusTexts[static_cast<size_t>(panel)].size();
-    m_statusTexts[static_cast<size_t>(panel)] = text;
+    std::string& current = m_statusTexts[static_cast<size_t>(panel)];
+    if (current == text)
+        return;
+    const bool widthMayChange
+        = (panel == spLine || panel == spColumn) && text.size() != current.size();
+    current = text;
     if (widthMayChange) {
         LayoutStatusBar(true);
         return;
@@ -156,28 +802,150 @@ void TWexlyMainForm::PreviewKey(const MSG& msg)
     }
 }
 
-// ---- Messages ---------------------------------------------------------------------------
+void TWexlyMainForm::SetTitleBar(int pane, const TTitleText& title)
+{
+    TTitleText& current = m_titles[static_cast<size_t>(pane)];
+    if (current.path != title.path)
+        SetWindowTextW(m_titleButton[static_cast<size_t>(pane)], Utf8ToWide(title.path).c_str());
+    if (current.state != title.state)
+        SetWindowTextW(m_titleState[static_cast<size_t>(pane)], Utf8ToWide(title.state).c_str());
+    current = title;
+}
+
+void TWexlyMainForm::ApplyStatusUpdate(const TStatusUpdate& update)
+{
+    SetTitleBar(0, update.top);
+    SetTitleBar(1, update.bottom);
+    SetStatusText(spLine, update.line);
+    SetStatusText(spColumn, update.column);
+    SetStatusText(spInsOvr, update.insOvr);
+    ApplyMenuState(m_shell->Menus());
+    if (update.restoreHint)
+        SetStatusText(spMessage, StatusIdleText);
+}
+
+// ---- IDocumentViewHost --------------------------------------------------------------------
+
+void TWexlyMainForm::ViewStatus(TEditFile& doc, int64_t line, int32_t column)
+{
+    TStatusUpdate update;
+    if (m_shell->EditStatus(doc.IsBottomView(), m_docWindows->ViewFocused(doc), line, column,
+            m_clipboard.HasText(), update))
+        ApplyStatusUpdate(update);
+    // Typing in one pane shows in the other when both show the same text.
+    if (m_set->SplitOn())
+        m_docWindows->RefreshViews();
+}
+
+void TWexlyMainForm::ViewUserCommand(TEditFile&, int command)
+{
+    // Run after the key that produced it has been handled.
+    PostMessageW(Handle(), WM_APP + 2, static_cast<WPARAM>(command), 0);
+}
+
+void TWexlyMainForm::FileButtonClick(TEditFile& doc)
+{
+    m_set->SelectFile(doc);
+    RefreshTitles();
+    Layout();
+}
+
+void TWexlyMainForm::FileButtonPopup(TEditFile& doc, int tag)
+{
+    Guarded([&] {
+        if (tag == 0)
+            m_commands->SaveDocument(doc);
+        else
+            m_commands->CloseDocument(doc);
+    });
+    RefreshDocumentBars();
+}
+
+void TWexlyMainForm::FileButtonDropped(TEditFile& doc, int x, int y)
+{
+    std::vector<TButtonRect> rects;
+    RECT client {};
+    GetClientRect(Handle(), &client);
+    TFileButtonLayout layout = wexly::LayoutFileButtons(*m_set, client.right, true);
+    const int to = FileButtonDropIndex(layout.buttons, x, y);
+    const int from = m_set->IndexOf(&doc);
+    if (to < 0 || from < 0)
+        return;
+    m_set->Move(from, to);
+    LayoutFileButtons();
+    RebuildWindowMenu();
+}
+
+// ---- Messages -----------------------------------------------------------------------------
 
 LRESULT TWexlyMainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp)
 {
     switch (msg) {
     case WM_CREATE:
-        CreateStatusBar();
+        CreateChildren();
         return 0;
     case WM_SIZE:
         LayoutStatusBar(false);
+        if (m_set && wp != SIZE_MINIMIZED) {
+            LayoutFileButtons();
+            Layout();
+        }
+        return 0;
+    case WM_SETFOCUS:
+        if (m_set && m_set->FocusFile())
+            if (TCellGridWindow* view = m_docWindows->ViewOf(*m_set->FocusFile()))
+                SetFocus(view->Handle());
         return 0;
     case WM_COMMAND:
-        OnCommand(LOWORD(wp));
+        OnCommand(LOWORD(wp), reinterpret_cast<HWND>(lp));
         return 0;
-    case WM_ACTIVATEAPP:
-        if (wp)
-            RefreshCapsPanel();
+    case WM_CTLCOLORSTATIC:
+        if (m_titleBrush) {
+            HWND control = reinterpret_cast<HWND>(lp);
+            if (control == m_titleButton[0] || control == m_titleButton[1]
+                || control == m_titleState[0] || control == m_titleState[1]) {
+                HDC dc = reinterpret_cast<HDC>(wp);
+                SetTextColor(dc, m_titleText);
+                SetBkMode(dc, TRANSPARENT);
+                return reinterpret_cast<LRESULT>(m_titleBrush);
+            }
+        }
         break;
-    case WM_CLOSE:
-        if (FormCloseQuery())
-            DestroyWindow(Handle());
+    case WM_ACTIVATEAPP:
+        if (wp) {
+            RefreshCapsPanel();
+            PostMessageW(Handle(), WM_APP_ACTIVATED, 0, 0);
+        }
+        break;
+    case WM_APP_ACTIVATED:
+        Guarded([this] { m_shell->AppActivate(); });
+        m_docWindows->RefreshViews();
+        RefreshTitles();
         return 0;
+    case WM_APP + 2:
+        Guarded([&] { m_shell->UserCommand(static_cast<int>(wp)); });
+        RefreshTitles();
+        Layout();
+        return 0;
+    case WM_TIMER:
+        if (wp == StatusTimerId) {
+            KillTimer(Handle(), StatusTimerId);
+            if (m_shell->StatusTimerFired())
+                SetStatusText(spMessage, StatusIdleText);
+        }
+        return 0;
+    case WM_DROPFILES:
+        OnDropFiles(reinterpret_cast<HDROP>(wp));
+        return 0;
+    case WM_CLOSE: {
+        bool close = false;
+        Guarded([&] { close = m_shell->CloseQuery(); });
+        if (close)
+            DestroyWindow(Handle());
+        else
+            RefreshDocumentBars();
+        return 0;
+    }
     case WM_DESTROY:
         PostQuitMessage(0);
         return 0;
@@ -189,11 +957,127 @@ LRESULT TWexlyMainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp)
     return TWin32Window::HandleMessage(msg, wp, lp);
 }
 
-void TWexlyMainForm::OnCommand(int id)
+void TWexlyMainForm::OnCommand(int id, HWND control)
 {
+    if (control) {
+        for (int pane = 0; pane < 2; ++pane) {
+            if (control == m_titleButton[pane])
+                TitleButtonClick(pane);
+            else if (control == m_titleClose[pane])
+                CloseLabelClick(pane);
+        }
+        if (id < IDC_TOOLBUTTON || id >= IDC_TOOLBUTTON + kToolButtonCount)
+            return;
+        // Tool buttons post their command themselves.
+        return;
+    }
+    if (!CommandBuilt(id))
+        return;
+    Guarded([&] { RunCommand(id); });
+    m_docWindows->RefreshViews();
+    RefreshTitles();
+}
+
+void TWexlyMainForm::RunCommand(int id)
+{
+    if (id >= IDM_WINDOW_FILE_FIRST && id < IDM_WINDOW_FILE_FIRST + 10) {
+        m_set->SelectByPosition(id - IDM_WINDOW_FILE_FIRST);
+        Layout();
+        return;
+    }
+    if (id >= IDM_FILE_HISTORY_FIRST && id < IDM_FILE_HISTORY_FIRST + 4) {
+        ReopenItemClick(id - IDM_FILE_HISTORY_FIRST);
+        return;
+    }
     switch (id) {
+    case IDM_FILE_NEW:
+        m_commands->New();
+        break;
+    case IDM_FILE_OPENTEXT:
+    case IDM_FILE_OPENBINARY:
+        m_commands->OpenDialog(id == IDM_FILE_OPENBINARY);
+        break;
+    case IDM_FILE_REOPEN:
+        m_commands->Reopen();
+        break;
+    case IDM_FILE_REVERT:
+        m_commands->Revert();
+        break;
+    case IDM_FILE_SAVE:
+        m_commands->Save();
+        break;
+    case IDM_FILE_SAVEAS:
+        m_commands->SaveAs();
+        break;
+    case IDM_FILE_SAVECOPYAS:
+        m_commands->SaveCopyAs();
+        break;
+    case IDM_FILE_SAVEALL:
+        m_commands->SaveAll();
+        break;
+    case IDM_FILE_CLOSE:
+        m_commands->Close();
+        break;
+    case IDM_FILE_CLOSEALL:
+        m_commands->CloseAll();
+        RefreshDocumentBars();
+        break;
+    case IDM_FILE_CLOSEDELETE:
+        m_commands->CloseAndDelete();
+        break;
     case IDM_FILE_EXIT:
-        ExitClick();
+        m_shell->Exit();
+        break;
+    case IDM_EDIT_UNDO:
+    case IDM_EDIT_REDO:
+    case IDM_EDIT_CUT:
+    case IDM_EDIT_COPY:
+    case IDM_EDIT_PASTE:
+    case IDM_EDIT_CLEAR:
+    case IDM_EDIT_SELECTALL:
+        EditCommand(id);
+        break;
+    case IDM_OPTIONS_WORDWRAP:
+    case IDM_OPTIONS_HEXMASK:
+        if (id == IDM_OPTIONS_WORDWRAP)
+            m_shell->ToggleWordWrap();
+        else
+            m_shell->ToggleHexMask();
+        SetOptionChecks(Settings.WordWrap, Settings.HexMask);
+        break;
+    case IDM_WINDOW_HORIZONTAL:
+    case IDM_WINDOW_UNSPLIT:
+        m_set->ToggleSplit(false);
+        UpdateMenus();
+        break;
+    case IDM_WINDOW_VERTICAL:
+        m_set->ToggleSplit(true);
+        UpdateMenus();
+        break;
+    case IDM_WINDOW_SWITCHPANES:
+        m_set->SwitchPanes();
+        break;
+    case IDM_WINDOW_SYNCPANES:
+        m_shell->SetSyncPanes(!m_shell->SyncPanes());
+        ApplyMenuState(m_shell->Menus());
+        break;
+    case IDM_WINDOW_SORTPATH:
+    case IDM_WINDOW_SORTNAME:
+    case IDM_WINDOW_SORTEXT:
+        m_set->Sort(static_cast<TSortKey>(id - IDM_WINDOW_SORTPATH));
+        LayoutFileButtons();
+        RebuildWindowMenu();
+        break;
+    case IDM_WINDOW_HIDEBARS:
+        HideBarsClick();
+        break;
+    case IDM_WINDOW_PREVFILE:
+        m_set->SelectPrevious();
+        Layout();
+        break;
+    case IDM_WINDOW_NEXTFILE:
+        m_set->SelectNext();
+        Layout();
         break;
     case IDM_HELP_CONTENTS:
         HelpContentsClick();
@@ -201,9 +1085,124 @@ void TWexlyMainForm::OnCommand(int id)
     case IDM_HELP_ABOUT:
         AboutClick();
         break;
+    case IDM_DROP_TEXT:
+    case IDM_DROP_BINARY:
+        m_shell->DropOpen(id == IDM_DROP_BINARY);
+        break;
     default:
-        break; // commands of parts not built yet are disabled in the menu
+        break;
     }
+}
+
+void TWexlyMainForm::EditCommand(int id)
+{
+    TEditFile* focus = m_set->FocusFile();
+    if (!focus)
+        return;
+    switch (id) {
+    case IDM_EDIT_UNDO:
+        focus->Undo();
+        break;
+    case IDM_EDIT_REDO:
+        focus->Redo();
+        break;
+    case IDM_EDIT_CUT:
+        focus->Cut();
+        break;
+    case IDM_EDIT_COPY:
+        focus->Copy();
+        break;
+    case IDM_EDIT_PASTE:
+        focus->Paste();
+        break;
+    case IDM_EDIT_CLEAR:
+        focus->Clear();
+        break;
+    case IDM_EDIT_SELECTALL:
+        focus->SelectAll();
+        break;
+    default:
+        break;
+    }
+}
+
+void TWexlyMainForm::TitleButtonClick(int pane)
+{
+    TEditFile* doc = pane == 0 ? m_set->TopFile() : m_set->BottomView();
+    if (doc && doc != m_set->FocusFile())
+        doc->ShowView();
+}
+
+void TWexlyMainForm::CloseLabelClick(int pane)
+{
+    TEditFile* doc = pane == 1 ? m_set->BottomFile() : m_set->TopFile();
+    if (!doc)
+        return;
+    Guarded([&] { m_commands->CloseDocument(*doc); });
+    RefreshDocumentBars();
+}
+
+void TWexlyMainForm::HideBarsClick()
+{
+    if (m_hidingBars)
+        return;
+    m_hidingBars = true;
+    m_barsHidden = !m_barsHidden;
+    Layout();
+    ApplyMenuState(m_shell->Menus());
+    m_hidingBars = false;
+}
+
+void TWexlyMainForm::ReopenItemClick(int index)
+{
+    HMENU file = SubMenu(FileMenuPos);
+    wchar_t caption[1024] = {};
+    GetMenuStringW(
+        file, static_cast<UINT>(IDM_FILE_HISTORY_FIRST + index), caption, 1024, MF_BYCOMMAND);
+    TReopenMenu reopen = wexly::RebuildReopenMenu(Settings.FileHistory);
+    const int tag = static_cast<size_t>(index) < reopen.entries.size()
+        ? reopen.entries[static_cast<size_t>(index)].tag
+        : 0;
+    PileFileClick(WideToUtf8(caption), tag, m_services->fs, m_asker,
+        [this](const std::string& path, bool binary) {
+            std::string line = binary ? "/B \"" + path + "\"" : "\"" + path + "\"";
+            m_commands->OpenCommandLine(m_commands->StartDir(), line);
+        });
+    RefreshDocumentBars();
+}
+
+void TWexlyMainForm::OnDropFiles(HDROP drop)
+{
+    std::vector<std::string> names;
+    const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+    for (UINT i = 0; i < count; ++i) {
+        const UINT length = DragQueryFileW(drop, i, nullptr, 0);
+        std::wstring name(length + 1, L'\0');
+        DragQueryFileW(drop, i, name.data(), length + 1);
+        name.resize(length);
+        names.push_back(WideToUtf8(name));
+    }
+    POINT at {};
+    DragQueryPoint(drop, &at);
+    DragFinish(drop);
+    const bool alt = GetKeyState(VK_MENU) < 0;
+    Guarded([&] { m_shell->DropFiles(names, alt); });
+    if (alt)
+        ShowDropMenu();
+    m_docWindows->RefreshViews();
+}
+
+void TWexlyMainForm::ShowDropMenu()
+{
+    HMENU menu = CreatePopupMenu();
+    AppendMenuW(menu, MF_STRING, IDM_DROP_TEXT, L"Open as Text");
+    AppendMenuW(menu, MF_STRING, IDM_DROP_BINARY, L"Open as Binary");
+    SetMenuDefaultItem(menu, IDM_DROP_TEXT, FALSE);
+    POINT at {};
+    GetCursorPos(&at);
+    SetForegroundWindow(Handle());
+    TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, Handle(), nullptr);
+    DestroyMenu(menu);
 }
 
 LRESULT TWexlyMainForm::OnHandOver(WPARAM wp, LPARAM lp)
@@ -216,62 +1215,25 @@ LRESULT TWexlyMainForm::OnHandOver(WPARAM wp, LPARAM lp)
         length = GetWindowTextW(sender, wide.data(), length + 1);
         title = WideToUtf8(std::wstring_view(wide.data(), static_cast<size_t>(length)));
     }
-    std::string startDir = m_app.StartDir();
-    std::string cmdLine = m_app.CmdLine();
-    THandOverOutcome outcome = ReceiveHandOver(wp, m_closing, title, startDir, cmdLine);
-    if (outcome == THandOverOutcome::Taken || outcome == THandOverOutcome::TakenToOpen) {
-        m_app.SetStartDir(startDir);
-        m_app.SetCmdLine(cmdLine);
-    }
-    if (outcome == THandOverOutcome::TakenToOpen) {
-        OpenCommandLine(startDir, cmdLine);
-        UpdateMenus();
-        if (IsIconic(Handle()))
-            ShowWindow(Handle(), SW_RESTORE);
-        SetForegroundWindow(Handle());
-    }
-    return HandOverResult(outcome);
+    int result = 0;
+    Guarded([&] { result = m_shell->HandOver(wp, title); });
+    m_docWindows->RefreshViews();
+    RefreshTitles();
+    return result;
 }
 
-// ---- Leaving ----------------------------------------------------------------------------
-
-bool TWexlyMainForm::CloseAll()
-{
-    // With no document open there is nothing to save or close.
-    return !HasDocuments();
-}
-
-bool TWexlyMainForm::FormCloseQuery()
-{
-    m_closing = true;
-    if (HasDocuments() && !CloseAll()) {
-        m_closing = false;
-        return false;
-    }
-    return true;
-}
-
-void TWexlyMainForm::ExitClick()
-{
-    m_closing = true;
-    if (CloseAll())
-        PostMessageW(Handle(), WM_CLOSE, 0, 0);
-    else
-        m_closing = false;
-}
-
-// ---- Help -------------------------------------------------------------------------------
+// ---- Help ---------------------------------------------------------------------------------
 
 void TWexlyMainForm::HelpContentsClick()
 {
-    wchar_t exePath[MAX_PATH] = {};
-    DWORD length = GetModuleFileNameW(nullptr, exePath, MAX_PATH);
-    std::wstring helpPath(exePath, length);
+    std::wstring helpPath = ExePath();
     helpPath.erase(helpPath.find_last_of(L"\\/") + 1);
     helpPath += Utf8ToWide(HelpFileName);
     // Without the file the viewer would only complain in its own words.
     bool shown = GetFileAttributesW(helpPath.c_str()) != INVALID_FILE_ATTRIBUTES
-        && WinHelpW(Handle(), helpPath.c_str(), HELP_CONTEXT, 1);
+        && reinterpret_cast<INT_PTR>(
+               ShellExecuteW(Handle(), L"open", helpPath.c_str(), nullptr, nullptr, SW_SHOWNORMAL))
+            > 32;
     if (!shown)
         MessageBoxW(
             Handle(), L"Empty Help file!", L"Error!", MB_OK | MB_ICONEXCLAMATION | MB_TASKMODAL);

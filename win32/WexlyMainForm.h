@@ -1,18 +1,35 @@
-// The main window "TWexlyMainForm": menu bar, status bar, the hand-over receiver and leaving
-// the program. Documents, panes and bars join it as their parts are built.
+// The main window "TWexlyMainForm": menu bar, toolbar, file-button bar, the two panes with their
+// title bars, the status bar, the hand-over receiver and leaving the program. The document set,
+// the file commands and the start-up and exit sequence are the portable objects it owns; this
+// class implements what they ask of the window.
 #pragma once
 
 #include "Win32Window.h"
+#include "app/StartUp.h"
 #include "app/StatusBarLayout.h"
+#include "config/SettingsFile.h"
+#include "controls/ZulSpeed.h"
+#include "main/DocumentWindows.h"
+#include "main/FileDialogs.h"
+#include "main/PanelWindow.h"
+#include "platform/win32/Win32Ui.h"
+
+#include <shellapi.h>
 
 #include <array>
+#include <memory>
 #include <string>
+#include <vector>
 
 namespace wexly::win32 {
 
 class TWexlyApp;
 
-class TWexlyMainForm final : public TWin32Window
+class TWexlyMainForm final : public TWin32Window,
+                             public IShellWindow,
+                             public IFileCommandHost,
+                             public IPaneWindows,
+                             public IDocumentViewHost
 {
 public:
     explicit TWexlyMainForm(TWexlyApp& app);
@@ -24,37 +41,135 @@ public:
     // Sees every key message for the main window and its children before they are dispatched.
     void PreviewKey(const MSG& msg);
 
-    // Parses text against baseDir and opens what it names.
-    void OpenCommandLine(const std::string& baseDir, const std::string& text);
-
 protected:
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
 private:
-    void FormShow();
+    // ---- IShellWindow ----
+    TMessage LoadSettings() override;
+    void ApplyPlacement(const TWindowPlacement& placement) override;
+    void ApplyFontsAndColours() override;
+    void SetOptionChecks(bool wordWrap, bool hexMask) override;
+    void LoadDictionary() override { }
+    void SetDictionaryMenu(const std::string& caption, bool active) override;
+    void BuildBarsAndMenus() override;
+    void InstallHooks() override { }
+    void AcceptDrops(bool accept) override;
+    void CreateFileDialogs() override { }
+    void Realign() override { Layout(); }
+    void BringToFront() override;
+    void ShowStatus(const std::string& text) override;
+    TWindowPlacement CurrentPlacement() override;
+    void CloseMainWindow() override;
+    TMessage SaveSettings() override;
+
+    // ---- IFileCommandHost ----
+    void RefreshDocumentBars() override;
+    void RefreshTitles() override;
+    void ShowStatusMessage(const std::string& text) override { ShowStatus(text); }
+    void RestoreHintIfExpired() override;
+    bool SendToRecycleBin(const std::string& path) override;
+    void StartFindInFiles(const std::string&, const std::string&) override { }
+
+    // ---- IPaneWindows ----
+    void SplitChanged(bool splitOn, bool vertical) override;
+    void FocusTopTitleBar() override;
+
+    // ---- IDocumentViewHost ----
+    HWND PaneParent() override { return Handle(); }
+    HWND FileBar() override { return m_fileBar.Handle(); }
+    RECT PaneRect(bool bottom) override;
+    void ViewStatus(TEditFile& doc, int64_t line, int32_t column) override;
+    void ViewUserCommand(TEditFile& doc, int command) override;
+    void FileButtonClick(TEditFile& doc) override;
+    void FileButtonPopup(TEditFile& doc, int tag) override;
+    void FileButtonDropped(TEditFile& doc, int x, int y) override;
+
+    // ---- layout ----
+    void CreateChildren();
     void CreateStatusBar();
+    void Layout();
+    void LayoutFileButtons();
+    void BuildToolBar();
     void LayoutStatusBar(bool remeasure);
     void SetStatusText(TStatusPanel panel, const std::string& text);
     void RefreshCapsPanel();
+    void ApplyMenuState(const TMenuState& state);
     void UpdateMenus();
-    bool HasDocuments() const { return false; }
+    void RebuildWindowMenu();
+    void RebuildReopenMenu();
+    void ShowSplitMenu(bool splitOn);
+    HMENU SubMenu(int position) const;
+    bool HasDocuments() const { return m_set && !m_set->Empty(); }
+    void ApplyStatusUpdate(const TStatusUpdate& update);
+    void SetTitleBar(int pane, const TTitleText& title);
+    int TitleBarHeight() const;
+    TSettingsEnv SettingsEnv() const;
 
-    void OnCommand(int id);
+    // ---- commands ----
+    void OnCommand(int id, HWND control);
+    void RunCommand(int id);
+    void EditCommand(int id);
+    void ToolBarClick(int code);
+    void TitleButtonClick(int pane);
+    void CloseLabelClick(int pane);
+    void HideBarsClick();
+    void ReopenItemClick(int index);
+    void OnDropFiles(HDROP drop);
+    void ShowDropMenu();
     LRESULT OnHandOver(WPARAM wp, LPARAM lp);
-    bool CloseAll();
-    bool FormCloseQuery();
-    void ExitClick();
+    void OnActivateApp(bool active);
+    void OnTimer();
     void HelpContentsClick();
     void AboutClick();
+    // Runs a piece of work that may throw; what it throws is shown, not lost.
+    template <typename F> void Guarded(F&& work);
 
     TWexlyApp& m_app;
-    bool m_closing = false; // asking to save on exit: the hand-over is refused meanwhile
+    TOvcCommandProcessor m_processor;
+    TWin32Asker m_asker;
+    TWin32Clipboard m_clipboard;
+    TWin32Beeper m_beeper;
+    TFileDialogs m_dialogs;
+    std::unique_ptr<TDocumentWindows> m_docWindows;
+    std::unique_ptr<TDocumentServices> m_services;
+    std::unique_ptr<TDocumentSet> m_set;
+    std::unique_ptr<TReopenHistory> m_history;
+    std::unique_ptr<TFileCommands> m_commands;
+    std::unique_ptr<TApplicationShell> m_shell;
+
     bool m_shownOnce = false;
     bool m_insertMode = true; // shared insert mode while no document is open
+    bool m_barsHidden = false;
+    bool m_hidingBars = false; // Hide Bars is not re-entered
+    bool m_splitMenuShown = true;
+    RECT m_designBounds {};
+    int m_splitSize = 0; // the second pane's height (horizontal) or width (vertical)
+    TTitleDrag m_titleDrag;
+
+    TPanelWindow m_toolBar;
+    std::vector<std::unique_ptr<TZulSpeed>> m_toolButtons;
+    std::vector<HWND> m_toolGaps;
+    TToolBar m_toolLayout;
+    TPanelWindow m_fileBar;
+    int m_fileBarHeight = 2;
+    bool m_fileBarVisible = false;
+    HWND m_splitter = nullptr;
+    std::array<HWND, 2> m_titleState {};
+    std::array<HWND, 2> m_titleButton {};
+    std::array<HWND, 2> m_titleClose {};
+    std::array<TTitleText, 2> m_titles {};
+    HFONT m_titleFont = nullptr;
+    HFONT m_fileBarFont = nullptr;
+    HBRUSH m_titleBrush = nullptr;
+    COLORREF m_titleText = 0;
+
     HWND m_statusBar = nullptr;
     HFONT m_statusFont = nullptr;
     std::array<std::string, 5> m_statusTexts;
     TStatusTextWidths m_statusWidths;
+    HMENU m_unsplitMenu = nullptr;
+    HMENU m_splitSubMenu = nullptr;
 };
 
 } // namespace wexly::win32

@@ -1,0 +1,317 @@
+#include "main/DocumentWindows.h"
+
+#include "art/ArtIds.h"
+#include "controls/ZulGdiCanvas.h"
+#include "platform/win32/WinStrings.h"
+
+namespace wexly::win32 {
+
+namespace {
+constexpr int kPopupSave = 1;
+constexpr int kPopupClose = 2;
+}
+
+bool IsFileButton(HWND window)
+{
+    wchar_t name[32] = {};
+    GetClassNameW(window, name, 32);
+    return lstrcmpW(name, TZulSpeed::kClassName) == 0;
+}
+
+TDocumentWindows::TDocumentWindows(IDocumentViewHost& host, TOvcCommandProcessor& processor)
+    : m_host(host)
+    , m_processor(processor)
+{
+    m_popup = CreatePopupMenu();
+    AppendMenuW(m_popup, MF_STRING, kPopupSave, L"&Save");
+    AppendMenuW(m_popup, MF_STRING, kPopupClose, L"&Close");
+    m_flags4 = LoadBitmapImage(IDB_FLAGS4);
+    m_flags6 = LoadBitmapImage(IDB_FLAGS6);
+}
+
+TDocumentWindows::~TDocumentWindows()
+{
+    m_views.clear();
+    if (m_popup)
+        DestroyMenu(m_popup);
+}
+
+void TDocumentWindows::SetViewFont(const std::wstring& face, int pointSize, bool bold)
+{
+    m_fontFace = face;
+    m_fontPoints = pointSize;
+    m_fontBold = bold;
+    for (auto& [doc, views] : m_views) {
+        if (views->editor)
+            ApplyLook(*views->editor);
+        if (views->viewer)
+            ApplyLook(*views->viewer);
+    }
+}
+
+void TDocumentWindows::SetViewColors(const TGridColors& colors)
+{
+    m_colors = colors;
+    m_haveColors = true;
+    SetViewFont(m_fontFace, m_fontPoints, m_fontBold);
+}
+
+void TDocumentWindows::SetButtonColors(TColorRef text, TColorRef face)
+{
+    m_buttonText = text;
+    m_buttonFace = face;
+    m_buttonColors = true;
+}
+
+void TDocumentWindows::ApplyLook(TCellGridWindow& view)
+{
+    // A face the system lacks falls back inside the window; the size still applies.
+    view.SetFixedFont(m_fontFace, m_fontPoints, m_fontBold);
+    if (m_haveColors)
+        view.SetColors(m_colors);
+}
+
+TDocumentWindows::TViews* TDocumentWindows::Find(const TEditFile& doc) const
+{
+    auto it = m_views.find(&doc);
+    return it == m_views.end() ? nullptr : it->second.get();
+}
+
+bool TDocumentWindows::ShowsBinary(const TEditFile& doc) const
+{
+    if (doc.IsBottomView())
+        return doc.Source() && doc.Source()->Binary();
+    return doc.Binary();
+}
+
+void TDocumentWindows::DocumentCreated(TEditFile& doc)
+{
+    auto views = std::make_unique<TViews>();
+    HWND parent = m_host.PaneParent();
+    const RECT rect = m_host.PaneRect(doc.IsBottomView());
+    const int id = m_nextId++;
+    TEditFile* d = &doc;
+    if (TTFEditor* editor = doc.TextEditor()) {
+        views->editor = std::make_unique<TEditorWindow>(*editor, m_processor);
+        ApplyLook(*views->editor);
+        views->editor->OnShowStatus
+            = [this, d](int64_t line, int32_t col) { m_host.ViewStatus(*d, line, col); };
+        editor->OnUserCommand
+            = [this, d](TCommandCode command) { m_host.ViewUserCommand(*d, command); };
+        views->editor->Create(parent, id, rect);
+        ShowWindow(views->editor->Handle(), SW_HIDE);
+    }
+    if (TAFViewer* viewer = doc.BinViewer()) {
+        views->viewer = std::make_unique<TViewerWindow>(*viewer, m_processor);
+        ApplyLook(*views->viewer);
+        views->viewer->OnShowStatus
+            = [this, d](int64_t line, int32_t col) { m_host.ViewStatus(*d, line, col); };
+        views->viewer->OnUserCommand
+            = [this, d](TCommandCode command) { m_host.ViewUserCommand(*d, command); };
+        // Typed characters edit the bytes; the document reports what fails.
+        views->viewer->OnKeyPress = [this, d](char ch) {
+            try {
+                d->HexTyped(ch);
+            } catch (const std::exception& e) {
+                MessageBoxA(m_host.PaneParent(), e.what(), "Error", MB_OK | MB_ICONERROR);
+            }
+        };
+        views->viewer->Create(parent, id + 10000, rect);
+        ShowWindow(views->viewer->Handle(), SW_HIDE);
+    }
+    if (!doc.IsBottomView())
+        BuildButton(doc, *views);
+    m_views[&doc] = std::move(views);
+}
+
+void TDocumentWindows::BuildButton(TEditFile& doc, TViews& views)
+{
+    views.button = std::make_unique<TZulSpeed>();
+    TZulSpeed& button = *views.button;
+    button.Create(m_host.FileBar(), m_nextId++, 2, 2, 25, 25, doc.Button().caption);
+    ShowWindow(button.Handle(), SW_HIDE);
+    button.SetGroupIndex(1);
+    button.SetAllowAllUp(false);
+    button.SetIsDraggable(true);
+    button.SetDepth(m_flatButtons ? 0 : 1);
+    if (m_buttonFont)
+        button.SetFont(m_buttonFont);
+    if (m_buttonColors) {
+        button.SetFontColor(m_buttonText);
+        button.SetColor(m_buttonFace);
+    }
+    button.SetPopupMenu(m_popup);
+    TEditFile* d = &doc;
+    button.OnClick = [this, d] { m_host.FileButtonClick(*d); };
+    button.OnPopupCommand
+        = [this, d](int command) { m_host.FileButtonPopup(*d, command == kPopupSave ? 0 : 1); };
+    // Another file button dropped on this one lands where the bar's search puts it.
+    button.OnDragOver = [](HWND source, int, int) { return IsFileButton(source); };
+    HWND self = button.Handle();
+    button.OnDragDrop = [this, self](HWND source, int x, int y) {
+        TEditFile* dragged = DocumentOfButton(source);
+        if (!dragged)
+            return;
+        POINT p { x, y };
+        MapWindowPoints(self, m_host.FileBar(), &p, 1);
+        m_host.FileButtonDropped(*dragged, p.x, p.y);
+    };
+}
+
+void TDocumentWindows::ShowView(TEditFile& doc, bool focus)
+{
+    TViews* views = Find(doc);
+    if (!views)
+        return;
+    // One view per pane is visible: the others of the same pane step back.
+    for (auto& [other, otherViews] : m_views)
+        if (other != &doc && other->IsBottomView() == doc.IsBottomView()) {
+            if (otherViews->editor)
+                ShowWindow(otherViews->editor->Handle(), SW_HIDE);
+            if (otherViews->viewer)
+                ShowWindow(otherViews->viewer->Handle(), SW_HIDE);
+        }
+    PlaceView(doc, true);
+    if (focus)
+        if (TCellGridWindow* view = ViewOf(doc))
+            SetFocus(view->Handle());
+}
+
+void TDocumentWindows::PlaceView(TEditFile& doc, bool visible)
+{
+    TViews* views = Find(doc);
+    if (!views)
+        return;
+    const bool binary = ShowsBinary(doc);
+    TCellGridWindow* shown = binary ? static_cast<TCellGridWindow*>(views->viewer.get())
+                                    : static_cast<TCellGridWindow*>(views->editor.get());
+    TCellGridWindow* hidden = binary ? static_cast<TCellGridWindow*>(views->editor.get())
+                                     : static_cast<TCellGridWindow*>(views->viewer.get());
+    if (hidden)
+        ShowWindow(hidden->Handle(), SW_HIDE);
+    if (!shown)
+        return;
+    if (!visible) {
+        ShowWindow(shown->Handle(), SW_HIDE);
+        return;
+    }
+    const RECT r = m_host.PaneRect(doc.IsBottomView());
+    SetWindowPos(shown->Handle(), HWND_TOP, r.left, r.top, r.right - r.left, r.bottom - r.top,
+        SWP_SHOWWINDOW);
+    shown->Refresh();
+}
+
+bool TDocumentWindows::ViewFocused(const TEditFile& doc) const
+{
+    const TViews* views = Find(doc);
+    if (!views)
+        return false;
+    HWND focus = GetFocus();
+    return focus
+        && ((views->editor && focus == views->editor->Handle())
+            || (views->viewer && focus == views->viewer->Handle()));
+}
+
+TCellGridWindow* TDocumentWindows::ViewOf(const TEditFile& doc) const
+{
+    const TViews* views = Find(doc);
+    if (!views)
+        return nullptr;
+    if (ShowsBinary(doc))
+        return views->viewer.get();
+    return views->editor.get();
+}
+
+TEditorWindow* TDocumentWindows::EditorOf(const TEditFile& doc) const
+{
+    const TViews* views = Find(doc);
+    return views ? views->editor.get() : nullptr;
+}
+
+HWND TDocumentWindows::ButtonOf(const TEditFile& doc) const
+{
+    const TViews* views = Find(doc);
+    return views && views->button ? views->button->Handle() : nullptr;
+}
+
+TEditFile* TDocumentWindows::DocumentOfButton(HWND button) const
+{
+    for (const auto& [doc, views] : m_views)
+        if (views->button && views->button->Handle() == button)
+            return const_cast<TEditFile*>(doc);
+    return nullptr;
+}
+
+void TDocumentWindows::ButtonChanged(TEditFile& doc)
+{
+    TViews* views = Find(doc);
+    if (!views || !views->button)
+        return;
+    const TFileButtonState& state = doc.Button();
+    TZulSpeed& button = *views->button;
+    if (button.Caption() != state.caption)
+        button.SetCaption(state.caption);
+    if (state.glyph != views->glyph || state.alternateIcons != views->alternate) {
+        views->glyph = state.glyph;
+        views->alternate = state.alternateIcons;
+        const TBitmapImage& strip = state.alternateIcons ? m_flags6 : m_flags4;
+        if (state.glyph >= 0 && strip.width > 0)
+            button.SetGlyph(StripPicture(strip, state.glyph, ART_FLAG_WIDTH));
+    }
+    button.SetHint(Utf8ToWide(state.hint));
+    if (button.Down() != state.down)
+        button.SetDown(state.down);
+    // A document that wants attention shows its button with text and face exchanged.
+    if (m_buttonColors) {
+        button.SetFontColor(state.swapped ? m_buttonFace : m_buttonText);
+        button.SetColor(state.swapped ? m_buttonText : m_buttonFace);
+    }
+}
+
+TButtonSize TDocumentWindows::MeasureButton(const TEditFile& doc)
+{
+    TViews* views = Find(doc);
+    if (!views || !views->button)
+        return { 25, 25 };
+    ButtonChanged(const_cast<TEditFile&>(doc));
+    views->button->AutoSize();
+    return { views->button->Width(), views->button->Height() };
+}
+
+void TDocumentWindows::PlaceButton(const TEditFile& doc, int x, int y, int width, int height)
+{
+    TViews* views = Find(doc);
+    if (!views || !views->button)
+        return;
+    views->button->SetBounds(x, y, width, height);
+    ShowWindow(views->button->Handle(), SW_SHOWNA);
+}
+
+void TDocumentWindows::DocumentDestroyed(TEditFile& doc)
+{
+    auto it = m_views.find(&doc);
+    if (it == m_views.end())
+        return;
+    if (TTFEditor* editor = doc.TextEditor())
+        editor->OnUserCommand = nullptr;
+    TViews& views = *it->second;
+    if (views.editor && views.editor->Handle())
+        DestroyWindow(views.editor->Handle());
+    if (views.viewer && views.viewer->Handle())
+        DestroyWindow(views.viewer->Handle());
+    if (views.button && views.button->Handle())
+        DestroyWindow(views.button->Handle());
+    m_views.erase(it);
+}
+
+void TDocumentWindows::RefreshViews()
+{
+    for (auto& [doc, views] : m_views) {
+        if (views->editor && IsWindowVisible(views->editor->Handle()))
+            views->editor->Refresh();
+        if (views->viewer && IsWindowVisible(views->viewer->Handle()))
+            views->viewer->Refresh();
+    }
+}
+
+} // namespace wexly::win32

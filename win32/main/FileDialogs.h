@@ -1,0 +1,36 @@
+// The platform's open and save dialogs (multi-select open with the read-only box) and the
+// "Reopen Files..." dialog, for the file commands.
+#pragma once
+
+#include "app/FileCommands.h"
+#include "config/Settings.h"
+
+#include <windows.h>
+
+namespace wexly::win32 {
+
+class TFileDialogs final : public IFileDialogs
+{
+public:
+    TFileDialogs(TSettings& settings)
+        : m_settings(settings)
+    {
+    }
+    void SetOwner(HWND owner) { m_owner = owner; }
+
+    TOpenDialogResult ShowOpen(const TOpenDialogRequest& request) override;
+    TSaveDialogResult ShowSave(const TSaveDialogRequest& request) override;
+    std::optional<std::string> ShowReopen(std::vector<std::string>& history) override;
+
+private:
+    TSettings& m_settings;
+    HWND m_owner = nullptr;
+};
+
+// "Text|*.txt|All|*.*" as the dialogs want it: NUL-separated, ending in two NULs.
+std::wstring DialogFilter(const std::string& filterList);
+// The names a multi-select open dialog returned: a single full path, or the directory followed
+// by the names, each NUL-terminated.
+std::vector<std::string> SplitOpenDialogNames(const wchar_t* buffer);
+
+} // namespace wexly::win32
