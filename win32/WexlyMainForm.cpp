@@ -22,7 +22,9 @@ namespace wexly::win32 {
 
 namespace {
 
-constexpr UINT WM_APP_ACTIVATED = WM_APP + 1; // the reload check runs after activation settles
+// WM_APP + 1 is the hand-over message.
+constexpr UINT WM_APP_ACTIVATED = WM_APP + 10; // the reload check runs after activation settles
+constexpr UINT WM_APP_USERCOMMAND = WM_APP + 11;
 constexpr UINT_PTR StatusTimerId = 1;
 constexpr UINT StatusTimerMs = 10000;
 constexpr int IDC_TITLE_STATE = 3000; // + pane
@@ -340,6 +342,7 @@ void TWexlyMainForm::RefreshDocumentBars()
     RefreshTitles();
     Layout();
     m_docWindows->RefreshViews();
+    EnsureViewFocus();
 }
 
 void TWexlyMainForm::RefreshTitles()
@@ -388,7 +391,20 @@ void TWexlyMainForm::SplitChanged(bool splitOn, bool vertical)
 
 void TWexlyMainForm::FocusTopTitleBar()
 {
-    SetFocus(Handle());
+    // Not the main window itself: that hands the focus straight back to the focused document.
+    SetFocus(m_titleButton[0]);
+}
+
+void TWexlyMainForm::EnsureViewFocus()
+{
+    HWND focus = GetFocus();
+    if (focus && focus != Handle() && focus != m_titleButton[0])
+        return;
+    if (!IsWindowEnabled(Handle()) || GetForegroundWindow() != Handle())
+        return;
+    if (TEditFile* doc = m_set->FocusFile())
+        if (TCellGridWindow* view = m_docWindows->ViewOf(*doc))
+            SetFocus(view->Handle());
 }
 
 void TWexlyMainForm::ShowSplitMenu(bool splitOn)
@@ -840,7 +856,7 @@ void TWexlyMainForm::ViewStatus(TEditFile& doc, int64_t line, int32_t column)
 void TWexlyMainForm::ViewUserCommand(TEditFile&, int command)
 {
     // Run after the key that produced it has been handled.
-    PostMessageW(Handle(), WM_APP + 2, static_cast<WPARAM>(command), 0);
+    PostMessageW(Handle(), WM_APP_USERCOMMAND, static_cast<WPARAM>(command), 0);
 }
 
 void TWexlyMainForm::FileButtonClick(TEditFile& doc)
@@ -922,7 +938,7 @@ LRESULT TWexlyMainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp)
         m_docWindows->RefreshViews();
         RefreshTitles();
         return 0;
-    case WM_APP + 2:
+    case WM_APP_USERCOMMAND:
         Guarded([&] { m_shell->UserCommand(static_cast<int>(wp)); });
         RefreshTitles();
         Layout();
@@ -976,6 +992,7 @@ void TWexlyMainForm::OnCommand(int id, HWND control)
     Guarded([&] { RunCommand(id); });
     m_docWindows->RefreshViews();
     RefreshTitles();
+    EnsureViewFocus();
 }
 
 void TWexlyMainForm::RunCommand(int id)

@@ -74,6 +74,8 @@ private:
     // ---- IPaneWindows ----
     void SplitChanged(bool splitOn, bool vertical) override;
     void FocusTopTitleBar() override;
+    // After documents went away the focus may sit nowhere useful: it goes to FocusFile's view.
+    void EnsureViewFocus();
 
     // ---- IDocumentViewHost ----
     HWND PaneParent() override { return Handle(); }

@@ -200,6 +200,60 @@ std::wstring StatusBarText(HWND hwnd, int part)
     return text;
 }
 
+bool WaitForStatusText(HWND hwnd, int part, const std::wstring& text, DWORD timeoutMs)
+{
+    return WaitUntil(timeoutMs, [&] { return StatusBarText(hwnd, part) == text; });
+}
+
+namespace {
+struct TChildSearch
+{
+    const std::wstring& className;
+    const std::wstring& text;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK MatchChild(HWND child, LPARAM lp)
+{
+    auto* s = reinterpret_cast<TChildSearch*>(lp);
+    if ((s->className.empty() || ClassNameOf(child) == s->className)
+        && WindowText(child) == s->text) {
+        s->found = child;
+        return FALSE;
+    }
+    return TRUE;
+}
+}
+
+HWND FindChildWithText(HWND parent, const std::wstring& className, const std::wstring& text)
+{
+    TChildSearch search { className, text };
+    EnumChildWindows(parent, MatchChild, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+bool WaitForFileContent(const std::wstring& path, const std::string& content, DWORD timeoutMs)
+{
+    return WaitUntil(timeoutMs, [&] {
+        std::string actual;
+        return ReadTextFile(path, &actual) && actual == content;
+    });
+}
+
+bool TypeText(HWND hwnd, const std::string& text)
+{
+    for (char ch : text) {
+        const SHORT scan = VkKeyScanW(static_cast<wchar_t>(ch));
+        std::vector<WORD> modifiers;
+        if (scan & 0x100)
+            modifiers.push_back(VK_SHIFT);
+        if (!SendKey(hwnd, static_cast<WORD>(scan & 0xFF), modifiers))
+            return false;
+        Sleep(30);
+    }
+    return true;
+}
+
 void PostCommand(HWND hwnd, UINT id)
 {
     PostMessageW(hwnd, WM_COMMAND, MAKEWPARAM(id, 0), 0);

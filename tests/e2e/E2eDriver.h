@@ -45,6 +45,15 @@ int MenuCommandEnabled(HMENU menu, UINT id);
 // The text of panel `part` of the first status bar child of hwnd.
 std::wstring StatusBarText(HWND hwnd, int part);
 
+// Waits until panel `part` of the status bar shows text; false on timeout.
+bool WaitForStatusText(HWND hwnd, int part, const std::wstring& text, DWORD timeoutMs);
+// A descendant window of parent with this class (empty: any) and text; null when none.
+HWND FindChildWithText(HWND parent, const std::wstring& className, const std::wstring& text);
+// Waits until the file holds exactly content; false on timeout.
+bool WaitForFileContent(const std::wstring& path, const std::string& content, DWORD timeoutMs);
+// Types the characters (letters, digits, space) one key at a time.
+bool TypeText(HWND hwnd, const std::string& text);
+
 // Posts a menu command as the menu would.
 void PostCommand(HWND hwnd, UINT id);
 // Brings hwnd to the front and types virtual keys with SendInput; modifiers are VK codes held

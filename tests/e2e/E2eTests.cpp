@@ -244,6 +244,157 @@ void CapsLockShowsInItsPanel(TContext& ctx)
     CHECK_EQ(StatusBarText(main, 1), before);
 }
 
+// ---- documents -----------------------------------------------------------------------------
+
+// Waits for a document to show its path in the top pane's title bar.
+bool WaitForTitle(HWND main, const std::wstring& path, DWORD timeoutMs = 5000)
+{
+    DWORD start = GetTickCount();
+    while (GetTickCount() - start < timeoutMs) {
+        if (FindChildWithText(main, L"Static", path))
+            return true;
+        Sleep(50);
+    }
+    return false;
+}
+
+void TwoFilesFromTheCommandLineAreEditedAndSaved(TContext& ctx)
+{
+    std::wstring dir = MakeTempDir(L"two");
+    CHECK(WriteTextFile(dir + L"a.txt", "alpha\r\n"));
+    CHECK(WriteTextFile(dir + L"b c.txt", "beta\r\n"));
+    TProcess p = ctx.Start(L"a.txt \"b c.txt\"", dir);
+    HWND main = WaitForWindow(MainClass, MainCaption, p.pid, StartTimeoutMs);
+    CHECK(main != nullptr);
+    CHECK(WaitForStatusText(main, 0, L"2 File(s) opened... 2 Total", 5000));
+    // The last one opened is current and has the focus.
+    CHECK(WaitForTitle(main, dir + L"b c.txt"));
+    CHECK(TypeText(main, "zq"));
+    CHECK(WaitForStatusText(main, 4, L"0003", 3000));
+    CHECK(SendKey(main, 'S', { VK_CONTROL }));
+    CHECK(WaitForFileContent(dir + L"b c.txt", "zqbeta\r\n", 3000));
+    // Ctrl+F1 goes to the first document of the Window menu.
+    CHECK(SendKey(main, VK_F1, { VK_CONTROL }));
+    CHECK(WaitForTitle(main, dir + L"a.txt"));
+    CHECK(TypeText(main, "y"));
+    CHECK(SendKey(main, 'S', { VK_CONTROL }));
+    CHECK(WaitForFileContent(dir + L"a.txt", "yalpha\r\n", 3000));
+    std::string other;
+    CHECK(ReadTextFile(dir + L"b c.txt", &other));
+    CHECK_EQ(other, std::string("zqbeta\r\n"));
+}
+
+void ClosingAChangedFileAsksAndEachAnswerDoesItsPart(TContext& ctx)
+{
+    std::wstring dir = MakeTempDir(L"ask");
+    CHECK(WriteTextFile(dir + L"a.txt", "alpha\r\n"));
+    CHECK(WriteTextFile(dir + L"b.txt", "beta\r\n"));
+    TProcess p = ctx.Start(L"a.txt b.txt", dir);
+    HWND main = WaitForWindow(MainClass, MainCaption, p.pid, StartTimeoutMs);
+    CHECK(main != nullptr);
+    CHECK(WaitForTitle(main, dir + L"b.txt"));
+    CHECK(TypeText(main, "q"));
+    Sleep(200);
+
+    // Cancel keeps the document open and unsaved.
+    CHECK(SendKey(main, VK_F4, { VK_CONTROL }));
+    HWND box = WaitForMessageBox(L"Attention!", p.pid, 5000);
+    CHECK(box != nullptr);
+    CHECK_EQ(MessageBoxText(box), std::wstring(L"Save changes to file?"));
+    CHECK(ClickButton(box, L"Cancel"));
+    Sleep(500);
+    CHECK(WaitForTitle(main, dir + L"b.txt"));
+    std::string content;
+    CHECK(ReadTextFile(dir + L"b.txt", &content));
+    CHECK_EQ(content, std::string("beta\r\n"));
+
+    // Yes saves, then closes: the neighbour becomes current.
+    CHECK(SendKey(main, VK_F4, { VK_CONTROL }));
+    box = WaitForMessageBox(L"Attention!", p.pid, 5000);
+    CHECK(box != nullptr);
+    CHECK(ClickButton(box, L"Yes"));
+    CHECK(WaitForFileContent(dir + L"b.txt", "qbeta\r\n", 3000));
+    CHECK(WaitForTitle(main, dir + L"a.txt"));
+
+    // Exit with a changed file: No leaves the file as it was and the program ends.
+    CHECK(TypeText(main, "w"));
+    Sleep(200);
+    PostCommand(main, IDM_FILE_EXIT);
+    box = WaitForMessageBox(L"Save File", p.pid, 5000);
+    CHECK(box != nullptr);
+    CHECK_EQ(MessageBoxText(box),
+        std::wstring(L"The file\n'a.txt'\nhas not been saved yet.  Save it now?"));
+    CHECK(ClickButton(box, L"No"));
+    DWORD code = 12345;
+    CHECK(WaitForExit(p, 5000, &code));
+    CHECK_EQ(code, static_cast<DWORD>(0));
+    CHECK(ReadTextFile(dir + L"a.txt", &content));
+    CHECK_EQ(content, std::string("alpha\r\n"));
+}
+
+void NewDocumentSavedAsGetsTheTxtExtension(TContext& ctx)
+{
+    std::wstring dir = MakeTempDir(L"saveas");
+    TProcess p = ctx.Start(L"", dir);
+    HWND main = WaitForWindow(MainClass, MainCaption, p.pid, StartTimeoutMs);
+    CHECK(main != nullptr);
+    PostCommand(main, IDM_FILE_NEW);
+    Sleep(500);
+    CHECK(TypeText(main, "hi"));
+    Sleep(200);
+    PostCommand(main, IDM_FILE_SAVEAS);
+    HWND dialog = WaitForMessageBox(L"Save As", p.pid, 5000);
+    CHECK(dialog != nullptr);
+    // The file name box of the explorer-style dialog.
+    HWND name = GetDlgItem(dialog, 0x47c);
+    if (!name)
+        name = GetDlgItem(dialog, 0x480);
+    CHECK(name != nullptr);
+    SetWindowTextW(name, (dir + L"notes").c_str());
+    CHECK(ClickButton(dialog, L"Save"));
+    std::string content;
+    DWORD start = GetTickCount();
+    while (!ReadTextFile(dir + L"notes.txt", &content) && GetTickCount() - start < 5000)
+        Sleep(50);
+    CHECK(content.rfind("hi", 0) == 0);
+    CHECK(WaitForTitle(main, dir + L"notes.txt"));
+}
+
+void SecondStartOpensItsFileInTheRunningInstance(TContext& ctx)
+{
+    TProcess first = ctx.Start(L"", MakeTempDir(L"running"));
+    HWND main = WaitForWindow(MainClass, MainCaption, first.pid, StartTimeoutMs);
+    CHECK(main != nullptr);
+    std::wstring other = MakeTempDir(L"handed");
+    CHECK(WriteTextFile(other + L"c.txt", "gamma\r\n"));
+    TProcess second = ctx.Start(L"/R c.txt", other);
+    DWORD code = 12345;
+    CHECK(WaitForExit(second, 5000, &code));
+    CHECK_EQ(code, static_cast<DWORD>(0));
+    CHECK(WaitForTitle(main, other + L"c.txt"));
+    // Opened read-only: the title bar's state box says so.
+    CHECK(FindChildWithText(main, L"Static", L"R") != nullptr);
+}
+
+void SettingsAreWrittenAtExitAndReadAtTheNextStart(TContext& ctx)
+{
+    std::wstring ini = ctx.wexly.substr(0, ctx.wexly.find_last_of(L'.')) + L".ini";
+    DeleteFileW(ini.c_str());
+    for (const char* expected : { "genWordWrap=1", "genWordWrap=0" }) {
+        TProcess p = ctx.Start(L"", MakeTempDir(L"settings"));
+        HWND main = WaitForWindow(MainClass, MainCaption, p.pid, StartTimeoutMs);
+        CHECK(main != nullptr);
+        // Toggled from what the last run saved.
+        PostCommand(main, IDM_OPTIONS_WORDWRAP);
+        PostCommand(main, IDM_FILE_EXIT);
+        DWORD code = 12345;
+        CHECK(WaitForExit(p, 5000, &code));
+        std::string content;
+        CHECK(ReadTextFile(ini, &content));
+        CHECK(content.find(expected) != std::string::npos);
+    }
+}
+
 struct TCase
 {
     const char* name;
@@ -263,6 +414,13 @@ const TCase Cases[] = {
     { "F1WithoutHelpFileShowsTheErrorBox", F1WithoutHelpFileShowsTheErrorBox },
     { "InsertKeyWithoutDocumentsFlipsInsOvr", InsertKeyWithoutDocumentsFlipsInsOvr },
     { "CapsLockShowsInItsPanel", CapsLockShowsInItsPanel },
+    { "TwoFilesFromTheCommandLineAreEditedAndSaved", TwoFilesFromTheCommandLineAreEditedAndSaved },
+    { "ClosingAChangedFileAsksAndEachAnswerDoesItsPart",
+        ClosingAChangedFileAsksAndEachAnswerDoesItsPart },
+    { "NewDocumentSavedAsGetsTheTxtExtension", NewDocumentSavedAsGetsTheTxtExtension },
+    { "SecondStartOpensItsFileInTheRunningInstance", SecondStartOpensItsFileInTheRunningInstance },
+    { "SettingsAreWrittenAtExitAndReadAtTheNextStart",
+        SettingsAreWrittenAtExitAndReadAtTheNextStart },
 };
 
 std::wstring BesideThisProgram(const wchar_t* name)
