@@ -441,10 +441,10 @@ void TWexlyMainForm::CreateChildren()
     m_splitter = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | SS_BLACKRECT, 0, 0, 0, 0, Handle(),
         nullptr, instance, nullptr);
     for (int pane = 0; pane < 2; ++pane) {
-        m_titleState[pane] = CreateWindowExW(0, L"STATIC", L"",
-            WS_CHILD | SS_CENTER | SS_CENTERIMAGE | WS_DISABLED, 0, 0, 0, 0, Handle(),
-            reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_TITLE_STATE + pane)), instance,
-            nullptr);
+        m_titleState[pane]
+            = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | SS_CENTER | SS_CENTERIMAGE, 0, 0, 0, 0,
+                Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_TITLE_STATE + pane)),
+                instance, nullptr);
         m_titleButton[pane] = CreateWindowExW(0, L"STATIC", L"",
             WS_CHILD | SS_NOTIFY | SS_CENTERIMAGE | SS_PATHELLIPSIS | SS_NOPREFIX, 0, 0, 0, 0,
             Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_TITLE_BUTTON + pane)),
@@ -454,7 +454,53 @@ void TWexlyMainForm::CreateChildren()
                 Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_TITLE_CLOSE + pane)),
                 instance, nullptr);
     }
+    SetWindowSubclass(m_titleButton[1], TitleDragProc, 0, reinterpret_cast<DWORD_PTR>(this));
     CreateStatusBar();
+}
+
+// The second pane's title resizes a horizontal split when dragged.
+LRESULT CALLBACK TWexlyMainForm::TitleDragProc(
+    HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR data)
+{
+    auto* form = reinterpret_cast<TWexlyMainForm*>(data);
+    if (form->m_set && form->m_set->SplitOn() && !form->m_set->SplitVertical()) {
+        POINT pt { static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp)) };
+        MapWindowPoints(hwnd, form->Handle(), &pt, 1);
+        const int areaTop = form->PaneRect(false).top - form->TitleBarHeight();
+        switch (msg) {
+        case WM_LBUTTONDOWN:
+            form->m_titleDrag.Press(pt.y - areaTop);
+            break;
+        case WM_MOUSEMOVE: {
+            const RECT bottom = form->PaneRect(true);
+            int top = bottom.top - form->TitleBarHeight() - areaTop;
+            int height = form->m_splitSize;
+            if (form->m_titleDrag.Move(pt.y - areaTop, top, height)) {
+                if (GetCapture() != hwnd)
+                    SetCapture(hwnd);
+                if (height != form->m_splitSize) {
+                    form->m_splitSize = height;
+                    form->Layout();
+                }
+                return 0;
+            }
+            break;
+        }
+        case WM_LBUTTONUP:
+            if (form->m_titleDrag.Dragging()) {
+                form->m_titleDrag.Release();
+                ReleaseCapture();
+                return 0;
+            }
+            form->m_titleDrag.Release();
+            break;
+        default:
+            break;
+        }
+    }
+    if (msg == WM_NCDESTROY)
+        RemoveWindowSubclass(hwnd, TitleDragProc, 0);
+    return DefSubclassProc(hwnd, msg, wp, lp);
 }
 
 int TWexlyMainForm::TitleBarHeight() const

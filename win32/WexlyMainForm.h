@@ -90,6 +90,8 @@ private:
     // ---- layout ----
     void CreateChildren();
     void CreateStatusBar();
+    static LRESULT CALLBACK TitleDragProc(
+        HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR data);
     void Layout();
     void LayoutFileButtons();
     void BuildToolBar();

@@ -182,6 +182,14 @@ INT_PTR CALLBACK ReopenProc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp)
             MoveWindow(dialog, bounds->Left, bounds->Top, bounds->Right - bounds->Left,
                 bounds->Bottom - bounds->Top, FALSE);
         FillReopenList(dialog, *state);
+        // The newest file is offered first: Enter reopens it.
+        if (state->form.RowCount() > 0) {
+            HWND list = GetDlgItem(dialog, IDC_REOPEN_LIST);
+            SendMessageW(list, LB_SETSEL, TRUE, 0);
+            SendMessageW(list, LB_SETCARETINDEX, 0, FALSE);
+            SetFocus(list);
+            return FALSE;
+        }
         return TRUE;
     }
     case WM_MEASUREITEM: {
