@@ -6,6 +6,7 @@
 #include "config/SettingsFile.h"
 #include "controls/ZulGdiCanvas.h"
 #include "editor/DefaultCommandTables.h"
+#include "main/HelpPages.h"
 #include "platform/win32/WinStrings.h"
 
 #include "MenuIds.h"
@@ -1289,17 +1290,7 @@ LRESULT TWexlyMainForm::OnHandOver(WPARAM wp, LPARAM lp)
 
 void TWexlyMainForm::HelpContentsClick()
 {
-    std::wstring helpPath = ExePath();
-    helpPath.erase(helpPath.find_last_of(L"\\/") + 1);
-    helpPath += Utf8ToWide(HelpFileName);
-    // Without the file the viewer would only complain in its own words.
-    bool shown = GetFileAttributesW(helpPath.c_str()) != INVALID_FILE_ATTRIBUTES
-        && reinterpret_cast<INT_PTR>(
-               ShellExecuteW(Handle(), L"open", helpPath.c_str(), nullptr, nullptr, SW_SHOWNORMAL))
-            > 32;
-    if (!shown)
-        MessageBoxW(
-            Handle(), L"Empty Help file!", L"Error!", MB_OK | MB_ICONEXCLAMATION | MB_TASKMODAL);
+    ShowHelpTopic(Handle(), 1);
 }
 
 namespace {
