@@ -669,6 +669,7 @@ void TWexlyMainForm::UpdateMenus()
 
 void TWexlyMainForm::ApplyMenuState(const TMenuState& state)
 {
+    ShowCloseDelete(state.closeDeleteVisible);
     HMENU menu = GetMenu(Handle());
     auto enable = [menu](int id, bool on) {
         const bool built = CommandBuilt(id);
@@ -723,6 +724,32 @@ void TWexlyMainForm::ApplyMenuState(const TMenuState& state)
         menu, IDM_WINDOW_SYNCPANES, MF_BYCOMMAND | (m_shell->SyncPanes() ? MF_CHECKED : 0));
     CheckMenuItem(menu, IDM_WINDOW_HIDEBARS, MF_BYCOMMAND | (m_barsHidden ? MF_CHECKED : 0));
     DrawMenuBar(Handle());
+}
+
+void TWexlyMainForm::ShowCloseDelete(bool visible)
+{
+    if (visible == m_closeDeleteShown)
+        return;
+    HMENU file = SubMenu(FileMenuPos);
+    if (!visible) {
+        // The item goes with the separator above it.
+        for (int i = 0; i < GetMenuItemCount(file); ++i)
+            if (GetMenuItemID(file, i) == IDM_FILE_CLOSEDELETE) {
+                DeleteMenu(file, static_cast<UINT>(i), MF_BYPOSITION);
+                DeleteMenu(file, static_cast<UINT>(i - 1), MF_BYPOSITION);
+                break;
+            }
+    } else {
+        for (int i = 0; i < GetMenuItemCount(file); ++i)
+            if (GetMenuItemID(file, i) == IDM_FILE_CLOSEALL) {
+                InsertMenuW(
+                    file, static_cast<UINT>(i + 1), MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
+                InsertMenuW(file, static_cast<UINT>(i + 2), MF_BYPOSITION | MF_STRING,
+                    IDM_FILE_CLOSEDELETE, L"Close && &Delete");
+                break;
+            }
+    }
+    m_closeDeleteShown = visible;
 }
 
 void TWexlyMainForm::RebuildWindowMenu()

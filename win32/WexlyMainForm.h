@@ -101,6 +101,7 @@ private:
     void ApplyMenuState(const TMenuState& state);
     void UpdateMenus();
     void RebuildWindowMenu();
+    void ShowCloseDelete(bool visible);
     void RebuildReopenMenu();
     void ShowSplitMenu(bool splitOn);
     HMENU SubMenu(int position) const;
@@ -147,6 +148,7 @@ private:
     bool m_barsHidden = false;
     bool m_hidingBars = false; // Hide Bars is not re-entered
     bool m_splitMenuShown = true;
+    bool m_closeDeleteShown = true;
     RECT m_designBounds {};
     int m_splitSize = 0; // the second pane's height (horizontal) or width (vertical)
     TTitleDrag m_titleDrag;

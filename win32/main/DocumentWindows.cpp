@@ -285,6 +285,8 @@ void TDocumentWindows::PlaceButton(const TEditFile& doc, int x, int y, int width
         return;
     views->button->SetBounds(x, y, width, height);
     ShowWindow(views->button->Handle(), SW_SHOWNA);
+    // A move keeps the old screen bits, which may be another button's after a re-order.
+    InvalidateRect(views->button->Handle(), nullptr, TRUE);
 }
 
 void TDocumentWindows::DocumentDestroyed(TEditFile& doc)
