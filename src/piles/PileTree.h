@@ -1,0 +1,78 @@
+// The "Piles" page's tree: a working copy of the pile lists as nodes (piles, text files,
+// binary files), kept sorted by label at every level, with the page's editing rules (new,
+// delete, rename, drag and drop, the binary check box) and the storing back into the lists.
+// Owns its nodes; the dialog holds node pointers as handles.
+#pragma once
+
+#include "config/SortedStringList.h"
+#include "platform/Ui.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace wexly {
+
+// Doubles as the node's picture index.
+enum TPileImage : int { piPile = 0, piTextFile = 1, piBinaryFile = 2 };
+
+struct TPileNode
+{
+    std::string label; // a pile's name or a file's path
+    int image = piPile;
+    TPileNode* parent = nullptr;
+    std::vector<std::unique_ptr<TPileNode>> children; // sorted by label
+    bool expanded = false;
+
+    bool IsPile() const { return image == piPile; }
+};
+
+struct TBinaryCheck
+{
+    bool checked = false;
+    bool enabled = false;
+};
+
+class TPileTree
+{
+public:
+    static constexpr const char* kRootLabel = "Main Pile";
+    static constexpr const char* kNewLabel = "New Item";
+
+    // LoadPileTree: the root "Main Pile" and everything reachable from it, root expanded.
+    void Load(const TSortedStringList& piles, const TSortedStringList& pileFiles);
+    // StorePileTree: the lists are replaced by what the tree holds, identifiers given out in
+    // pre-order from 34. Returns the number of sub-piles left out because identifiers ran out
+    // (their files with them); 0 normally.
+    int Store(TSortedStringList& piles, TSortedStringList& pileFiles) const;
+
+    TPileNode* Root() const { return m_root.get(); }
+    TPileNode* Selected() const { return m_selected; }
+    void Select(TPileNode* node) { m_selected = node; }
+
+    // "New &Sub-Pile" (pile) or "New &Item": beside a selected file, or inside a selected pile.
+    // Null when nothing is selected.
+    TPileNode* NewNode(bool pile);
+    // "&Delete": asks; on Yes the selection moves to the next sibling and the subtree goes.
+    void DeleteSelected(IAsker& asker);
+    // A label edit ended with this text; the node moves to its sorted place.
+    void Rename(TPileNode* node, const std::string& label);
+    // Moves dragged beside a file target or into a pile target; false when refused (onto
+    // itself or into its own subtree).
+    bool Drop(TPileNode* dragged, TPileNode* target);
+    TBinaryCheck BinaryCheck() const;
+    void BinaryClick(bool checked);
+
+    // Children sorted and linked to their parents; the selection is in the tree.
+    bool CheckInvariants() const;
+
+private:
+    TPileNode* Insert(TPileNode* parent, std::unique_ptr<TPileNode> node);
+    std::unique_ptr<TPileNode> Detach(TPileNode* node);
+    bool Contains(const TPileNode* node) const;
+
+    std::unique_ptr<TPileNode> m_root;
+    TPileNode* m_selected = nullptr;
+};
+
+} // namespace wexly

@@ -1,0 +1,190 @@
+#include "tools/ToolRunner.h"
+
+#include "tools/ToolCommandLine.h"
+
+#include <array>
+
+namespace wexly {
+
+TToolRunner::TToolRunner(TDocumentSet& set, TDocumentServices& services, TFileCommands& commands,
+    IProcessRunner& runner, IToolHost& host)
+    : m_set(set)
+    , m_services(services)
+    , m_commands(commands)
+    , m_runner(runner)
+    , m_host(host)
+{
+}
+
+TEditFile* TToolRunner::Find(const std::string& path) const
+{
+    return path.empty() ? nullptr : m_set.FindByPath(path);
+}
+
+void TToolRunner::Error(const char* text, const char* caption)
+{
+    TMessage m;
+    m.text = text;
+    m.caption = caption;
+    m.icon = TMsgIcon::Warning;
+    m_services.asker.Ask(m);
+}
+
+void TToolRunner::Run(const std::vector<TExternalTool>& tools, int index)
+{
+    if (index < 0 || static_cast<size_t>(index) >= tools.size())
+        return;
+    // A copy: the list may be replaced while the tool is waited for.
+    const TExternalItem tool = tools[static_cast<size_t>(index)].Item;
+    Run(tool);
+}
+
+TEditFile* TToolRunner::PrepareConsole()
+{
+    if (TEditFile* console = m_set.FindByPath(kConsoleName)) {
+        console->SelectAll();
+        console->Clear();
+        return console;
+    }
+    std::unique_ptr<TEditFile> doc;
+    try {
+        doc = std::make_unique<TEditFile>(m_services, kConsoleName, false, false, false, false);
+    } catch (const std::bad_alloc&) {
+        Error("Danger: No memory to open file", "Error");
+        return nullptr;
+    }
+    TEditFile& added = m_set.Insert(std::move(doc));
+    m_set.SelectFile(added);
+    m_host.RefreshDocumentBars();
+    return &added;
+}
+
+bool TToolRunner::BuildCommandLine(const std::string& toolLine, std::string& commandLine)
+{
+    commandLine = toolLine;
+    if (!NeedsDocument(toolLine))
+        return true;
+    const TEditFile* focus = m_set.FocusFile();
+    if (focus && focus->IsBottomView())
+        focus = focus->Source();
+    if (!m_set.CurFile() || !focus) {
+        Error("Command requires file to be open", "Error!");
+        return false;
+    }
+    commandLine = ExpandToolCommandLine(toolLine, focus->FileName());
+    return true;
+}
+
+void TToolRunner::Run(const TExternalItem& tool)
+{
+    const bool bottomWasActive = m_set.FocusFile() && m_set.FocusFile() == m_set.BottomView();
+    const bool record = (tool.Flags & ToolFlag::RecordOutput) != 0;
+    const bool reload = (tool.Flags & ToolFlag::ReloadOnCompletion) != 0;
+    if (record)
+        PrepareConsole();
+    std::string commandLine;
+    if (!BuildCommandLine(tool.CommandLine, commandLine))
+        return;
+    // Remembered by path: the document may be closed while the tool runs.
+    const std::string currentPath = m_set.CurFile() ? m_set.CurFile()->FileName() : "";
+    if (TEditFile* named = Find(tool.FileName))
+        named->SetToolBusy(true);
+
+    TProcessStart start;
+    start.commandLine = commandLine;
+    start.workDir = tool.WorkDir;
+    start.captureOutput = record;
+    start.newConsole = !record;
+    std::unique_ptr<IProcess> process;
+    try {
+        process = m_runner.Start(start);
+        if (process && (reload || record))
+            Wait(*process, record);
+    } catch (...) {
+        if (TEditFile* named = Find(tool.FileName))
+            named->SetToolBusy(false);
+        throw;
+    }
+    if (!process) {
+        if (TEditFile* named = Find(tool.FileName))
+            named->SetToolBusy(false);
+        Error("Error creating process", "Error!");
+        return;
+    }
+    if (reload)
+        ReloadAfter(tool, currentPath, bottomWasActive);
+    // The disk-change check is skipped only while the tool may still write the file.
+    if (TEditFile* named = Find(tool.FileName))
+        named->SetToolBusy(false);
+    process.reset();
+    m_host.ShowStatusMessage("Execution Complete");
+}
+
+void TToolRunner::Wait(IProcess& process, bool record)
+{
+    m_pending.clear();
+    for (;;) {
+        m_host.ProcessMessages();
+        if (record)
+            TakeOutput(process);
+        if (!process.Running())
+            break;
+    }
+    if (!record)
+        return;
+    // What the tool wrote just before it ended is still in the pipe.
+    while (process.PeekOutput() > 0)
+        TakeOutput(process);
+    if (!m_pending.empty())
+        AppendConsoleLine(m_pending);
+    m_pending.clear();
+}
+
+void TToolRunner::TakeOutput(IProcess& process)
+{
+    if (process.PeekOutput() == 0)
+        return;
+    std::array<char, kToolReadChunk> buffer {};
+    const size_t n = process.ReadOutput(buffer.data(), buffer.size());
+    m_pending.append(buffer.data(), n);
+    for (size_t at = m_pending.find("\r\n"); at != std::string::npos; at = m_pending.find("\r\n")) {
+        AppendConsoleLine(m_pending.substr(0, at));
+        m_pending.erase(0, at + 2);
+    }
+}
+
+void TToolRunner::AppendConsoleLine(const std::string& line)
+{
+    // Looked up each time: the user may close the Console document while the tool runs.
+    if (TEditFile* console = m_set.FindByPath(kConsoleName))
+        console->AppendPara(line);
+}
+
+void TToolRunner::Reload(TEditFile& doc)
+{
+    doc.Reload();
+    if (m_set.SplitOn() && m_set.BottomFile() == &doc)
+        m_host.RefreshBottomPane();
+}
+
+void TToolRunner::ReloadAfter(
+    const TExternalItem& tool, const std::string& currentPath, bool bottomWasActive)
+{
+    if ((tool.Flags & ToolFlag::ReloadNamedFile) == 0) {
+        // The document that was current when the tool started: reloading whichever is
+        // current now could throw away edits made meanwhile in another document.
+        if (TEditFile* doc = Find(currentPath))
+            Reload(*doc);
+        return;
+    }
+    if (TEditFile* named = Find(tool.FileName)) {
+        Reload(*named);
+        named->SetToolBusy(false);
+        m_host.FocusPane(bottomWasActive && m_set.BottomView());
+        return;
+    }
+    if (m_commands.OpenFile(tool.FileName, false, false))
+        m_host.RefreshDocumentBars();
+}
+
+} // namespace wexly
