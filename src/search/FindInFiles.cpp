@@ -1,0 +1,269 @@
+#include "search/FindInFiles.h"
+
+#include "editor/TextFile.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace wexly {
+
+const std::string_view kFindInFilesWordDelimiters = "\t'\r\n ,./?;:\"<>[]{}-=\\+|()%@&^$!~*";
+
+// ---- the line matcher -------------------------------------------------------------------
+
+TFindInFilesMatcher::TFindInFilesMatcher(
+    std::string_view findText, TSearchOptions options, const TUpperTable& upper)
+    : m_text(findText)
+    , m_matchCase(options.Has(soMatchCase))
+    , m_wholeWord(options.Has(soWholeWord))
+    , m_upper(upper)
+    , m_delimiters(kFindInFilesWordDelimiters)
+{
+    if (!m_text.empty() && m_text.size() <= kMaxSearchLength)
+        m_pattern = std::make_unique<TEdSearchPattern>(m_text, m_matchCase, upper);
+}
+
+bool TFindInFilesMatcher::Matches(std::string_view line) const
+{
+    if (m_text.empty())
+        return false;
+    if (!m_pattern)
+        return MatchesSlowly(line);
+    return m_pattern->Find(line, 0, line.size(), false, m_wholeWord ? &m_delimiters : nullptr)
+        != TEdSearchPattern::npos;
+}
+
+// Every start position in turn: first character, then the whole text, then the word bounds.
+bool TFindInFilesMatcher::MatchesSlowly(std::string_view line) const
+{
+    const size_t n = m_text.size();
+    auto same = [&](char a, char b) {
+        return m_matchCase ? a == b
+                           : m_upper[static_cast<uint8_t>(a)] == m_upper[static_cast<uint8_t>(b)];
+    };
+    for (size_t p = 0; p + n <= line.size(); ++p) {
+        if (!same(line[p], m_text[0]))
+            continue;
+        size_t i = 1;
+        while (i < n && same(line[p + i], m_text[i]))
+            ++i;
+        if (i < n)
+            continue;
+        if (m_wholeWord
+            && ((p > 0 && !m_delimiters.Contains(line[p - 1]))
+                || (p + n < line.size() && !m_delimiters.Contains(line[p + n]))))
+            continue;
+        return true;
+    }
+    return false;
+}
+
+// ---- masks and the tree ------------------------------------------------------------------
+
+TFindMask SplitFindMask(std::string_view mask)
+{
+    TFindMask result;
+    const size_t slash = mask.find_last_of("\\/");
+    if (slash != std::string_view::npos) {
+        result.directory = std::string(mask.substr(0, slash + 1));
+        result.pattern = std::string(mask.substr(slash + 1));
+    } else {
+        result.pattern = std::string(mask);
+    }
+    if (result.pattern.empty())
+        result.pattern = "*.*";
+    return result;
+}
+
+bool TFindResultTree::IsNoFilesNode(size_t file) const
+{
+    return file < files.size() && files[file].lines.empty() && files[file].path == kNoFilesFound;
+}
+
+std::string FoundLineText(int64_t number, std::string_view line)
+{
+    std::string text = std::to_string(number);
+    text += ':';
+    text.reserve(text.size() + line.size() + 8);
+    for (char c : line) {
+        if (c == '\t')
+            text += "  ";
+        else
+            text += c;
+    }
+    return text;
+}
+
+std::string FindNodeText(const TFindResultTree& tree, TFindNodeRef node)
+{
+    if (node.file >= tree.files.size())
+        return {};
+    const TFoundFile& file = tree.files[node.file];
+    if (node.IsFile())
+        return file.path;
+    const auto line = static_cast<size_t>(node.line);
+    return line < file.lines.size() ? file.lines[line].text : std::string();
+}
+
+// ---- reading lines -----------------------------------------------------------------------
+
+namespace {
+constexpr size_t kChunk = 64 * 1024;
+}
+
+TFileLineSplitter::TFileLineSplitter(IFile& file)
+    : m_file(file)
+    , m_buffer(kChunk)
+{
+}
+
+// Keeps the unread bytes, makes room and reads one more chunk. False when nothing more came.
+bool TFileLineSplitter::Fill()
+{
+    if (m_eof)
+        return false;
+    if (m_start > 0) {
+        std::memmove(m_buffer.data(), m_buffer.data() + m_start, m_end - m_start);
+        m_end -= m_start;
+        m_start = 0;
+    }
+    if (m_buffer.size() - m_end < kChunk)
+        m_buffer.resize(std::max(m_buffer.size() * 2, m_end + kChunk));
+    const int64_t got = m_file.Read(m_buffer.data() + m_end, static_cast<int64_t>(kChunk));
+    if (got <= 0) {
+        m_eof = true;
+        m_readFailed = got < 0;
+        return false;
+    }
+    m_end += static_cast<size_t>(got);
+    return true;
+}
+
+bool TFileLineSplitter::Next(std::string_view& line)
+{
+    size_t scanFrom = m_start;
+    for (;;) {
+        if (m_skipLf && m_start < m_end) {
+            if (m_buffer[m_start] == '\n')
+                ++m_start;
+            m_skipLf = false;
+            scanFrom = m_start;
+        }
+        const char* data = m_buffer.data();
+        size_t i = scanFrom;
+        while (i < m_end && data[i] != '\r' && data[i] != '\n')
+            ++i;
+        if (i < m_end) {
+            line = std::string_view(data + m_start, i - m_start);
+            m_start = i + 1;
+            if (data[i] == '\r') {
+                if (m_start < m_end) {
+                    if (data[m_start] == '\n')
+                        ++m_start;
+                } else {
+                    m_skipLf = true; // the LF, if any, is in the next chunk
+                }
+            }
+            return true;
+        }
+        const size_t scanned = i - m_start;
+        if (!Fill()) {
+            if (m_start >= m_end)
+                return false;
+            line = std::string_view(m_buffer.data() + m_start, m_end - m_start);
+            m_start = m_end;
+            return true;
+        }
+        scanFrom = m_start + scanned;
+    }
+}
+
+// ---- the walk ----------------------------------------------------------------------------
+
+TFindInFilesWalk::TFindInFilesWalk(IFileSystem& fs, IFindInFilesHost& host, TFindResultTree& tree,
+    const bool& running, const TFindInFilesMatcher& matcher, bool expandNew)
+    : m_fs(fs)
+    , m_host(host)
+    , m_tree(tree)
+    , m_running(running)
+    , m_matcher(matcher)
+    , m_expandNew(expandNew)
+{
+}
+
+TFindInFilesOutcome TFindInFilesWalk::Run(std::string_view mask, bool recurse)
+{
+    m_outcome = {};
+    m_outcome.directoryMissing = !Walk(std::string(mask), recurse);
+    return m_outcome;
+}
+
+bool TFindInFilesWalk::Walk(const std::string& mask, bool recurse)
+{
+    const TFindMask parts = SplitFindMask(mask);
+    // A mask without a directory part would search wherever the process happens to stand.
+    if (parts.directory.empty() || !m_fs.IsDirectory(parts.directory)) {
+        m_host.StatusChanged(kDirectoryDoesNotExist);
+        return false;
+    }
+    for (const TDirEntry& entry : m_fs.List(parts.directory, parts.pattern)) {
+        if (entry.isDirectory || entry.isHidden || entry.isSystem)
+            continue;
+        const std::string path = parts.directory + entry.name;
+        m_host.StatusChanged(path);
+        m_host.ProcessMessages();
+        SearchFile(path);
+        if (!m_running) {
+            m_outcome.halted = true;
+            return true;
+        }
+    }
+    if (!recurse)
+        return true;
+    const char separator = parts.directory.back();
+    for (const TDirEntry& entry : m_fs.List(parts.directory, "*.*")) {
+        if (!entry.isDirectory || entry.isHidden || entry.isSystem || entry.name.empty()
+            || entry.name[0] == '.')
+            continue;
+        Walk(parts.directory + entry.name + separator + parts.pattern, true);
+        m_host.ProcessMessages();
+        if (!m_running || m_outcome.halted) {
+            m_outcome.halted = true;
+            break;
+        }
+    }
+    return true;
+}
+
+void TFindInFilesWalk::SearchFile(const std::string& path)
+{
+    if (LooksBinary(m_fs, path) != 0)
+        return;
+    auto file
+        = m_fs.Open(path, TFileAccess::Read, TFileShare::DenyWrite, TFileCreate::OpenExisting);
+    if (!file)
+        return;
+    ++m_outcome.filesSearched;
+    TFileLineSplitter lines(*file);
+    TFoundFile found;
+    std::string_view line;
+    int64_t number = 0;
+    while (lines.Next(line)) {
+        ++number;
+        if (!m_matcher.Matches(line))
+            continue;
+        if (found.lines.empty())
+            found.firstLine = number;
+        found.lines.push_back({ number, FoundLineText(number, line) });
+    }
+    const int64_t size = file->Size();
+    m_outcome.bytesSearched += size > 0 ? size : 0;
+    if (found.lines.empty())
+        return;
+    found.path = path;
+    found.expanded = m_expandNew;
+    m_tree.files.push_back(std::move(found));
+    m_host.FileFound(m_tree.files.size() - 1);
+}
+
+} // namespace wexly

@@ -1,0 +1,241 @@
+#include "search/FindInFiles.h"
+
+#include "support/FindInFilesFakes.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace wexly::test {
+namespace {
+
+const TUpperTable& Up()
+{
+    return Windows1252UpperTable();
+}
+
+bool Match(std::string_view text, std::string_view line, TSearchOptions options = {})
+{
+    return TFindInFilesMatcher(text, options, Up()).Matches(line);
+}
+
+// The rule written out as simply as possible: every position, whole text, word bounds.
+bool Reference(std::string_view text, std::string_view line, bool matchCase, bool whole)
+{
+    const TCharSet delims(kFindInFilesWordDelimiters);
+    auto eq
+        = [&](char a, char b) { return matchCase ? a == b : Up()[uint8_t(a)] == Up()[uint8_t(b)]; };
+    for (size_t p = 0; !text.empty() && p + text.size() <= line.size(); ++p) {
+        bool same = true;
+        for (size_t i = 0; i < text.size() && same; ++i)
+            same = eq(line[p + i], text[i]);
+        if (!same)
+            continue;
+        if (whole && p > 0 && !delims.Contains(line[p - 1]))
+            continue;
+        if (whole && p + text.size() < line.size() && !delims.Contains(line[p + text.size()]))
+            continue;
+        return true;
+    }
+    return false;
+}
+
+std::vector<std::string> Lines(const std::string& data)
+{
+    TFifFileSystem fs;
+    fs.AddFile("C:\\f.txt", data);
+    auto file
+        = fs.Open("C:\\f.txt", TFileAccess::Read, TFileShare::DenyWrite, TFileCreate::OpenExisting);
+    TFileLineSplitter splitter(*file);
+    std::vector<std::string> lines;
+    std::string_view line;
+    while (splitter.Next(line))
+        lines.emplace_back(line);
+    return lines;
+}
+
+struct TWalkEnv
+{
+    TFifFileSystem fs;
+    TFifView view;
+    TFindResultTree tree;
+    bool running = true;
+
+    TFindInFilesOutcome Walk(
+        const std::string& mask, const std::string& text, bool recurse, TSearchOptions options = {})
+    {
+        TFindInFilesMatcher matcher(text, options, Up());
+        TFindInFilesWalk walk(fs, view, tree, running, matcher, false);
+        return walk.Run(mask, recurse);
+    }
+    std::vector<std::string> Paths() const
+    {
+        std::vector<std::string> out;
+        for (const auto& f : tree.files)
+            out.push_back(f.path);
+        return out;
+    }
+};
+
+} // namespace
+
+TEST(FindInFiles, WholeWordUsesItsOwnDelimiterSet)
+{
+    EXPECT_EQ(kFindInFilesWordDelimiters.size(), 33u);
+    const TSearchOptions whole = soWholeWord;
+    EXPECT_TRUE(Match("foo", "a foo b", whole));
+    EXPECT_FALSE(Match("foo", "afoob", whole));
+    EXPECT_TRUE(Match("foo", "foo at the start", whole));
+    EXPECT_TRUE(Match("foo", "at the end foo", whole));
+    EXPECT_TRUE(Match("foo", "foo", whole));
+    EXPECT_TRUE(Match("foo", "it's foo's", whole)); // the apostrophe delimits here
+    EXPECT_TRUE(Match("foo", "x-foo*y", whole));
+    EXPECT_FALSE(Match("foo", "foo_bar #foo", whole)); // underscore and # do not
+    EXPECT_TRUE(Match("foo", "foobar foo", whole)); // a later occurrence counts
+    EXPECT_TRUE(Match("foo", "afoob", {}));
+}
+
+TEST(FindInFiles, CaseFollowsMatchCaseAndEmptyTextMatchesNothing)
+{
+    EXPECT_TRUE(Match("HeLLo", "say hello"));
+    EXPECT_FALSE(Match("HeLLo", "say hello", soMatchCase));
+    EXPECT_TRUE(Match("\xE9t\xE9", "\xC9T\xC9")); // accented letters of the code page
+    EXPECT_FALSE(Match("", "anything"));
+    EXPECT_FALSE(Match("longer", "long"));
+    EXPECT_FALSE(Match("x", ""));
+}
+
+TEST(FindInFiles, TextsLongerThanTheFastMatcherTakesAreMatchedWhole)
+{
+    const std::string text(300, 'a');
+    EXPECT_FALSE(Match(text, std::string(299, 'a') + "b"));
+    EXPECT_TRUE(Match(text, "x " + std::string(300, 'A') + " y", soWholeWord));
+    EXPECT_FALSE(Match(text, "x" + std::string(300, 'A'), soWholeWord));
+}
+
+TEST(FindInFiles, MatcherAgreesWithThePositionByPositionRule)
+{
+    std::mt19937 rng(4242);
+    const std::string alphabet = "aAb -'_";
+    auto random = [&](size_t maxLen) {
+        std::string s(rng() % (maxLen + 1), ' ');
+        for (char& c : s)
+            c = alphabet[rng() % alphabet.size()];
+        return s;
+    };
+    for (int i = 0; i < 4000; ++i) {
+        const std::string text = random(4);
+        const std::string line = random(24);
+        const bool matchCase = rng() % 2, whole = rng() % 2;
+        TSearchOptions o;
+        if (matchCase)
+            o = o | soMatchCase;
+        if (whole)
+            o = o | soWholeWord;
+        ASSERT_EQ(Match(text, line, o), Reference(text, line, matchCase, whole))
+            << "text '" << text << "' line '" << line << "' case " << matchCase << " whole "
+            << whole;
+    }
+}
+
+TEST(FindInFiles, LinesSplitAtCrLfAndCrLfAcrossChunks)
+{
+    EXPECT_EQ(Lines(""), std::vector<std::string> {});
+    EXPECT_EQ(Lines("a\r\nb\rc\nd"), (std::vector<std::string> { "a", "b", "c", "d" }));
+    EXPECT_EQ(Lines("a\n"), (std::vector<std::string> { "a" }));
+    EXPECT_EQ(Lines("\r\r\n\n"), (std::vector<std::string> { "", "", "" }));
+    // A CR LF whose CR ends one chunk and whose LF starts the next is one line end.
+    const std::string first(65535, 'x');
+    auto split = Lines(first + "\r\nnext");
+    ASSERT_EQ(split.size(), 2u);
+    EXPECT_EQ(split[0], first);
+    EXPECT_EQ(split[1], "next");
+    // Lines longer than a chunk come whole.
+    const std::string longLine(200000, 'y');
+    split = Lines("a\n" + longLine + "\nb");
+    ASSERT_EQ(split.size(), 3u);
+    EXPECT_EQ(split[1], longLine);
+}
+
+TEST(FindInFiles, WalkListsFilesBeforeSubdirectoriesDepthFirst)
+{
+    TWalkEnv env;
+    env.fs.AddFile("C:\\w\\b.txt", "nothing\r\nkey here\r\n\tkey\ttabbed\r\nkey\r\n");
+    env.fs.AddDir("C:\\w\\sub");
+    env.fs.AddFile("C:\\w\\sub\\deep\\d.txt", "key");
+    env.fs.AddFile("C:\\w\\sub\\c.txt", "key");
+    env.fs.AddFile("C:\\w\\a.txt", "key");
+    env.fs.AddFile("C:\\w\\a.log", "key"); // pattern does not fit
+    env.fs.AddFile("C:\\w\\hidden.txt", "key", true);
+    env.fs.AddFile("C:\\w\\system.txt", "key", false, true);
+    env.fs.AddFile("C:\\w\\.dot\\e.txt", "key");
+    env.fs.AddFile("C:\\w\\hid\\f.txt", "key");
+    env.fs.AddDir("C:\\w\\hid", true);
+    env.fs.AddDir("C:\\w\\a.txt.dir"); // a directory that fits the pattern is no file
+
+    const auto outcome = env.Walk("C:\\w\\*.txt", "key", true);
+    EXPECT_FALSE(outcome.directoryMissing);
+    EXPECT_FALSE(outcome.halted);
+    EXPECT_EQ(env.Paths(),
+        (std::vector<std::string> {
+            "C:\\w\\b.txt", "C:\\w\\a.txt", "C:\\w\\sub\\c.txt", "C:\\w\\sub\\deep\\d.txt" }));
+    const TFoundFile& b = env.tree.files[0];
+    EXPECT_EQ(b.firstLine, 2);
+    ASSERT_EQ(b.lines.size(), 3u);
+    EXPECT_EQ(b.lines[0].text, "2:key here");
+    EXPECT_EQ(b.lines[1].text, "3:  key  tabbed");
+    EXPECT_EQ(b.lines[2].number, 4);
+    EXPECT_EQ(env.view.found, (std::vector<size_t> { 0, 1, 2, 3 }));
+    // The status line shows every file as it is searched.
+    EXPECT_EQ(env.view.statuses.front(), "C:\\w\\b.txt");
+    EXPECT_EQ(env.view.statuses.back(), "C:\\w\\sub\\deep\\d.txt");
+}
+
+TEST(FindInFiles, WalkWithoutSubdirectoriesStaysInTheDirectory)
+{
+    TWalkEnv env;
+    env.fs.AddFile("C:\\w\\a.txt", "key");
+    env.fs.AddFile("C:\\w\\sub\\c.txt", "key");
+    env.Walk("C:\\w\\*.*", "key", false);
+    EXPECT_EQ(env.Paths(), std::vector<std::string> { "C:\\w\\a.txt" });
+}
+
+TEST(FindInFiles, BinaryAndUnopenableFilesAreSkipped)
+{
+    TWalkEnv env;
+    env.fs.AddFile("C:\\w\\bin.txt", "key\xC0 and more text\r\nkey\r\n");
+    env.fs.AddFile("C:\\w\\nul.txt", std::string("key\0", 4));
+    env.fs.AddFile("C:\\w\\locked.txt", "key");
+    env.fs.Lock("C:\\w\\locked.txt");
+    env.fs.AddFile("C:\\w\\ok.txt", "k\x80y key"); // 128 itself is text
+    env.Walk("C:\\w\\*.txt", "key", false);
+    EXPECT_EQ(env.Paths(), std::vector<std::string> { "C:\\w\\ok.txt" });
+}
+
+TEST(FindInFiles, MissingDirectoryOrNoDirectoryPartIsReported)
+{
+    for (const char* mask : { "C:\\nowhere\\*.txt", "*.txt" }) {
+        TWalkEnv env;
+        env.fs.AddFile("C:\\w\\a.txt", "key");
+        const auto outcome = env.Walk(mask, "key", true);
+        EXPECT_TRUE(outcome.directoryMissing) << mask;
+        EXPECT_EQ(env.view.statuses, std::vector<std::string> { kDirectoryDoesNotExist });
+        EXPECT_TRUE(env.tree.files.empty());
+    }
+}
+
+TEST(FindInFiles, MaskSplitsAtTheLastSeparator)
+{
+    auto m = SplitFindMask("C:\\a b\\c\\*.cpp");
+    EXPECT_EQ(m.directory, "C:\\a b\\c\\");
+    EXPECT_EQ(m.pattern, "*.cpp");
+    m = SplitFindMask("C:\\dir\\");
+    EXPECT_EQ(m.pattern, "*.*");
+    m = SplitFindMask("/tmp/x/*.txt");
+    EXPECT_EQ(m.directory, "/tmp/x/");
+    m = SplitFindMask("a?.txt");
+    EXPECT_EQ(m.directory, "");
+    EXPECT_EQ(m.pattern, "a?.txt");
+}
+
+} // namespace wexly::test
