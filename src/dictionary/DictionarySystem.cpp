@@ -1,0 +1,121 @@
+#include "dictionary/DictionarySystem.h"
+
+#include "dictionary/LineFile.h"
+#include "documents/EditFile.h"
+#include "editor/LineReader.h"
+#include "editor/TextFile.h"
+
+namespace wexly {
+
+TDictionarySystem::TDictionarySystem(TSettings& settings, IFileSystem& fs, IAsker& asker)
+    : m_settings(settings)
+    , m_fs(fs)
+    , m_asker(asker)
+{
+}
+
+void TDictionarySystem::ShowError(const std::string& text)
+{
+    TMessage m;
+    m.text = text;
+    m.caption = "Error";
+    m.buttons = TMsgButtons::Ok;
+    m.icon = TMsgIcon::Warning;
+    m_asker.Ask(m);
+}
+
+bool TDictionarySystem::LoadCurrent()
+{
+    if (m_settings.LastDic.empty())
+        return true;
+    std::vector<std::string> lines;
+    try {
+        lines = ReadLineFile(m_fs, m_settings.LastDic);
+    } catch (const EInOutError& e) {
+        ShowError(e.what());
+        return false;
+    }
+    auto contents = ParseDicFile(lines);
+    if (!contents) {
+        ShowError(kDictionaryCorrupt);
+        return false;
+    }
+    m_dictionary.Assign(m_settings.LastDic, *contents);
+    return true;
+}
+
+void TDictionarySystem::StartUp()
+{
+    LoadCurrent();
+}
+
+bool TDictionarySystem::Choose(const std::string& path)
+{
+    m_settings.LastDic = path;
+    bool loaded = LoadCurrent();
+    if (loaded) {
+        m_settings.DicOn = true;
+    } else {
+        m_settings.LastDic.clear();
+        m_settings.DicOn = false;
+    }
+    return loaded;
+}
+
+void TDictionarySystem::MaintenanceClosed()
+{
+    if (!m_settings.LastDic.empty())
+        LoadCurrent();
+}
+
+TDicMenu TDictionarySystem::Menu() const
+{
+    TDicMenu menu;
+    menu.current.caption = m_settings.LastDic.empty()
+        ? std::string("Current: None")
+        : "Current: " + DoubleAmpersands(m_settings.LastDic);
+    menu.current.hint = "Currently active dictionary";
+    menu.active
+        = { "Active", "Switches on and off the dictionary system", "Ctrl+D", m_settings.DicOn };
+    menu.maintain = { "&Maintain...", "Edit your dictionaries", "", false };
+    return menu;
+}
+
+void TDictionarySystem::EdKeyPress(TEditFile* focusFile, char ch)
+{
+    if (!focusFile || focusFile->Binary() || !focusFile->TextEditor())
+        return;
+    ReplaceWordBeforeCaret(*focusFile->TextEditor(), ch);
+}
+
+bool TDictionarySystem::ReplaceWordBeforeCaret(TOvcCustomEditor& editor, char ch)
+{
+    if (m_settings.LastDic.empty() || !m_settings.DicOn || editor.CaretCol() <= 1)
+        return false;
+    if (!IsDicTrigger(ch) || editor.ReadOnly())
+        return false;
+    // Only the part of the word left of the caret is the word just finished: a trigger typed
+    // inside a word splits it, and the part right of the caret is not replaced.
+    std::string_view para = editor.GetPara(editor.CaretPara());
+    const TCharSet& delims = editor.DelimiterSet();
+    int32_t start = LastWordStartInPara(para, editor.CaretPos(), delims);
+    int32_t end = editor.CaretPos() - 1; // 0-based caret offset in the paragraph
+    if (start < 0 || start >= end)
+        return false;
+    std::string word(para.substr(static_cast<size_t>(start), static_cast<size_t>(end - start)));
+    auto replacement = m_dictionary.Lookup(word);
+    if (!replacement)
+        return false;
+    // Paragraph positions, so a word that wrapped onto the caret's display line is still
+    // selected whole.
+    int32_t line1 = editor.CaretPara();
+    int32_t col1 = start + 1;
+    editor.ParaToLine(line1, col1);
+    editor.BeginUpdate();
+    editor.SetSelection(line1, col1, true, editor.CaretLine(), editor.CaretCol());
+    editor.SetSelTextBuf(*replacement);
+    editor.EndUpdate();
+    return true;
+}
+
+} // namespace wexly

@@ -1,0 +1,62 @@
+#include "dictionary/LineFile.h"
+
+#include "config/FileReplace.h"
+#include "editor/LineReader.h"
+
+namespace wexly {
+
+std::vector<std::string> SplitLines(std::string_view bytes)
+{
+    std::vector<std::string> lines;
+    size_t start = 0;
+    size_t i = 0;
+    while (i < bytes.size()) {
+        char c = bytes[i];
+        if (c != '\r' && c != '\n') {
+            ++i;
+            continue;
+        }
+        lines.emplace_back(bytes.substr(start, i - start));
+        ++i;
+        if (c == '\r' && i < bytes.size() && bytes[i] == '\n')
+            ++i;
+        start = i;
+    }
+    if (start < bytes.size())
+        lines.emplace_back(bytes.substr(start));
+    return lines;
+}
+
+std::vector<std::string> ReadLineFile(IFileSystem& fs, const std::string& path)
+{
+    TFileError error;
+    auto file = fs.Open(
+        path, TFileAccess::Read, TFileShare::DenyWrite, TFileCreate::OpenExisting, &error);
+    if (!file)
+        throw EInOutError(error.code ? error.code : FileErrorCode::FileNotFound);
+    std::string bytes;
+    char buffer[8192];
+    for (;;) {
+        int64_t n = file->Read(buffer, sizeof buffer);
+        if (n < 0)
+            throw EInOutError(file->LastError() ? file->LastError() : FileErrorCode::ReadFault);
+        if (n == 0)
+            break;
+        bytes.append(buffer, static_cast<size_t>(n));
+    }
+    return SplitLines(bytes);
+}
+
+void WriteLineFile(IFileSystem& fs, const std::string& path, const std::vector<std::string>& lines)
+{
+    std::string bytes;
+    for (const auto& line : lines) {
+        bytes += line;
+        bytes += "\r\n";
+    }
+    TFileError error;
+    if (!ReplaceFileContents(fs, path, bytes, &error))
+        throw EInOutError(error.code ? error.code : FileErrorCode::WriteFault);
+}
+
+} // namespace wexly
