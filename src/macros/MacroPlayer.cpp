@@ -1,6 +1,7 @@
 #include "macros/MacroPlayer.h"
 
 #include "documents/EditFile.h"
+#include "editor/OvcCommandTable.h"
 #include "macros/MacroText.h"
 
 #include <cctype>
@@ -31,6 +32,13 @@ std::vector<TMacroMenuItem> BuildMacrosMenu(const TSortedStringList& macros)
         items.push_back(std::move(item));
     }
     return items;
+}
+
+int MacroNumberForKey(uint8_t key, uint8_t shiftState)
+{
+    if (shiftState != ssShift || key < MacroKey::F1 || key > MacroKey::F12)
+        return 0;
+    return key - MacroKey::F1 + 1;
 }
 
 std::string MacroKeyOf(int number)

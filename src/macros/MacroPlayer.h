@@ -5,6 +5,7 @@
 
 #include "config/SortedStringList.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,9 @@ struct TMacroMenuItem
 
 // One item per entry, in list order.
 std::vector<TMacroMenuItem> BuildMacrosMenu(const TSortedStringList& macros);
+
+// 1..12 for Shift+F1..Shift+F12 (Shift alone held), else 0.
+int MacroNumberForKey(uint8_t key, uint8_t shiftState);
 
 // "01" .. "12": the key macro n is stored under.
 std::string MacroKeyOf(int number);

@@ -161,6 +161,22 @@ TEST(DicMaintModel, CloseSavesOnYesAndStaysOpenWhenSaveFails)
     EXPECT_TRUE(env.model.CloseQuery());
 }
 
+TEST(DicMaintModel, FailedSaveKeepsChangesAndCurrentFile)
+{
+    TMaintEnv env;
+    env.fs.SetFile("C:\\d\\a.ydc", kHeader + "0\r\na..1\r\n");
+    ASSERT_TRUE(env.model.LoadFile("C:\\d\\a.ydc"));
+    env.model.SetCell(1, 1, "2");
+    env.fs.SetReadOnly("C:\\d\\a.ydc", true);
+    EXPECT_FALSE(env.model.Save());
+    ASSERT_EQ(env.asker.asked.size(), 1u);
+    EXPECT_EQ(env.asker.asked[0].caption, "Error");
+    EXPECT_TRUE(env.model.Modified());
+    EXPECT_EQ(env.fs.Contents("C:\\d\\a.ydc"), kHeader + "0\r\na..1\r\n");
+    env.asker.answers.push_back(TMsgResult::Yes);
+    EXPECT_FALSE(env.model.CloseQuery());
+}
+
 TEST(DicMaintModel, OpenAsksFirstAndUpdatesDirectory)
 {
     TMaintEnv env;

@@ -222,6 +222,19 @@ TEST(DictionarySystem, MissingFileAtStartUpIsReportedAndKeepsSetting)
     EXPECT_EQ(menu.active.shortcut, "Ctrl+D");
 }
 
+TEST(DictionarySystem, LockedFileIsReportedAndWordsStay)
+{
+    TDicEnv env;
+    env.Use(DicFile(0, "a..alpha\r\n"));
+    env.fs.SetFile(kDic, DicFile(0, "a..other\r\n"));
+    env.fs.Lock(kDic);
+    env.dic.MaintenanceClosed();
+    ASSERT_EQ(env.asker.asked.size(), 1u);
+    EXPECT_EQ(env.asker.asked[0].caption, "Error");
+    EXPECT_EQ(env.dic.Dictionary().Lookup("a"), "alpha");
+    EXPECT_EQ(env.settings.LastDic, kDic);
+}
+
 TEST(DictionarySystem, EdKeyPressActsOnTextDocumentsOnly)
 {
     TDocEnv docs;

@@ -2,6 +2,7 @@
 #include "macros/MacroPlayer.h"
 #include "macros/MacroText.h"
 
+#include "editor/OvcCommandTable.h"
 #include "support/DocFakes.h"
 
 #include <gtest/gtest.h>
@@ -161,6 +162,9 @@ TEST(MacroPlayer, PlaysStoredMacroIntoFocusedTextDocumentOnce)
     EXPECT_TRUE(player.MacroClick(5, &doc)); // nothing stored: nothing typed
     EXPECT_EQ(doc.TextEditor()->GetPara(1), "<x");
     EXPECT_EQ(StoredMacroText(docs.settings.Macros, 12), "end");
+    EXPECT_EQ(MacroNumberForKey(MacroKey::F12, ssShift), 12);
+    EXPECT_EQ(MacroNumberForKey(MacroKey::F1, ssShift | ssCtrl), 0);
+    EXPECT_EQ(MacroNumberForKey(MacroKey::F1, 0), 0);
 
     TEditFile& bin = docs.Open("C:\\w\\b.bin", true);
     EXPECT_TRUE(player.MacroClick(12, &bin));
