@@ -62,6 +62,7 @@ void TPileTree::Load(const TSortedStringList& piles, const TSortedStringList& pi
 {
     m_root = MakeNode(kRootLabel, piPile);
     m_selected = nullptr;
+    m_editing = nullptr;
     // Fill level by level; a pile already placed is not placed again, which stops cycles
     // that a damaged settings file could hold.
     std::vector<bool> placed(256, false);
@@ -155,6 +156,8 @@ void TPileTree::DeleteSelected(IAsker& asker)
         }
     }
     m_selected = next;
+    if (m_editing && Inside(m_editing, node))
+        m_editing = nullptr;
     Detach(node);
 }
 
@@ -176,6 +179,22 @@ bool TPileTree::Drop(TPileNode* dragged, TPileNode* target)
         return false;
     Insert(parent, Detach(dragged));
     return true;
+}
+
+void TPileTree::EndLabelEdit(const std::string& text)
+{
+    TPileNode* node = m_editing;
+    m_editing = nullptr;
+    if (node && Contains(node))
+        Rename(node, text);
+}
+
+bool TPileTree::OkPressed(const std::string& editText)
+{
+    if (!m_editing)
+        return true;
+    EndLabelEdit(editText);
+    return false;
 }
 
 TBinaryCheck TPileTree::BinaryCheck() const

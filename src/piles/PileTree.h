@@ -60,6 +60,13 @@ public:
     // Moves dragged beside a file target or into a pile target; false when refused (onto
     // itself or into its own subtree).
     bool Drop(TPileNode* dragged, TPileNode* target);
+    // In-place label editing: the dialog's OK first only ends an edit that is under way.
+    void BeginLabelEdit(TPileNode* node) { m_editing = node; }
+    TPileNode* Editing() const { return m_editing; }
+    void EndLabelEdit(const std::string& text);
+    // OK pressed with the edit box's text: false (the dialog stays) when it ended an edit.
+    bool OkPressed(const std::string& editText);
+
     TBinaryCheck BinaryCheck() const;
     void BinaryClick(bool checked);
 
@@ -73,6 +80,7 @@ private:
 
     std::unique_ptr<TPileNode> m_root;
     TPileNode* m_selected = nullptr;
+    TPileNode* m_editing = nullptr;
 };
 
 } // namespace wexly

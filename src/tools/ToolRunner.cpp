@@ -39,6 +39,14 @@ void TToolRunner::Run(const std::vector<TExternalTool>& tools, int index)
     Run(tool);
 }
 
+void TToolRunner::RunFromList(const std::vector<TExternalTool>& tools, const TRect& toolListRect,
+    TToolListForm& form, IToolListDialog& dialog)
+{
+    form.Show(tools, toolListRect);
+    if (dialog.ShowModal(form))
+        Run(tools, form.LastChosen());
+}
+
 TEditFile* TToolRunner::PrepareConsole()
 {
     if (TEditFile* console = m_set.FindByPath(kConsoleName)) {

@@ -7,11 +7,20 @@
 #include "app/FileCommands.h"
 #include "config/Settings.h"
 #include "platform/ProcessRunner.h"
+#include "tools/ToolListForm.h"
 
 #include <string>
 #include <vector>
 
 namespace wexly {
+
+// Shows the "Tools" list window modally; true when it closed with "OK".
+class IToolListDialog
+{
+public:
+    virtual ~IToolListDialog() = default;
+    virtual bool ShowModal(TToolListForm& form) = 0;
+};
 
 class IToolHost
 {
@@ -42,6 +51,9 @@ public:
     // (EProcessError) propagate after the handles are closed.
     void Run(const std::vector<TExternalTool>& tools, int index);
     void Run(const TExternalItem& tool);
+    // "List..." (F9): the list window over every tool; "OK" runs the chosen one.
+    void RunFromList(const std::vector<TExternalTool>& tools, const TRect& toolListRect,
+        TToolListForm& form, IToolListDialog& dialog);
 
 private:
     TEditFile* PrepareConsole();

@@ -216,3 +216,21 @@ TEST(PileTree, SubPilesPastTheLastIdentifierAreCountedNotWrapped)
 }
 
 } // namespace wexly::test
+
+namespace wexly::test {
+
+TEST(PileTree, OkWhileEditingALabelOnlyEndsTheEdit)
+{
+    TPileTree tree;
+    tree.Load({}, {});
+    tree.Select(tree.Root());
+    TPileNode* node = tree.NewNode(true);
+    tree.BeginLabelEdit(node);
+    EXPECT_FALSE(tree.OkPressed("Letters"));
+    EXPECT_EQ(node->label, "Letters");
+    EXPECT_EQ(tree.Editing(), nullptr);
+    EXPECT_TRUE(tree.OkPressed("ignored"));
+    EXPECT_EQ(node->label, "Letters");
+}
+
+} // namespace wexly::test

@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <functional>
+#include <thread>
 
 namespace wexly::test {
 
@@ -291,6 +293,63 @@ TEST(ToolRunner, IndexOutsideTheListDoesNothing)
     EXPECT_TRUE(env.runner.starts.empty());
     env.tools.Run(tools, 0);
     EXPECT_EQ(env.runner.starts.size(), 1u);
+}
+
+} // namespace wexly::test
+
+namespace wexly::test {
+
+namespace {
+
+class TScriptedToolList final : public IToolListDialog
+{
+public:
+    int choose = -1;
+    bool ShowModal(TToolListForm& form) override
+    {
+        form.Select(choose);
+        return form.Choose();
+    }
+};
+
+class TSleepingHost final : public IToolHost
+{
+public:
+    void ProcessMessages() override { std::this_thread::sleep_for(std::chrono::milliseconds(1)); }
+    void RefreshDocumentBars() override { }
+    void RefreshBottomPane() override { }
+    void FocusPane(bool) override { }
+    void ShowStatusMessage(const std::string&) override { }
+};
+
+} // namespace
+
+TEST(ToolRunner, ListWindowRunsTheChosenToolEvenPastTheTenth)
+{
+    TToolEnv env;
+    std::vector<TExternalTool> tools(11);
+    for (size_t i = 0; i < tools.size(); ++i)
+        tools[i] = { "T" + std::to_string(i), { "tool" + std::to_string(i), "", 0, "" } };
+    TToolListForm form;
+    TScriptedToolList dialog;
+    env.tools.RunFromList(tools, {}, form, dialog); // Escape or Enter without selection
+    EXPECT_TRUE(env.runner.starts.empty());
+    dialog.choose = 10;
+    env.tools.RunFromList(tools, {}, form, dialog);
+    ASSERT_EQ(env.runner.starts.size(), 1u);
+    EXPECT_EQ(env.runner.starts[0].commandLine, "tool10");
+}
+
+TEST(ToolRunner, RealProcessOutputReachesTheConsole)
+{
+    TDocEnv env;
+    TSleepingHost host;
+    TToolRunner runner(*env.set, env.services, *env.commands, SystemProcessRunner(), host);
+    runner.Run({ "printf 'one\\r\\n'; sleep 0.05; printf 'two\\r\\nthree'; echo ' err' 1>&2", "",
+        ToolFlag::RecordOutput, "" });
+    TEditFile* console = env.set->FindByPath("Console");
+    ASSERT_NE(console, nullptr);
+    EXPECT_EQ(Lines(*console), (std::vector<std::string> { "one", "two", "three err" }));
 }
 
 } // namespace wexly::test
