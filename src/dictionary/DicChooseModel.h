@@ -4,6 +4,7 @@
 
 #include "app/FileCommands.h"
 #include "config/Settings.h"
+#include "dictionary/DictionarySystem.h"
 
 #include <string>
 
@@ -22,6 +23,8 @@ public:
     // "...": an existing file chosen in the open dialog goes into the edit box and its
     // directory becomes DicDir. False when the dialog was cancelled.
     bool Browse(IFileDialogs& dialogs, TSettings& settings);
+    // "OK": the path becomes the current dictionary (see TDictionarySystem::Choose).
+    bool Confirm(TDictionarySystem& system) const { return system.Choose(path); }
 };
 
 } // namespace wexly

@@ -111,10 +111,20 @@ bool TDictionarySystem::ReplaceWordBeforeCaret(TOvcCustomEditor& editor, char ch
     int32_t line1 = editor.CaretPara();
     int32_t col1 = start + 1;
     editor.ParaToLine(line1, col1);
-    editor.BeginUpdate();
+    // One status update for the selection and the replacement, also when the editor raises a
+    // limit error.
+    struct TUpdateGuard
+    {
+        TOvcCustomEditor& e;
+        explicit TUpdateGuard(TOvcCustomEditor& ed)
+            : e(ed)
+        {
+            e.BeginUpdate();
+        }
+        ~TUpdateGuard() { e.EndUpdate(); }
+    } guard(editor);
     editor.SetSelection(line1, col1, true, editor.CaretLine(), editor.CaretCol());
     editor.SetSelTextBuf(*replacement);
-    editor.EndUpdate();
     return true;
 }
 

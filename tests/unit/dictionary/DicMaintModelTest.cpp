@@ -213,6 +213,15 @@ TEST(DicChooseModel, BrowseFillsPathAndDirectory)
     EXPECT_TRUE(model.Browse(dialogs, settings));
     EXPECT_EQ(model.path, "C:\\dics\\new.ydc");
     EXPECT_EQ(settings.DicDir, "C:\\dics\\");
+
+    TDocFileSystem fs;
+    TDocAsker asker;
+    TDictionarySystem system(settings, fs, asker);
+    fs.SetFile(model.path, "[Wexly2 Dictionary File V1]\r\n0\r\n");
+    EXPECT_TRUE(model.Confirm(system));
+    EXPECT_EQ(settings.LastDic, "C:\\dics\\new.ydc");
+    EXPECT_TRUE(settings.DicOn);
+    EXPECT_EQ(system.Menu().current.caption, "Current: C:\\dics\\new.ydc");
 }
 
 } // namespace wexly::test
