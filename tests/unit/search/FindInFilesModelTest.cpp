@@ -48,18 +48,6 @@ public:
 
 } // namespace
 
-TEST(FindInFilesModel, FindNextWantsBothTheTextAndTheMask)
-{
-    TFindInFilesModel m;
-    EXPECT_FALSE(m.FindNextEnabled());
-    m.SetFindText("x");
-    EXPECT_FALSE(m.FindNextEnabled());
-    m.SetMask("C:\\*.*");
-    EXPECT_TRUE(m.FindNextEnabled());
-    m.SetFindText("");
-    EXPECT_FALSE(m.FindNextEnabled());
-}
-
 TEST(FindInFilesModel, SearchFillsTheTreeAndEndsFinished)
 {
     TModelEnv env;
@@ -198,18 +186,12 @@ TEST(FindInFilesModel, BrowseReplacesThePatternWithStarDotStar)
     EXPECT_EQ(FolderMask("/tmp/x"), "/tmp/x/*.*");
 }
 
-TEST(FindInFilesModel, LayoutAndStoredSizes)
+TEST(FindInFilesModel, FirstShowingSizeDoesNotReplaceAStoredOne)
 {
-    const auto l = FindInFilesLayout(420, 200, 400, 60, 25);
-    EXPECT_EQ(l.minWidth, 420);
-    EXPECT_EQ(l.minHeight, 350);
-    EXPECT_EQ(l.browseLeft, 373);
-    EXPECT_EQ(l.maskWidth, 311);
     TSettings s;
     EnsureFindLargeSize(s, 410, 180);
-    EXPECT_EQ(s.FindLargeWidth, 410);
     EXPECT_EQ(s.FindLargeHeight, 330);
-    EnsureFindLargeSize(s, 1, 1); // a stored size stays
+    EnsureFindLargeSize(s, 1, 1);
     EXPECT_EQ(s.FindLargeWidth, 410);
 }
 
