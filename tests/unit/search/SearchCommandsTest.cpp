@@ -311,4 +311,29 @@ TEST(SearchCommands, AClosedStartDocumentDoesNotKeepTheWalkGoing)
     EXPECT_EQ(s.NotFoundMessages(), 1);
 }
 
+TEST(SearchCommands, WithTheBottomPaneActiveTheWalkGoesOnInTheBottomPane)
+{
+    TSearchEnv s;
+    TEditFile& a = s.Open("a.txt", "cat\r\n");
+    TEditFile& b = s.Open("b.txt", "dog\r\n");
+    TEditFile& c = s.Open("c.txt", "cat\r\n");
+    s.env.set->SelectFile(a);
+    s.env.set->ToggleSplit(false);
+    s.env.windows.focused = s.env.set->BottomView();
+    s.env.set->SelectFile(b);
+    ASSERT_EQ(s.env.set->FocusFile(), s.env.set->BottomView());
+    s.commands.Driver().SetStartDocument(&b);
+    s.commands.Driver().LastSearch().replacement = "cow";
+    EXPECT_TRUE(
+        s.commands.Driver().RunSearch(TSearchKind::ReplaceInOpenFiles, "cat", soReplace, "cow"));
+    EXPECT_EQ(s.env.set->BottomFile(), &c);
+    EXPECT_EQ(s.env.set->TopFile(), &a);
+    EXPECT_EQ(s.env.set->BottomView()->Source(), &c);
+    EXPECT_EQ(s.Selected(*s.env.set->BottomView()), "cat");
+    s.commands.RepeatLastFind();
+    EXPECT_EQ(s.Text(c), "cow|");
+    EXPECT_EQ(s.Text(a), "cat|");
+    s.env.set->CheckInvariants();
+}
+
 } // namespace wexly::test
