@@ -39,8 +39,19 @@ void JustifyLine(TTFEditor& editor, int32_t line, TJustifyKind kind, const TJust
     const int32_t length = editor.GetLineLength(line);
     if (length == 0)
         return;
+    int32_t para = line, pos = 1;
+    editor.LineToPara(para, pos);
+    const std::string_view paraText = editor.GetPara(para);
+    const std::string result = JustifyLineText(
+        paraText.substr(static_cast<size_t>(pos - 1), static_cast<size_t>(length)), kind, p);
+    // Replacing deletes before it inserts: a text the buffer would refuse would cost the line,
+    // so such a line is left as it is.
+    const int64_t growth = static_cast<int64_t>(result.size()) - length;
+    if (static_cast<int64_t>(paraText.size()) + growth > editor.ParaLengthLimit()
+        || int64_t { editor.GetTextLen() } + growth > editor.ByteLimit())
+        return;
     editor.SetSelection(line, 1, true, line, length + 1);
-    editor.SetSelTextBuf(JustifyLineText(editor.GetSelTextBuf(), kind, p));
+    editor.SetSelTextBuf(result);
 }
 }
 

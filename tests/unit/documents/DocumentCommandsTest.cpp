@@ -92,6 +92,21 @@ TEST(DocumentCommands, ReadOnlyTextIsNotJustified)
     EXPECT_FALSE(e.GetModified());
 }
 
+TEST(DocumentCommands, LineThatWouldOutgrowTheParagraphLimitIsLeftWhole)
+{
+    TTFEditor e;
+    const std::string full(32760, 'x');
+    SetText(e, "ab\n" + full + "\ncd");
+    e.SelectAll();
+    JustifyLines(e, TJustifyKind::Indent, { 80, 8, false });
+    EXPECT_EQ(Para(e, 1), "        ab");
+    EXPECT_EQ(Para(e, 2), full);
+    EXPECT_EQ(Para(e, 3), "        cd");
+    JustifyLines(e, TJustifyKind::Right, { 40000, 8, false });
+    EXPECT_EQ(Para(e, 2), full);
+    e.CheckInvariants();
+}
+
 TEST(DocumentCommands, StatisticsOfAnUntitledDocument)
 {
     TDocEnv env;
