@@ -11,6 +11,9 @@
 
 namespace wexly {
 
+inline constexpr const char* kNextDifferentWordHint
+    = "Find the next word differing between the files in the two panes";
+
 class TCompareModel
 {
 public:

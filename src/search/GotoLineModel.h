@@ -10,6 +10,8 @@
 
 namespace wexly {
 
+inline constexpr const char* kGotoLineCaption = "Goto Line";
+
 class TGotoLineModel
 {
 public:

@@ -165,6 +165,19 @@ TEST(SearchCommands, ReplaceAllOverOpenFilesVisitsEveryDocumentSilently)
     EXPECT_FALSE(last.options.Has(soFind) || last.options.Has(soReplace));
 }
 
+TEST(SearchCommands, ABinaryDocumentIsSearchedByItsViewer)
+{
+    TSearchEnv s;
+    s.Open("a.txt", "nothing\r\n");
+    s.env.fs.SetFile("C:\\w\\b.bin", std::string("\x01\x02key\x00\x90", 7));
+    TEditFile& bin = s.env.Open("C:\\w\\b.bin", true);
+    ASSERT_TRUE(bin.Binary());
+    s.env.set->SelectFile(s.env.set->At(0));
+    EXPECT_TRUE(s.commands.Driver().RunSearch(TSearchKind::FindInOpenFiles, "KEY", soFind, ""));
+    EXPECT_EQ(s.env.set->CurFile(), &bin);
+    EXPECT_EQ(s.NotFoundMessages(), 0);
+}
+
 TEST(SearchCommands, ReplaceOnAReadOnlyDocumentIsReportedAsNotFound)
 {
     TSearchEnv s;
