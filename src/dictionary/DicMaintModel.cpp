@@ -70,8 +70,7 @@ void TDicMaintModel::Show()
         m_rows.assign(1, TDicEntry {});
         m_modified = false;
     }
-    m_curRow = 1;
-    m_curCol = 0;
+    SelectCell(1, 0);
 }
 
 bool TDicMaintModel::LoadFile(const std::string& path)

@@ -53,11 +53,13 @@ TEST(DicMaintModel, ShowsCurrentDictionaryOrNone)
     env.model.Show();
     EXPECT_EQ(env.model.Label(), "C:\\d\\a.ydc");
     EXPECT_TRUE(env.model.MatchCase());
-    ASSERT_EQ(env.model.RowCount(), 3);
+    // Two entries, and the empty row that selecting row 1 adds after a filled last row.
+    ASSERT_EQ(env.model.RowCount(), 4);
     EXPECT_EQ(env.model.Cell(2, 1), "Wexly..2");
+    EXPECT_EQ(env.model.Cell(3, 0), "");
     EXPECT_FALSE(env.model.Modified());
     EXPECT_EQ(env.model.CurrentRow(), 1);
-    env.model.SelectCell(2, 0); // a filled last row gets an empty one after it
+    env.model.SelectCell(3, 0);
     EXPECT_EQ(env.model.RowCount(), 4);
 }
 
