@@ -19,6 +19,13 @@ public:
     static constexpr int kMarkLeft = 4;
     static constexpr int kMarkWidth = 4;
 
+    // The mark is 6 pixels high with the alternate icons, else 4; centred in the row.
+    static int MarkHeight(bool alternateIcons) { return alternateIcons ? 6 : 4; }
+    static int MarkTop(int rowTop, bool alternateIcons)
+    {
+        return rowTop + (kRowHeight - MarkHeight(alternateIcons)) / 2;
+    }
+
     // FormShow: rows filled from the documents in order, nothing chosen yet.
     void Show(const TDocumentSet& set, const TRect& windowListRect);
     const TRect& Bounds() const { return m_bounds; }

@@ -130,35 +130,35 @@ void TToolRunner::Run(const TExternalItem& tool)
 
 void TToolRunner::Wait(IProcess& process, bool record)
 {
-    m_pending.clear();
+    // Local: a second tool may be started from the message loop while this one runs.
+    std::string pending;
     for (;;) {
         m_host.ProcessMessages();
         if (record)
-            TakeOutput(process);
+            TakeOutput(process, pending);
         if (!process.Running())
             break;
     }
     if (!record)
         return;
     // What the tool wrote just before it ended is still in the pipe.
-    while (process.PeekOutput() > 0)
-        TakeOutput(process);
-    if (!m_pending.empty())
-        AppendConsoleLine(m_pending);
-    m_pending.clear();
+    while (TakeOutput(process, pending) > 0) { }
+    if (!pending.empty())
+        AppendConsoleLine(pending);
 }
 
-void TToolRunner::TakeOutput(IProcess& process)
+size_t TToolRunner::TakeOutput(IProcess& process, std::string& pending)
 {
     if (process.PeekOutput() == 0)
-        return;
+        return 0;
     std::array<char, kToolReadChunk> buffer {};
     const size_t n = process.ReadOutput(buffer.data(), buffer.size());
-    m_pending.append(buffer.data(), n);
-    for (size_t at = m_pending.find("\r\n"); at != std::string::npos; at = m_pending.find("\r\n")) {
-        AppendConsoleLine(m_pending.substr(0, at));
-        m_pending.erase(0, at + 2);
+    pending.append(buffer.data(), n);
+    for (size_t at = pending.find("\r\n"); at != std::string::npos; at = pending.find("\r\n")) {
+        AppendConsoleLine(pending.substr(0, at));
+        pending.erase(0, at + 2);
     }
+    return n;
 }
 
 void TToolRunner::AppendConsoleLine(const std::string& line)

@@ -59,7 +59,8 @@ private:
     TEditFile* PrepareConsole();
     bool BuildCommandLine(const std::string& toolLine, std::string& commandLine);
     void Wait(IProcess& process, bool record);
-    void TakeOutput(IProcess& process);
+    // Reads what is waiting (one chunk at most) and appends the complete lines; bytes read.
+    size_t TakeOutput(IProcess& process, std::string& pending);
     void AppendConsoleLine(const std::string& line);
     void ReloadAfter(
         const TExternalItem& tool, const std::string& currentPath, bool bottomWasActive);
@@ -72,7 +73,6 @@ private:
     TFileCommands& m_commands;
     IProcessRunner& m_runner;
     IToolHost& m_host;
-    std::string m_pending; // output read but not yet ended by CR LF
 };
 
 } // namespace wexly

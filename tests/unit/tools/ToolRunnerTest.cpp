@@ -202,6 +202,24 @@ TEST(ToolRunner, ClosingTheConsoleWhileTheToolRunsDropsTheRestOfTheOutput)
     EXPECT_EQ(Lines(keep), (std::vector<std::string> { "mine" }));
 }
 
+TEST(ToolRunner, ASecondToolStartedDuringTheWaitKeepsItsOwnPartialLine)
+{
+    TToolEnv env;
+    env.runner.script.output = "out";
+    env.runner.script.lateOutput = "er\r\n";
+    bool nested = false;
+    env.toolHost.onPump = [&] {
+        if (nested || env.toolHost.pumps < 2) // after the first tool read "out"
+            return;
+        nested = true;
+        env.runner.script = { "inner\r\n", "", 0, false };
+        env.tools.Run({ "second", "", ToolFlag::RecordOutput, "" });
+    };
+    env.tools.Run({ "first", "", ToolFlag::RecordOutput, "" });
+    EXPECT_EQ(
+        Lines(*env.set->FindByPath("Console")), (std::vector<std::string> { "inner", "outer" }));
+}
+
 TEST(ToolRunner, PipeErrorsPropagate)
 {
     TToolEnv env;
