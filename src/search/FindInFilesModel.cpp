@@ -44,9 +44,8 @@ void TFindInFilesModel::UpdateFindNext()
 
 void TFindInFilesModel::SetExpandAll(bool on, IFindInFilesView* view)
 {
+    // Also during a search: the files found so far follow at once, later ones when found.
     m_expandAll = on;
-    if (m_searching)
-        return;
     for (TFoundFile& file : m_tree.files)
         file.expanded = on;
     if (view)
@@ -93,7 +92,11 @@ TFindInFilesOutcome TFindInFilesModel::Search(const std::string& findText, TSear
             model.m_status = text;
             view.StatusChanged(text);
         }
-        void FileFound(size_t file) override { view.FileFound(file); }
+        void FileFound(size_t file) override
+        {
+            model.m_tree.files[file].expanded = model.m_expandAll;
+            view.FileFound(file);
+        }
         void ProcessMessages() override { view.ProcessMessages(); }
     } relay(*this, view);
 

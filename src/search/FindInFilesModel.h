@@ -51,7 +51,7 @@ public:
     bool Subdirectories() const { return m_subdirectories; }
     void SetSubdirectories(bool on) { m_subdirectories = on; }
     bool ExpandAll() const { return m_expandAll; }
-    // Expands or collapses every file node; nothing while a search runs.
+    // Expands or collapses every file node, and decides for the files a search finds later.
     void SetExpandAll(bool on, IFindInFilesView* view = nullptr);
 
     // ---- state the dialog copies to its controls ----

@@ -160,6 +160,15 @@ TEST(FindInFilesModel, ExpandAllAppliesToTheTreeAndToFilesFoundLater)
     env.model.SetExpandAll(false, &env.view);
     for (const auto& f : env.model.Tree().files)
         EXPECT_FALSE(f.expanded);
+    // Ticked while the walk runs: the files already listed open, and so do later ones.
+    int pumps = 0;
+    env.view.onPump = [&](int) {
+        if (++pumps == 3) // a.txt and s1\\b.txt are listed by now
+            env.model.SetExpandAll(true, &env.view);
+    };
+    env.Search("C:\\w\\*.txt");
+    for (const auto& f : env.model.Tree().files)
+        EXPECT_TRUE(f.expanded) << f.path;
 }
 
 TEST(FindInFilesModel, BrowseReplacesThePatternWithStarDotStar)
