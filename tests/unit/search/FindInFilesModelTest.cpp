@@ -163,7 +163,7 @@ TEST(FindInFilesModel, ExpandAllAppliesToTheTreeAndToFilesFoundLater)
     // Ticked while the walk runs: the files already listed open, and so do later ones.
     int pumps = 0;
     env.view.onPump = [&](int) {
-        if (++pumps == 3) // a.txt and s1\\b.txt are listed by now
+        if (++pumps == 3) // a.txt and s1/b.txt are listed by now
             env.model.SetExpandAll(true, &env.view);
     };
     env.Search("C:\\w\\*.txt");
