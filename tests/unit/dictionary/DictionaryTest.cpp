@@ -140,6 +140,7 @@ TEST(DictionarySystem, WordAtLineStartIsCheckedButTriggerAtColumnOneIsNot)
     env.Keys("a ");
     EXPECT_EQ(Text(env.editor), "x\nalpha ");
     SetText(env.editor, "a\n|a");
+    // The word before a caret at column 1 ends the line above.
     EXPECT_FALSE(env.dic.ReplaceWordBeforeCaret(env.editor, ' '));
 }
 
@@ -153,6 +154,11 @@ TEST(DictionarySystem, InactiveOrWithoutDictionaryNothingIsReplaced)
     env.settings.LastDic.clear();
     env.Keys("a ");
     EXPECT_EQ(Text(env.editor), "a a ");
+    env.settings.LastDic = kDic;
+    SetText(env.editor, "a|");
+    env.editor.SetReadOnly(true);
+    EXPECT_FALSE(env.dic.ReplaceWordBeforeCaret(env.editor, ' '));
+    EXPECT_EQ(Text(env.editor), "a");
 }
 
 TEST(DictionarySystem, TriggerInsideWordReplacesOnlyTheFinishedPart)
