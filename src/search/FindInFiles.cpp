@@ -168,7 +168,8 @@ bool TFileLineSplitter::Next(std::string_view& line)
         }
         const size_t scanned = i - m_start;
         if (!Fill()) {
-            if (m_start >= m_end)
+            // After a failed read the bytes left over are only the start of a line.
+            if (m_start >= m_end || m_readFailed)
                 return false;
             line = std::string_view(m_buffer.data() + m_start, m_end - m_start);
             m_start = m_end;

@@ -1,5 +1,6 @@
 #include "search/FindInFiles.h"
 
+#include "support/FakeFileSystem.h"
 #include "support/FindInFilesFakes.h"
 
 #include <gtest/gtest.h>
@@ -155,6 +156,28 @@ TEST(FindInFiles, LinesSplitAtCrLfAndCrLfAcrossChunks)
     split = Lines("a\n" + longLine + "\nb");
     ASSERT_EQ(split.size(), 3u);
     EXPECT_EQ(split[1], longLine);
+}
+
+TEST(FindInFiles, ReadErrorEndsTheLinesWithoutAHalfLine)
+{
+    TFakeFileSystem fs;
+    std::string data;
+    for (int i = 0; i < 6554; ++i)
+        data += "key line\r\n"; // 65540 bytes: the first chunk ends inside the last line
+    fs.SetFile("C:\\f.txt", data);
+    fs.FailReadsFrom("C:\\f.txt", 65536, FileErrorCode::ReadFault);
+    auto file
+        = fs.Open("C:\\f.txt", TFileAccess::Read, TFileShare::DenyWrite, TFileCreate::OpenExisting);
+    ASSERT_NE(file, nullptr);
+    TFileLineSplitter splitter(*file);
+    std::string_view line;
+    int count = 0;
+    while (splitter.Next(line)) {
+        ++count;
+        ASSERT_EQ(line, "key line");
+    }
+    EXPECT_EQ(count, 6553);
+    EXPECT_TRUE(splitter.ReadFailed());
 }
 
 TEST(FindInFiles, WalkListsFilesBeforeSubdirectoriesDepthFirst)
