@@ -67,15 +67,13 @@ TEditFile* TToolRunner::PrepareConsole()
     return &added;
 }
 
-bool TToolRunner::BuildCommandLine(const std::string& toolLine, std::string& commandLine)
+bool TToolRunner::BuildCommandLine(
+    const std::string& toolLine, const TEditFile* focus, std::string& commandLine)
 {
     commandLine = toolLine;
     if (!NeedsDocument(toolLine))
         return true;
-    const TEditFile* focus = m_set.FocusFile();
-    if (focus && focus->IsBottomView())
-        focus = focus->Source();
-    if (!m_set.CurFile() || !focus) {
+    if (!focus) {
         Error("Command requires file to be open", "Error!");
         return false;
     }
@@ -88,13 +86,19 @@ void TToolRunner::Run(const TExternalItem& tool)
     const bool bottomWasActive = m_set.FocusFile() && m_set.FocusFile() == m_set.BottomView();
     const bool record = (tool.Flags & ToolFlag::RecordOutput) != 0;
     const bool reload = (tool.Flags & ToolFlag::ReloadOnCompletion) != 0;
+    // The active and current documents are taken before the Console document, which may
+    // become current now, so that "%c" and the reload mean the user's document on the first
+    // run as on every later one. The current one is remembered by path: it may be closed
+    // while the tool runs. Making the Console current only inserts; focus stays valid.
+    const TEditFile* focus = m_set.CurFile() ? m_set.FocusFile() : nullptr;
+    if (focus && focus->IsBottomView())
+        focus = focus->Source();
+    const std::string currentPath = m_set.CurFile() ? m_set.CurFile()->FileName() : "";
     if (record)
         PrepareConsole();
     std::string commandLine;
-    if (!BuildCommandLine(tool.CommandLine, commandLine))
+    if (!BuildCommandLine(tool.CommandLine, focus, commandLine))
         return;
-    // Remembered by path: the document may be closed while the tool runs.
-    const std::string currentPath = m_set.CurFile() ? m_set.CurFile()->FileName() : "";
     if (TEditFile* named = Find(tool.FileName))
         named->SetToolBusy(true);
 
@@ -170,6 +174,9 @@ void TToolRunner::AppendConsoleLine(const std::string& line)
 
 void TToolRunner::Reload(TEditFile& doc)
 {
+    // A document never saved has nothing on disk; a reload would only empty it.
+    if (!doc.Named())
+        return;
     doc.Reload();
     if (m_set.SplitOn() && m_set.BottomFile() == &doc)
         m_host.RefreshBottomPane();

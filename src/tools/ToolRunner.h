@@ -57,7 +57,9 @@ public:
 
 private:
     TEditFile* PrepareConsole();
-    bool BuildCommandLine(const std::string& toolLine, std::string& commandLine);
+    // False (and the error shown) when the line names the active document and there is none.
+    bool BuildCommandLine(
+        const std::string& toolLine, const TEditFile* focus, std::string& commandLine);
     void Wait(IProcess& process, bool record);
     // Reads what is waiting (one chunk at most) and appends the complete lines; bytes read.
     size_t TakeOutput(IProcess& process, std::string& pending);

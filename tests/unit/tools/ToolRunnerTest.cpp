@@ -220,6 +220,30 @@ TEST(ToolRunner, ASecondToolStartedDuringTheWaitKeepsItsOwnPartialLine)
         Lines(*env.set->FindByPath("Console")), (std::vector<std::string> { "inner", "outer" }));
 }
 
+TEST(ToolRunner, FirstRecordedRunStillMeansTheUsersDocument)
+{
+    TToolEnv env;
+    env.fs.SetFile("C:\\w\\a.txt", "old");
+    TEditFile& a = env.Open("C:\\w\\a.txt");
+    env.toolHost.onPump = [&] { env.fs.SetFile("C:\\w\\a.txt", "new"); };
+    env.tools.Run({ "fmt %c", "", ToolFlag::RecordOutput | ToolFlag::ReloadOnCompletion, "" });
+    ASSERT_NE(env.set->FindByPath("Console"), nullptr);
+    EXPECT_EQ(env.set->CurFile(), env.set->FindByPath("Console"));
+    EXPECT_EQ(env.runner.starts[0].commandLine, "fmt C:\\w\\a.txt");
+    EXPECT_EQ(Lines(a), (std::vector<std::string> { "new" }));
+    EXPECT_TRUE(env.asker.asked.empty());
+}
+
+TEST(ToolRunner, UnsavedDocumentIsNotReloaded)
+{
+    TToolEnv env;
+    TEditFile& doc = *env.commands->New();
+    doc.TextEditor()->ProcessCommand(ccTypedChar, 'k');
+    env.tools.Run({ "t", "", ToolFlag::ReloadOnCompletion, "" });
+    EXPECT_EQ(Lines(doc), (std::vector<std::string> { "k" }));
+    EXPECT_TRUE(env.asker.asked.empty());
+}
+
 TEST(ToolRunner, PipeErrorsPropagate)
 {
     TToolEnv env;
