@@ -15,7 +15,8 @@ std::string PileFileLine(unsigned char pileId, bool binary, const std::string& p
 bool AddtoPileClick(int tag, const TDocumentSet& set, TSettings& settings, IAsker& asker)
 {
     const TEditFile* doc = set.CurFile();
-    if (!doc || tag < kMainPileId || tag > 255)
+    // A document never saved (or the Console) has no path a pile could open again.
+    if (!doc || !doc->Named() || tag < kMainPileId || tag > 255)
         return false;
     if (tag == kMainPileId) {
         TMessage m;

@@ -14,6 +14,7 @@ std::string PileFileLine(unsigned char pileId, bool binary, const std::string& p
 
 // Adds the current document to the pile with identifier tag; the Main Pile asks first. True
 // when the pile menu is to be rebuilt (the line was offered to the list; an equal one is kept).
+// A document without a file on disk is not added.
 bool AddtoPileClick(int tag, const TDocumentSet& set, TSettings& settings, IAsker& asker);
 
 // A pile file item was clicked: a missing file gives "File not found!" and stays in its pile;

@@ -31,10 +31,13 @@ TEST(PileCommands, AddingToTheMainPileAsksAndKeepsOneLinePerFileAndMode)
     EXPECT_EQ(env.settings.PileFiles.Count(), 2u);
 }
 
-TEST(PileCommands, AddingToASubPileAsksNothingAndNeedsADocument)
+TEST(PileCommands, AddingToASubPileAsksNothingAndNeedsADocumentWithAFile)
 {
     TDocEnv env;
     EXPECT_FALSE(AddtoPileClick(34, *env.set, env.settings, env.asker));
+    env.commands->New();
+    EXPECT_FALSE(AddtoPileClick(34, *env.set, env.settings, env.asker));
+    EXPECT_TRUE(env.settings.PileFiles.Empty());
     env.fs.SetFile("C:\\w\\b.bin", std::string("\0\1\2", 3));
     TEditFile& doc = env.Open("C:\\w\\b.bin", true);
     EXPECT_TRUE(AddtoPileClick(34, *env.set, env.settings, env.asker));
