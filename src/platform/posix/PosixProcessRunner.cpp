@@ -8,6 +8,7 @@
 #include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 namespace wexly {
@@ -31,9 +32,11 @@ public:
     {
         if (m_readFd >= 0)
             close(m_readFd);
-        // Reap a finished child so it does not linger; a running one is left alone.
-        if (!m_ended)
-            waitpid(m_pid, nullptr, WNOHANG);
+        // A program left running is reaped when it ends, so it leaves no zombie behind.
+        if (!m_ended && waitpid(m_pid, nullptr, WNOHANG) == 0) {
+            const pid_t pid = m_pid;
+            std::thread([pid] { waitpid(pid, nullptr, 0); }).detach();
+        }
     }
     TPosixProcess(const TPosixProcess&) = delete;
     TPosixProcess& operator=(const TPosixProcess&) = delete;

@@ -6,6 +6,8 @@
 #include <chrono>
 #include <thread>
 
+#include <sys/wait.h>
+
 namespace wexly::test {
 
 namespace {
@@ -61,6 +63,22 @@ TEST(PosixProcessRunner, WithoutCaptureThereIsNothingToRead)
     RunToEnd(*process);
     EXPECT_FALSE(process->Running());
     EXPECT_EQ(process->ExitCode(), 0);
+}
+
+} // namespace wexly::test
+
+namespace wexly::test {
+
+TEST(PosixProcessRunner, AProgramLeftRunningIsReapedWhenItEnds)
+{
+    TProcessStart start;
+    start.commandLine = "sleep 0.05";
+    auto process = SystemProcessRunner().Start(start);
+    ASSERT_NE(process, nullptr);
+    process.reset(); // not waited for, as a tool that neither records nor reloads
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    // No child of this process is left to reap.
+    EXPECT_EQ(waitpid(-1, nullptr, WNOHANG), -1);
 }
 
 } // namespace wexly::test
