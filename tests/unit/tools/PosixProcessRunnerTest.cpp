@@ -1,4 +1,5 @@
 // The native runner starts real processes through the shell.
+#ifndef _WIN32
 #include "platform/ProcessRunner.h"
 
 #include <gtest/gtest.h>
@@ -82,3 +83,5 @@ TEST(PosixProcessRunner, AProgramLeftRunningIsReapedWhenItEnds)
 }
 
 } // namespace wexly::test
+
+#endif

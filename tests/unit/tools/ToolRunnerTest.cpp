@@ -387,11 +387,17 @@ TEST(ToolRunner, RealProcessOutputReachesTheConsole)
     TDocEnv env;
     TSleepingHost host;
     TToolRunner runner(*env.set, env.services, *env.commands, SystemProcessRunner(), host);
+#ifdef _WIN32
+    runner.Run({ "cmd /c echo one& echo two& echo three>&2", "", ToolFlag::RecordOutput, "" });
+    const std::vector<std::string> expected { "one", "two", "three" };
+#else
     runner.Run({ "printf 'one\\r\\n'; sleep 0.05; printf 'two\\r\\nthree'; echo ' err' 1>&2", "",
         ToolFlag::RecordOutput, "" });
+    const std::vector<std::string> expected { "one", "two", "three err" };
+#endif
     TEditFile* console = env.set->FindByPath("Console");
     ASSERT_NE(console, nullptr);
-    EXPECT_EQ(Lines(*console), (std::vector<std::string> { "one", "two", "three err" }));
+    EXPECT_EQ(Lines(*console), expected);
 }
 
 } // namespace wexly::test
