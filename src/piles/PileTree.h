@@ -27,6 +27,21 @@ struct TPileNode
     bool IsPile() const { return image == piPile; }
 };
 
+// The tree's popup menu; the tag of a "New" item says what NewNode makes (0 a pile).
+struct TPilePopupItem
+{
+    const char* caption;
+    int tag;
+    bool visible;
+};
+inline constexpr TPilePopupItem kPilePopupItems[] = {
+    { "New &Sub-Pile", 0, true },
+    { "New &Item", 1, false },
+    { "-", 0, true },
+    { "&Delete", 0, true },
+};
+inline constexpr const char* kPileBinaryCaption = "&Binary File";
+
 struct TBinaryCheck
 {
     bool checked = false;

@@ -22,6 +22,11 @@ public:
 class TToolsPage
 {
 public:
+    // The buttons' hints.
+    static constexpr const char* kAddHint = "Add";
+    static constexpr const char* kEditHint = "Edit";
+    static constexpr const char* kDeleteHint = "Delete";
+
     // The dialog is shown: copies of every tool, the first selected.
     void Load(const std::vector<TExternalTool>& tools);
     const std::vector<TExternalTool>& Entries() const { return m_entries; }
