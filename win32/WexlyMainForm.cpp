@@ -927,6 +927,16 @@ void TWexlyMainForm::ViewStatus(TEditFile& doc, int64_t line, int32_t column)
         m_docWindows->RefreshViews();
 }
 
+void TWexlyMainForm::ReportFocusStatus()
+{
+    // A view that only came to the front has not moved its caret, so it has not reported.
+    TEditFile* focus = m_set->FocusFile();
+    // The second pane's hex view keeps its caret to itself; it reports when it moves.
+    if (!focus || (focus->IsBottomView() && focus->Source() && focus->Source()->Binary()))
+        return;
+    ViewStatus(*focus, focus->CaretLine(), focus->CaretColumn());
+}
+
 void TWexlyMainForm::ViewUserCommand(TEditFile&, int command)
 {
     // Run after the key that produced it has been handled.
@@ -937,7 +947,7 @@ void TWexlyMainForm::FileButtonClick(TEditFile& doc)
 {
     m_set->SelectFile(doc);
     RefreshTitles();
-    Layout();
+    ReportFocusStatus();
 }
 
 void TWexlyMainForm::FileButtonPopup(TEditFile& doc, int tag)
@@ -1015,7 +1025,7 @@ LRESULT TWexlyMainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp)
     case WM_APP_USERCOMMAND:
         Guarded([&] { m_shell->UserCommand(static_cast<int>(wp)); });
         RefreshTitles();
-        Layout();
+        ReportFocusStatus();
         return 0;
     case WM_TIMER:
         if (wp == StatusTimerId) {
@@ -1067,6 +1077,7 @@ void TWexlyMainForm::OnCommand(int id, HWND control)
     m_docWindows->RefreshViews();
     RefreshTitles();
     EnsureViewFocus();
+    ReportFocusStatus();
 }
 
 void TWexlyMainForm::RunCommand(int id)

@@ -107,6 +107,7 @@ private:
     HMENU SubMenu(int position) const;
     bool HasDocuments() const { return m_set && !m_set->Empty(); }
     void ApplyStatusUpdate(const TStatusUpdate& update);
+    void ReportFocusStatus();
     void SetTitleBar(int pane, const TTitleText& title);
     int TitleBarHeight() const;
     TSettingsEnv SettingsEnv() const;

@@ -549,6 +549,49 @@ void PerformanceFigures(TContext& ctx)
     DeleteFileW((dir + L"big.txt").c_str());
 }
 
+void StartOptionsPlaceTheCaretAndChooseTheView(TContext& ctx)
+{
+    std::wstring dir = MakeTempDir(L"options");
+    CHECK(WriteTextFile(dir + L"lines.txt", "1\r\n2\r\n3\r\n4\r\nfifth line\r\n6\r\n"));
+    CHECK(WriteTextFile(dir + L"bytes.bin", "abc"));
+    TProcess p = ctx.Start(L"/B bytes.bin /N /J5,3 lines.txt", dir);
+    HWND main = WaitForWindow(MainClass, MainCaption, p.pid, StartTimeoutMs);
+    CHECK(main != nullptr);
+    CHECK(WaitForStatusText(main, 0, L"2 File(s) opened... 2 Total", 5000));
+    CHECK(WaitForTitle(main, dir + L"lines.txt"));
+    CHECK(WaitForStatusText(main, 3, L"0005", 3000));
+    CHECK_EQ(StatusBarText(main, 4), std::wstring(L"0003"));
+    CHECK_EQ(StatusBarText(main, 2), std::wstring(L"Ins"));
+    // The binary document shows in the hex view, which overwrites.
+    CHECK(SendKey(main, VK_F1, { VK_CONTROL }));
+    CHECK(WaitForTitle(main, dir + L"bytes.bin"));
+    CHECK(WaitForStatusText(main, 2, L"Ovr", 3000));
+}
+
+void PNumberReopensTheFilesClosedLast(TContext& ctx)
+{
+    std::wstring dir = MakeTempDir(L"history");
+    CHECK(WriteTextFile(dir + L"old1.txt", "one\r\n"));
+    CHECK(WriteTextFile(dir + L"old2.txt", "two\r\n"));
+    CHECK(WriteTextFile(dir + L"old3.txt", "three\r\n"));
+    CHECK(WriteTextFile(dir + L"lines.txt", "1\r\n2\r\n3\r\n4\r\n"));
+    std::wstring ini = ctx.wexly.substr(0, ctx.wexly.find_last_of(L'.')) + L".ini";
+    const std::string d = Narrow(dir);
+    CHECK(WriteTextFile(ini,
+        "[FileHistory]\r\n#=3\r\n0=00" + d + "old1.txt|1|1\r\n1=00" + d + "old2.txt|1|1\r\n2=00" + d
+            + "old3.txt|1|1\r\n"));
+    // /P2 reopens two of them; /3 puts the caret on line 3 of the file after it.
+    TProcess p = ctx.Start(L"/P2 /3 lines.txt", dir);
+    HWND main = WaitForWindow(MainClass, MainCaption, p.pid, StartTimeoutMs);
+    CHECK(main != nullptr);
+    CHECK(WaitForStatusText(main, 0, L"3 File(s) opened... 3 Total", 5000));
+    CHECK(WaitForTitle(main, dir + L"lines.txt"));
+    CHECK(WaitForStatusText(main, 3, L"0003", 3000));
+    CHECK(SendKey(main, VK_F1, { VK_CONTROL }));
+    CHECK(WaitForTitle(main, dir + L"old1.txt"));
+    DeleteFileW(ini.c_str());
+}
+
 struct TCase
 {
     const char* name;
@@ -576,6 +619,8 @@ const TCase Cases[] = {
     { "AFileChangedOnDiskIsReloadedWhenTheProgramIsActivated",
         AFileChangedOnDiskIsReloadedWhenTheProgramIsActivated },
     { "SplitWindowTypesIntoBothPanes", SplitWindowTypesIntoBothPanes },
+    { "StartOptionsPlaceTheCaretAndChooseTheView", StartOptionsPlaceTheCaretAndChooseTheView },
+    { "PNumberReopensTheFilesClosedLast", PNumberReopensTheFilesClosedLast },
     { "PerformanceFigures", PerformanceFigures },
     { "SettingsAreWrittenAtExitAndReadAtTheNextStart",
         SettingsAreWrittenAtExitAndReadAtTheNextStart },
