@@ -961,6 +961,21 @@ void TWexlyMainForm::FileButtonPopup(TEditFile& doc, int tag)
     RefreshDocumentBars();
 }
 
+void TWexlyMainForm::ViewError(const std::string& text)
+{
+    m_asker.Ask({ text, "Error", TMsgButtons::Ok, TMsgIcon::Error });
+}
+
+void TWexlyMainForm::PropagateSettings()
+{
+    ApplyFontsAndColours();
+    Guarded([this] { m_set->ApplySettings(); });
+    LayoutFileButtons();
+    BuildToolBar();
+    UpdateMenus();
+    m_docWindows->RefreshViews();
+}
+
 void TWexlyMainForm::FileButtonDropped(TEditFile& doc, int x, int y)
 {
     std::vector<TButtonRect> rects;

@@ -40,6 +40,8 @@ public:
     void Show(int showCommand);
     // Sees every key message for the main window and its children before they are dispatched.
     void PreviewKey(const MSG& msg);
+    // Changed settings reach the bars, the menus, the second pane and every document.
+    void PropagateSettings();
 
 protected:
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
@@ -86,6 +88,7 @@ private:
     void FileButtonClick(TEditFile& doc) override;
     void FileButtonPopup(TEditFile& doc, int tag) override;
     void FileButtonDropped(TEditFile& doc, int x, int y) override;
+    void ViewError(const std::string& text) override;
 
     // ---- layout ----
     void CreateChildren();

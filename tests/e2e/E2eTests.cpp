@@ -592,6 +592,53 @@ void PNumberReopensTheFilesClosedLast(TContext& ctx)
     DeleteFileW(ini.c_str());
 }
 
+void ExitWithUnsavedChangesAsksForEachFile(TContext& ctx)
+{
+    std::wstring dir = MakeTempDir(L"exitask");
+    CHECK(WriteTextFile(dir + L"a.txt", "alpha\r\n"));
+    CHECK(WriteTextFile(dir + L"b.txt", "beta\r\n"));
+    TProcess p = ctx.Start(L"a.txt b.txt", dir);
+    HWND main = WaitForWindow(MainClass, MainCaption, p.pid, StartTimeoutMs);
+    CHECK(main != nullptr);
+    CHECK(WaitForTitle(main, dir + L"b.txt"));
+    CHECK(TypeText(main, "b"));
+    CHECK(SendKey(main, VK_F1, { VK_CONTROL }));
+    CHECK(WaitForTitle(main, dir + L"a.txt"));
+    CHECK(TypeText(main, "a"));
+    Sleep(200);
+
+    // Cancel on the first question keeps everything open.
+    PostCommand(main, IDM_FILE_EXIT);
+    HWND box = WaitForMessageBox(L"Save File", p.pid, 5000);
+    CHECK(box != nullptr);
+    CHECK_EQ(MessageBoxText(box),
+        std::wstring(L"The file\n'a.txt'\nhas not been saved yet.  Save it now?"));
+    CHECK(ClickButton(box, L"Cancel"));
+    Sleep(500);
+    CHECK(WaitForSingleObject(p.process, 0) == WAIT_TIMEOUT);
+
+    // Yes for the first, No for the second: one saved, one left alone, and the program ends.
+    PostCommand(main, IDM_FILE_EXIT);
+    box = WaitForMessageBox(L"Save File", p.pid, 5000);
+    CHECK(box != nullptr);
+    CHECK(ClickButton(box, L"Yes"));
+    CHECK(WaitForFileContent(dir + L"a.txt", "aalpha\r\n", 3000));
+    DWORD start = GetTickCount();
+    while (IsWindow(box) && GetTickCount() - start < 3000)
+        Sleep(50);
+    box = WaitForMessageBox(L"Save File", p.pid, 5000);
+    CHECK(box != nullptr);
+    CHECK_EQ(MessageBoxText(box),
+        std::wstring(L"The file\n'b.txt'\nhas not been saved yet.  Save it now?"));
+    CHECK(ClickButton(box, L"No"));
+    DWORD code = 12345;
+    CHECK(WaitForExit(p, 5000, &code));
+    CHECK_EQ(code, static_cast<DWORD>(0));
+    std::string content;
+    CHECK(ReadTextFile(dir + L"b.txt", &content));
+    CHECK_EQ(content, std::string("beta\r\n"));
+}
+
 struct TCase
 {
     const char* name;
@@ -614,6 +661,7 @@ const TCase Cases[] = {
     { "TwoFilesFromTheCommandLineAreEditedAndSaved", TwoFilesFromTheCommandLineAreEditedAndSaved },
     { "ClosingAChangedFileAsksAndEachAnswerDoesItsPart",
         ClosingAChangedFileAsksAndEachAnswerDoesItsPart },
+    { "ExitWithUnsavedChangesAsksForEachFile", ExitWithUnsavedChangesAsksForEachFile },
     { "NewDocumentSavedAsGetsTheTxtExtension", NewDocumentSavedAsGetsTheTxtExtension },
     { "SecondStartOpensItsFileInTheRunningInstance", SecondStartOpensItsFileInTheRunningInstance },
     { "AFileChangedOnDiskIsReloadedWhenTheProgramIsActivated",

@@ -113,7 +113,7 @@ void TDocumentWindows::DocumentCreated(TEditFile& doc)
             try {
                 d->HexTyped(ch);
             } catch (const std::exception& e) {
-                MessageBoxA(m_host.PaneParent(), e.what(), "Error", MB_OK | MB_ICONERROR);
+                m_host.ViewError(e.what());
             }
         };
         views->viewer->Create(parent, id + 10000, rect);

@@ -29,6 +29,8 @@ public:
     virtual void FileButtonPopup(TEditFile& doc, int tag) = 0;
     // A file button was dragged with Ctrl and dropped at (x, y) of the bar.
     virtual void FileButtonDropped(TEditFile& doc, int x, int y) = 0;
+    // Something the user did in a view failed (a hex edit that could not be written).
+    virtual void ViewError(const std::string& text) = 0;
 };
 
 // Drops are accepted only from file buttons.
