@@ -26,6 +26,7 @@ namespace {
 // WM_APP + 1 is the hand-over message.
 constexpr UINT WM_APP_ACTIVATED = WM_APP + 10; // the reload check runs after activation settles
 constexpr UINT WM_APP_USERCOMMAND = WM_APP + 11;
+constexpr UINT WM_APP_BUTTONPOPUP = WM_APP + 12; // wParam: the item's tag, lParam: the document
 constexpr UINT_PTR StatusTimerId = 1;
 constexpr UINT StatusTimerMs = 10000;
 constexpr int IDC_TITLE_STATE = 3000; // + pane
@@ -952,13 +953,24 @@ void TWexlyMainForm::FileButtonClick(TEditFile& doc)
 
 void TWexlyMainForm::FileButtonPopup(TEditFile& doc, int tag)
 {
+    // Closing destroys the button whose menu is still unwinding: the work waits for the queue.
+    PostMessageW(
+        Handle(), WM_APP_BUTTONPOPUP, static_cast<WPARAM>(tag), reinterpret_cast<LPARAM>(&doc));
+}
+
+void TWexlyMainForm::RunButtonPopup(int tag, TEditFile* doc)
+{
+    // The document may have gone meanwhile.
+    if (m_set->IndexOf(doc) < 0)
+        return;
     Guarded([&] {
         if (tag == 0)
-            m_commands->SaveDocument(doc);
+            m_commands->SaveDocument(*doc);
         else
-            m_commands->CloseDocument(doc);
+            m_commands->CloseDocument(*doc);
     });
     RefreshDocumentBars();
+    ReportFocusStatus();
 }
 
 void TWexlyMainForm::ViewError(const std::string& text)
@@ -1041,6 +1053,9 @@ LRESULT TWexlyMainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp)
         Guarded([&] { m_shell->UserCommand(static_cast<int>(wp)); });
         RefreshTitles();
         ReportFocusStatus();
+        return 0;
+    case WM_APP_BUTTONPOPUP:
+        RunButtonPopup(static_cast<int>(wp), reinterpret_cast<TEditFile*>(lp));
         return 0;
     case WM_TIMER:
         if (wp == StatusTimerId) {

@@ -89,6 +89,7 @@ private:
     void FileButtonPopup(TEditFile& doc, int tag) override;
     void FileButtonDropped(TEditFile& doc, int x, int y) override;
     void ViewError(const std::string& text) override;
+    void RunButtonPopup(int tag, TEditFile* doc);
 
     // ---- layout ----
     void CreateChildren();
