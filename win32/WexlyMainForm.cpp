@@ -17,6 +17,7 @@
 
 #include <cstdlib>
 #include <exception>
+#include <utility>
 #include <vector>
 
 namespace wexly::win32 {
@@ -86,7 +87,6 @@ bool CommandBuilt(int id)
     case IDM_SEARCH_REPLACE:
     case IDM_SEARCH_GOTOLINE:
     case IDM_SEARCH_NEXTDIFFWORD:
-    case IDM_TOOLS_STATISTICS:
     case IDM_WINDOW_LIST:
     case IDM_WINDOWLIST_BAR:
     case IDM_OPTIONS_SETTINGS:
@@ -125,11 +125,13 @@ TWexlyMainForm::TWexlyMainForm(TWexlyApp& app)
     m_commands = std::make_unique<TFileCommands>(
         *m_set, *m_services, Settings, *m_history, m_dialogs, *this);
     m_shell = std::make_unique<TApplicationShell>(*m_set, *m_commands, Settings, m_asker, *this);
+    m_docCommands = std::make_unique<TDocumentCommands>(*m_set, Settings, m_asker);
 }
 
 TWexlyMainForm::~TWexlyMainForm()
 {
     // The documents go before the windows they borrow.
+    m_docCommands.reset();
     m_shell.reset();
     m_commands.reset();
     m_set.reset();
@@ -705,6 +707,9 @@ void TWexlyMainForm::ApplyMenuState(const TMenuState& state)
     enable(IDM_SEARCH_GOTOLINE, e[miGotoLine]);
     enable(IDM_SEARCH_NEXTDIFFWORD, e[miNextDiffWord]);
     enable(IDM_TOOLS_STATISTICS, e[miStatistics]);
+    for (int id : { IDM_JUSTIFY_LEFT, IDM_JUSTIFY_CENTRE, IDM_JUSTIFY_RIGHT, IDM_JUSTIFY_INDENT,
+             IDM_JUSTIFY_UNINDENT })
+        enable(id, e[miJustify]);
     for (int id : { IDM_WINDOW_HORIZONTAL, IDM_WINDOW_VERTICAL, IDM_WINDOW_UNSPLIT,
              IDM_WINDOW_SORTPATH, IDM_WINDOW_SORTNAME, IDM_WINDOW_SORTEXT })
         enable(id, e[miWindowMenu]);
@@ -1167,6 +1172,12 @@ void TWexlyMainForm::RunCommand(int id)
     case IDM_EDIT_PASTE:
     case IDM_EDIT_CLEAR:
     case IDM_EDIT_SELECTALL:
+    case IDM_JUSTIFY_LEFT:
+    case IDM_JUSTIFY_CENTRE:
+    case IDM_JUSTIFY_RIGHT:
+    case IDM_JUSTIFY_INDENT:
+    case IDM_JUSTIFY_UNINDENT:
+    case IDM_TOOLS_STATISTICS:
         EditCommand(id);
         break;
     case IDM_OPTIONS_WORDWRAP:
@@ -1228,34 +1239,24 @@ void TWexlyMainForm::RunCommand(int id)
 
 void TWexlyMainForm::EditCommand(int id)
 {
-    TEditFile* focus = m_set->FocusFile();
-    if (!focus)
-        return;
-    switch (id) {
-    case IDM_EDIT_UNDO:
-        focus->Undo();
-        break;
-    case IDM_EDIT_REDO:
-        focus->Redo();
-        break;
-    case IDM_EDIT_CUT:
-        focus->Cut();
-        break;
-    case IDM_EDIT_COPY:
-        focus->Copy();
-        break;
-    case IDM_EDIT_PASTE:
-        focus->Paste();
-        break;
-    case IDM_EDIT_CLEAR:
-        focus->Clear();
-        break;
-    case IDM_EDIT_SELECTALL:
-        focus->SelectAll();
-        break;
-    default:
-        break;
-    }
+    static constexpr std::pair<int, TDocumentCommand> Commands[] = {
+        { IDM_EDIT_UNDO, TDocumentCommand::Undo },
+        { IDM_EDIT_REDO, TDocumentCommand::Redo },
+        { IDM_EDIT_CUT, TDocumentCommand::Cut },
+        { IDM_EDIT_COPY, TDocumentCommand::Copy },
+        { IDM_EDIT_PASTE, TDocumentCommand::Paste },
+        { IDM_EDIT_CLEAR, TDocumentCommand::Clear },
+        { IDM_EDIT_SELECTALL, TDocumentCommand::SelectAll },
+        { IDM_JUSTIFY_LEFT, TDocumentCommand::JustifyLeft },
+        { IDM_JUSTIFY_CENTRE, TDocumentCommand::JustifyCentre },
+        { IDM_JUSTIFY_RIGHT, TDocumentCommand::JustifyRight },
+        { IDM_JUSTIFY_INDENT, TDocumentCommand::JustifyIndent },
+        { IDM_JUSTIFY_UNINDENT, TDocumentCommand::JustifyUnindent },
+        { IDM_TOOLS_STATISTICS, TDocumentCommand::Statistics },
+    };
+    for (const auto& [menuId, command] : Commands)
+        if (menuId == id)
+            m_docCommands->Run(command);
 }
 
 void TWexlyMainForm::TitleButtonClick(int pane)

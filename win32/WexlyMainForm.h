@@ -9,6 +9,7 @@
 #include "app/StatusBarLayout.h"
 #include "config/SettingsFile.h"
 #include "controls/ZulSpeed.h"
+#include "documents/DocumentCommands.h"
 #include "main/DocumentWindows.h"
 #include "main/FileDialogs.h"
 #include "main/PanelWindow.h"
@@ -147,6 +148,7 @@ private:
     std::unique_ptr<TReopenHistory> m_history;
     std::unique_ptr<TFileCommands> m_commands;
     std::unique_ptr<TApplicationShell> m_shell;
+    std::unique_ptr<TDocumentCommands> m_docCommands;
 
     bool m_shownOnce = false;
     bool m_insertMode = true; // shared insert mode while no document is open
