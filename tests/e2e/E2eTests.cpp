@@ -639,6 +639,43 @@ void ExitWithUnsavedChangesAsksForEachFile(TContext& ctx)
     CHECK_EQ(content, std::string("beta\r\n"));
 }
 
+std::string ClipboardText()
+{
+    std::string text;
+    if (!OpenClipboard(nullptr))
+        return "<no clipboard>";
+    if (HANDLE h = GetClipboardData(CF_TEXT)) {
+        if (const char* p = static_cast<const char*>(GlobalLock(h))) {
+            text = p;
+            GlobalUnlock(h);
+        }
+    }
+    CloseClipboard();
+    return text;
+}
+
+void EditingKeysReachTheFocusedDocument(TContext& ctx)
+{
+    std::wstring dir = MakeTempDir(L"keys");
+    CHECK(WriteTextFile(dir + L"a.txt", "abc\r\ndef\r\n"));
+    TProcess p = ctx.Start(L"a.txt", dir);
+    HWND main = WaitForWindow(MainClass, MainCaption, p.pid, StartTimeoutMs);
+    CHECK(main != nullptr);
+    CHECK(WaitForTitle(main, dir + L"a.txt"));
+    CHECK(SendKey(main, VK_END, { VK_SHIFT }));
+    CHECK(SendKey(main, 'C', { VK_CONTROL }));
+    Sleep(300);
+    CHECK_EQ(ClipboardText(), std::string("abc"));
+    CHECK(SendKey(main, VK_DOWN));
+    CHECK(SendKey(main, VK_END));
+    CHECK(SendKey(main, 'V', { VK_CONTROL }));
+    // Ctrl+K centres the line in the right margin's width; Ctrl+U takes it back.
+    CHECK(SendKey(main, 'K', { VK_CONTROL }));
+    CHECK(SendKey(main, 'U', { VK_CONTROL }));
+    CHECK(SendKey(main, 'S', { VK_CONTROL }));
+    CHECK(WaitForFileContent(dir + L"a.txt", "abc\r\ndefabc\r\n", 3000));
+}
+
 struct TCase
 {
     const char* name;
@@ -662,6 +699,7 @@ const TCase Cases[] = {
     { "ClosingAChangedFileAsksAndEachAnswerDoesItsPart",
         ClosingAChangedFileAsksAndEachAnswerDoesItsPart },
     { "ExitWithUnsavedChangesAsksForEachFile", ExitWithUnsavedChangesAsksForEachFile },
+    { "EditingKeysReachTheFocusedDocument", EditingKeysReachTheFocusedDocument },
     { "NewDocumentSavedAsGetsTheTxtExtension", NewDocumentSavedAsGetsTheTxtExtension },
     { "SecondStartOpensItsFileInTheRunningInstance", SecondStartOpensItsFileInTheRunningInstance },
     { "AFileChangedOnDiskIsReloadedWhenTheProgramIsActivated",
