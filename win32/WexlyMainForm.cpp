@@ -15,6 +15,7 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <exception>
 #include <utility>
@@ -541,11 +542,16 @@ RECT TWexlyMainForm::PaneRect(bool bottom)
     RECT topPane = area;
     RECT bottomPane = area;
     if (split) {
+        // A window made smaller than the second pane leaves the first pane a sliver.
         if (vertical) {
-            topPane.right = std::max<LONG>(area.left, area.right - m_splitSize - 2);
-            bottomPane.left = area.right - m_splitSize;
+            const int size
+                = std::clamp<int>(m_splitSize, 0, std::max<int>(0, area.right - area.left - 2));
+            topPane.right = area.right - size - 2;
+            bottomPane.left = area.right - size;
         } else {
-            topPane.bottom = std::max<LONG>(area.top, area.bottom - m_splitSize);
+            const int size
+                = std::clamp<int>(m_splitSize, 0, std::max<int>(0, area.bottom - area.top));
+            topPane.bottom = area.bottom - size;
             bottomPane.top = topPane.bottom;
         }
     }
