@@ -7,6 +7,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 PACKAGES=(
     cmake ninja-build g++ googletest libgtest-dev libgmock-dev libbenchmark-dev python3
     g++-mingw-w64-i686 wine wine32:i386 fonts-wine xvfb x11-utils imagemagick xdotool
+    clang libclang-rt-14-dev
 )
 
 as_root() {

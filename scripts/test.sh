@@ -106,6 +106,45 @@ if [ "$WIN32_OK" = 1 ]; then
     fi
 fi
 
+if [ "$WIN32_OK" = 1 ]; then
+    log "editor and viewer window tests under Wine"
+    if cmake --build "$WIN32_DIR" -j "$JOBS" --target wexly_view_e2e >"$LOGS/view-build.log" 2>&1; then
+        timeout 600 "$ROOT/tests/e2e/views/run_view_e2e.sh" "$WIN32_DIR" >"$LOGS/view-e2e.log" 2>&1
+        rc=$?
+        grep -E '^\[|view e2e:' "$LOGS/view-e2e.log"
+        summary=$(grep -E '^view e2e: [0-9]+ passed, [0-9]+ failed' "$LOGS/view-e2e.log" | tail -1)
+        if [ -n "$summary" ]; then
+            PASSED=$((PASSED + $(sed -E 's/view e2e: ([0-9]+) passed.*/\1/' <<<"$summary")))
+            FAILED=$((FAILED + $(sed -E 's/.* ([0-9]+) failed.*/\1/' <<<"$summary")))
+        else
+            stage_failed "window tests exited with $rc (see $LOGS/view-e2e.log)"
+        fi
+    else
+        tail -n 30 "$LOGS/view-build.log" >&2
+        stage_failed "window test build failed (see $LOGS/view-build.log)"
+    fi
+fi
+
+# ---- a short fuzzing run of the line reader and load/save round trip (clang, libFuzzer) -------
+if command -v clang++ >/dev/null; then
+    log "fuzz smoke run"
+    FUZZ_DIR="$BUILD/fuzz"
+    if CXX=clang++ cmake -S "$ROOT/tests/fuzz" -B "$FUZZ_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+            >"$LOGS/fuzz-build.log" 2>&1 \
+        && cmake --build "$FUZZ_DIR" -j "$JOBS" >>"$LOGS/fuzz-build.log" 2>&1; then
+        if (cd "$FUZZ_DIR" && ctest --timeout 120 --output-on-failure >"$LOGS/fuzz.log" 2>&1); then
+            PASSED=$((PASSED + 1))
+            echo "fuzz: passed"
+        else
+            tail -n 30 "$LOGS/fuzz.log" >&2
+            stage_failed "fuzz run found a fault (see $LOGS/fuzz.log)"
+        fi
+    else
+        tail -n 30 "$LOGS/fuzz-build.log" >&2
+        stage_failed "fuzz build failed (see $LOGS/fuzz-build.log)"
+    fi
+fi
+
 log "finished in $(($(date +%s) - START)) s"
 echo "$PASSED passed, $FAILED failed"
 [ "$FAILED" = 0 ] && [ "$PASSED" -gt 0 ]
