@@ -2,6 +2,7 @@
 //   wexly_e2e.exe [path\to\wexly.exe] [test-name-substring]
 // Prints one line per test and ends with "e2e: N passed, M failed"; exit code 1 on failure.
 #include "E2eDriver.h"
+#include "E2eCheck.h"
 
 #include "MenuIds.h"
 
@@ -36,24 +37,6 @@ struct TContext
     }
 };
 
-#define CHECK(cond)                                                                                \
-    do {                                                                                           \
-        if (!(cond)) {                                                                             \
-            ctx.Fail(__LINE__, #cond);                                                             \
-            return;                                                                                \
-        }                                                                                          \
-    } while (0)
-#define CHECK_EQ(actual, expected)                                                                 \
-    do {                                                                                           \
-        auto a_ = (actual);                                                                        \
-        auto e_ = (expected);                                                                      \
-        if (!(a_ == e_)) {                                                                         \
-            ctx.Fail(__LINE__,                                                                     \
-                std::string(#actual) + " was \"" + Show(a_) + "\", expected \"" + Show(e_)         \
-                    + "\"");                                                                       \
-            return;                                                                                \
-        }                                                                                          \
-    } while (0)
 
 std::string Show(const std::wstring& s)
 {

@@ -3,6 +3,7 @@
 //   wexly_view_e2e.exe [path\to\ViewHost.exe] [test-name-substring]
 // Prints one line per test, the measured timings, and ends with "view e2e: N passed, M failed".
 #include "E2eDriver.h"
+#include "E2eCheck.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -162,24 +163,6 @@ struct TContext
     }
 };
 
-#define CHECK(cond)                                                                                \
-    do {                                                                                           \
-        if (!(cond)) {                                                                             \
-            ctx.Fail(__LINE__, #cond);                                                             \
-            return;                                                                                \
-        }                                                                                          \
-    } while (0)
-#define CHECK_EQ(actual, expected)                                                                 \
-    do {                                                                                           \
-        auto a_ = (actual);                                                                        \
-        auto e_ = (expected);                                                                      \
-        if (!(a_ == e_)) {                                                                         \
-            ctx.Fail(__LINE__,                                                                     \
-                std::string(#actual) + " was \"" + Show(a_) + "\", expected \"" + Show(e_)         \
-                    + "\"");                                                                       \
-            return;                                                                                \
-        }                                                                                          \
-    } while (0)
 
 std::string Show(const std::string& s)
 {
