@@ -112,3 +112,24 @@ configure_win32() {
         -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-i686.cmake" \
         -DWEXLY_WERROR="${WEXLY_WERROR:-OFF}" >/dev/null
 }
+
+# For a driver run on its own: without the test command's display and prefix, starts a private
+# Xvfb and a fresh prefix named $1 with a virtual desktop, stopped again when the script exits.
+own_wine_session() {
+    OWN_SESSION=0
+    [ -n "${WEXLY_E2E_READY:-}" ] && return 0
+    start_xvfb || return 1
+    export WINEPREFIX="$BUILD/$1"
+    make_prefix "$WINEPREFIX"
+    set_virtual_desktop "$WINEPREFIX"
+    wineserver -p
+    OWN_SESSION=1
+    trap end_own_wine_session EXIT
+}
+
+end_own_wine_session() {
+    if [ "${OWN_SESSION:-0}" = 1 ]; then
+        wineserver -k 2>/dev/null || true
+        stop_xvfb
+    fi
+}

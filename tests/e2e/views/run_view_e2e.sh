@@ -7,21 +7,6 @@ set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../../../scripts/common.sh"
 
 BIN="${1:-$WIN32_DIR}"
-OWN_PREFIX=0
-if [ -z "${WEXLY_E2E_READY:-}" ]; then
-    start_xvfb || exit 1
-    export WINEPREFIX="$BUILD/wineprefix-view-e2e"
-    make_prefix "$WINEPREFIX"
-    set_virtual_desktop "$WINEPREFIX"
-    wineserver -p
-    OWN_PREFIX=1
-fi
-cleanup() {
-    if [ "$OWN_PREFIX" = 1 ]; then
-        wineserver -k 2>/dev/null || true
-        stop_xvfb
-    fi
-}
-trap cleanup EXIT
+own_wine_session wineprefix-view-e2e || exit 1
 
 timeout 600 wine "$BIN/wexly_view_e2e.exe" "" "${E2E_FILTER:-}"
