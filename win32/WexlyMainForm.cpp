@@ -83,11 +83,6 @@ bool CommandBuilt(int id)
     case IDM_FILE_PRINT:
     case IDM_FILE_PRINTSETUP:
     case IDM_FILE_PREVIEW:
-    case IDM_SEARCH_FIND:
-    case IDM_SEARCH_REPEAT:
-    case IDM_SEARCH_REPLACE:
-    case IDM_SEARCH_GOTOLINE:
-    case IDM_SEARCH_NEXTDIFFWORD:
     case IDM_WINDOW_LIST:
     case IDM_WINDOWLIST_BAR:
     case IDM_OPTIONS_SETTINGS:
@@ -127,6 +122,10 @@ TWexlyMainForm::TWexlyMainForm(TWexlyApp& app)
         *m_set, *m_services, Settings, *m_history, m_dialogs, *this);
     m_shell = std::make_unique<TApplicationShell>(*m_set, *m_commands, Settings, m_asker, *this);
     m_docCommands = std::make_unique<TDocumentCommands>(*m_set, Settings, m_asker);
+    // Find in files has no window yet: the search commands run without it.
+    m_search
+        = std::make_unique<TSearchCommands>(*m_set, Settings, m_asker, *this, nullptr, nullptr);
+    m_compare = std::make_unique<TCompareModel>(*m_set, m_beeper);
 }
 
 TWexlyMainForm::~TWexlyMainForm()
@@ -174,6 +173,7 @@ bool TWexlyMainForm::Create()
     m_asker.SetOwner(Handle());
     m_clipboard.SetOwner(Handle());
     m_dialogs.SetOwner(Handle());
+    CreateSearchDialogs();
     return true;
 }
 
@@ -1228,6 +1228,13 @@ void TWexlyMainForm::RunCommand(int id)
         m_set->SelectNext();
         Layout();
         break;
+    case IDM_SEARCH_FIND:
+    case IDM_SEARCH_REPEAT:
+    case IDM_SEARCH_REPLACE:
+    case IDM_SEARCH_GOTOLINE:
+    case IDM_SEARCH_NEXTDIFFWORD:
+        SearchCommand(id);
+        break;
     case IDM_HELP_CONTENTS:
         HelpContentsClick();
         break;
@@ -1263,6 +1270,59 @@ void TWexlyMainForm::EditCommand(int id)
     for (const auto& [menuId, command] : Commands)
         if (menuId == id)
             m_docCommands->Run(command);
+}
+
+void TWexlyMainForm::CreateSearchDialogs()
+{
+    // Created hidden once; each showing reuses them, so their options stay as last set.
+    m_findDialog = std::make_unique<TFindDialog>(m_search->FindForm());
+    m_replaceDialog = std::make_unique<TReplaceDialog>(m_search->ReplaceForm());
+    m_gotoLineDialog = std::make_unique<TGotoLineDialog>(m_gotoLine);
+    m_findDialog->Create(Handle());
+    m_replaceDialog->Create(Handle());
+    m_gotoLineDialog->Create(Handle());
+}
+
+int TWexlyMainForm::ShowFind(TFindForm&)
+{
+    return m_findDialog->ShowModal();
+}
+
+int TWexlyMainForm::ShowReplace(TReplaceForm&)
+{
+    return m_replaceDialog->ShowModal();
+}
+
+void TWexlyMainForm::SearchCommand(int id)
+{
+    switch (id) {
+    case IDM_SEARCH_FIND:
+        m_search->Find();
+        break;
+    case IDM_SEARCH_REPEAT:
+        m_search->RepeatLastFind();
+        break;
+    case IDM_SEARCH_REPLACE:
+        m_search->Replace();
+        break;
+    case IDM_SEARCH_GOTOLINE:
+        if (!TGotoLineModel::Available(*m_set))
+            return;
+        if (m_gotoLineDialog->ShowModal() == IDOK)
+            m_gotoLine.Ok(*m_set);
+        break;
+    case IDM_SEARCH_NEXTDIFFWORD:
+        m_compare->NextDifferentWord();
+        break;
+    default:
+        return;
+    }
+    // A search may have moved to another document, changed texts and their modified state.
+    RefreshTitles();
+    LayoutFileButtons();
+    UpdateMenus();
+    EnsureViewFocus();
+    ReportFocusStatus();
 }
 
 void TWexlyMainForm::TitleButtonClick(int pane)

@@ -9,11 +9,17 @@
 #include "app/StatusBarLayout.h"
 #include "config/SettingsFile.h"
 #include "controls/ZulSpeed.h"
+#include "dialogs/FindDialog.h"
+#include "dialogs/GotoLineDialog.h"
+#include "dialogs/ReplaceDialog.h"
 #include "documents/DocumentCommands.h"
 #include "main/DocumentWindows.h"
 #include "main/FileDialogs.h"
 #include "main/PanelWindow.h"
 #include "platform/win32/Win32Ui.h"
+#include "search/CompareModel.h"
+#include "search/GotoLineModel.h"
+#include "search/SearchCommands.h"
 
 #include <shellapi.h>
 
@@ -30,7 +36,8 @@ class TWexlyMainForm final : public TWin32Window,
                              public IShellWindow,
                              public IFileCommandHost,
                              public IPaneWindows,
-                             public IDocumentViewHost
+                             public IDocumentViewHost,
+                             public ISearchDialogs
 {
 public:
     explicit TWexlyMainForm(TWexlyApp& app);
@@ -92,6 +99,12 @@ private:
     void ViewError(const std::string& text) override;
     void RunButtonPopup(int tag, TEditFile* doc);
 
+    // ---- ISearchDialogs ----
+    int ShowFind(TFindForm& form) override;
+    int ShowReplace(TReplaceForm& form) override;
+    void CreateSearchDialogs();
+    void SearchCommand(int id);
+
     // ---- layout ----
     void CreateChildren();
     void CreateStatusBar();
@@ -149,6 +162,12 @@ private:
     std::unique_ptr<TFileCommands> m_commands;
     std::unique_ptr<TApplicationShell> m_shell;
     std::unique_ptr<TDocumentCommands> m_docCommands;
+    std::unique_ptr<TSearchCommands> m_search;
+    std::unique_ptr<TCompareModel> m_compare;
+    TGotoLineModel m_gotoLine;
+    std::unique_ptr<TFindDialog> m_findDialog;
+    std::unique_ptr<TReplaceDialog> m_replaceDialog;
+    std::unique_ptr<TGotoLineDialog> m_gotoLineDialog;
 
     bool m_shownOnce = false;
     bool m_insertMode = true; // shared insert mode while no document is open

@@ -1,8 +1,8 @@
 // End-to-end tests of wexly.exe, run under Wine on the test display. Usage:
 //   wexly_e2e.exe [path\to\wexly.exe] [test-name-substring]
 // Prints one line per test and ends with "e2e: N passed, M failed"; exit code 1 on failure.
-#include "E2eDriver.h"
 #include "E2eCheck.h"
+#include "E2eDriver.h"
 
 #include "MenuIds.h"
 
@@ -36,7 +36,6 @@ struct TContext
         failures.push_back("line " + std::to_string(line) + ": " + what);
     }
 };
-
 
 std::string Show(const std::wstring& s)
 {
@@ -659,6 +658,132 @@ void EditingKeysReachTheFocusedDocument(TContext& ctx)
     CHECK(WaitForFileContent(dir + L"a.txt", "abc\r\ndefabc\r\n", 3000));
 }
 
+// Sets the edit part of the n-th combo box of a dialog, as typing would.
+bool SetComboText(HWND dialog, int index, const std::wstring& text)
+{
+    HWND combo = nullptr;
+    for (int i = 0; i <= index; ++i)
+        if ((combo = FindWindowExW(dialog, combo, L"ComboBox", nullptr)) == nullptr)
+            return false;
+    HWND edit = FindWindowExW(combo, nullptr, L"Edit", nullptr);
+    if (!edit)
+        return false;
+    SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    return true;
+}
+
+bool WaitGone(HWND hwnd)
+{
+    DWORD start = GetTickCount();
+    while (IsWindowVisible(hwnd) && GetTickCount() - start < 3000)
+        Sleep(50);
+    return !IsWindowVisible(hwnd);
+}
+
+void FindNextSelectsTheMatchAndF3RepeatsIt(TContext& ctx)
+{
+    std::wstring dir = MakeTempDir(L"find");
+    CHECK(WriteTextFile(dir + L"a.txt", "one\r\ntwo hello\r\nthree\r\nfour hello\r\n"));
+    TProcess p = ctx.Start(L"a.txt", dir);
+    HWND main = WaitForWindow(MainClass, MainCaption, p.pid, StartTimeoutMs);
+    CHECK(main != nullptr);
+    CHECK(WaitForStatusText(main, 3, L"0001", 5000));
+    CHECK(SendKey(main, VK_F2));
+    HWND find = WaitForMessageBox(L"Find", p.pid, 5000);
+    CHECK(find != nullptr);
+    // Nothing typed yet: Find Next is off.
+    HWND next = FindChildWithText(find, L"Button", L"&Find Next");
+    CHECK(next != nullptr);
+    CHECK(!IsWindowEnabled(next));
+    CHECK(SetComboText(find, 0, L"hello"));
+    CHECK(ClickButton(find, L"Find Next"));
+    CHECK(WaitGone(find));
+    // The caret sits at the end of the selected match.
+    CHECK(WaitForStatusText(main, 3, L"0002", 3000));
+    CHECK(WaitForStatusText(main, 4, L"0010", 3000));
+    CHECK(SendKey(main, VK_F3));
+    CHECK(WaitForStatusText(main, 3, L"0004", 3000));
+    CHECK(WaitForStatusText(main, 4, L"0011", 3000));
+    // No further match: the message, and the caret stays.
+    CHECK(SendKey(main, VK_F3));
+    HWND box = WaitForMessageBox(L"Search", p.pid, 5000);
+    CHECK(box != nullptr);
+    CHECK_EQ(MessageBoxText(box), std::wstring(L"No more matches found"));
+    CHECK(ClickButton(box, L"OK"));
+    CHECK(WaitGone(box));
+    CHECK_EQ(StatusBarText(main, 3), std::wstring(L"0004"));
+    // The dialog is reused and offers the last text again.
+    CHECK(SendKey(main, VK_F2));
+    find = WaitForMessageBox(L"Find", p.pid, 5000);
+    CHECK(find != nullptr);
+    HWND combo = FindWindowExW(find, nullptr, L"ComboBox", nullptr);
+    CHECK_EQ(WindowText(combo), std::wstring(L"hello"));
+    CHECK(ClickButton(find, L"Cancel"));
+    CHECK(WaitGone(find));
+}
+
+void ReplaceAllChangesTheTextThatIsThenSaved(TContext& ctx)
+{
+    std::wstring dir = MakeTempDir(L"replace");
+    CHECK(WriteTextFile(dir + L"a.txt", "cat dog\r\nCat cat\r\n"));
+    TProcess p = ctx.Start(L"a.txt", dir);
+    HWND main = WaitForWindow(MainClass, MainCaption, p.pid, StartTimeoutMs);
+    CHECK(main != nullptr);
+    CHECK(WaitForStatusText(main, 3, L"0001", 5000));
+    PostCommand(main, IDM_SEARCH_REPLACE);
+    HWND dialog = WaitForMessageBox(L"Replace", p.pid, 5000);
+    CHECK(dialog != nullptr);
+    CHECK(SetComboText(dialog, 0, L"cat"));
+    // A backslash-t in the replacement stands for a TAB.
+    CHECK(SetComboText(dialog, 1, L"ox\\t"));
+    CHECK(ClickButton(dialog, L"Replace All"));
+    CHECK(WaitGone(dialog));
+    PostCommand(main, IDM_FILE_SAVE);
+    const std::string want = "ox\t dog\r\nox\t ox\t\r\n";
+    if (!WaitForFileContent(dir + L"a.txt", want, 5000)) {
+        std::string got;
+        ReadTextFile(dir + L"a.txt", &got);
+        CHECK_EQ(got, want);
+    }
+}
+
+void GotoLineMovesTheCaret(TContext& ctx)
+{
+    std::wstring dir = MakeTempDir(L"goto");
+    CHECK(WriteTextFile(dir + L"a.txt", "a\r\nb\r\nc\r\nd\r\ne\r\n"));
+    TProcess p = ctx.Start(L"a.txt", dir);
+    HWND main = WaitForWindow(MainClass, MainCaption, p.pid, StartTimeoutMs);
+    CHECK(main != nullptr);
+    CHECK(WaitForStatusText(main, 3, L"0001", 5000));
+    CHECK(SendKey(main, VK_F4));
+    HWND dialog = WaitForMessageBox(L"Goto Line", p.pid, 5000);
+    CHECK(dialog != nullptr);
+    HWND edit = FindWindowExW(dialog, nullptr, L"Edit", nullptr);
+    CHECK(edit != nullptr);
+    SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"4"));
+    CHECK(ClickButton(dialog, L"OK"));
+    CHECK(WaitGone(dialog));
+    CHECK(WaitForStatusText(main, 3, L"0004", 3000));
+    // Beyond the end: the last line.
+    CHECK(SendKey(main, VK_F4));
+    dialog = WaitForMessageBox(L"Goto Line", p.pid, 5000);
+    CHECK(dialog != nullptr);
+    CHECK_EQ(WindowText(edit), std::wstring(L"4"));
+    SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"99"));
+    CHECK(ClickButton(dialog, L"OK"));
+    CHECK(WaitGone(dialog));
+    CHECK(WaitForStatusText(main, 3, L"0006", 3000));
+    // Cancel moves nothing.
+    CHECK(SendKey(main, VK_F4));
+    dialog = WaitForMessageBox(L"Goto Line", p.pid, 5000);
+    CHECK(dialog != nullptr);
+    SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"2"));
+    CHECK(ClickButton(dialog, L"Cancel"));
+    CHECK(WaitGone(dialog));
+    Sleep(300);
+    CHECK_EQ(StatusBarText(main, 3), std::wstring(L"0006"));
+}
+
 struct TCase
 {
     const char* name;
@@ -690,6 +815,9 @@ const TCase Cases[] = {
     { "SplitWindowTypesIntoBothPanes", SplitWindowTypesIntoBothPanes },
     { "StartOptionsPlaceTheCaretAndChooseTheView", StartOptionsPlaceTheCaretAndChooseTheView },
     { "PNumberReopensTheFilesClosedLast", PNumberReopensTheFilesClosedLast },
+    { "FindNextSelectsTheMatchAndF3RepeatsIt", FindNextSelectsTheMatchAndF3RepeatsIt },
+    { "ReplaceAllChangesTheTextThatIsThenSaved", ReplaceAllChangesTheTextThatIsThenSaved },
+    { "GotoLineMovesTheCaret", GotoLineMovesTheCaret },
     { "PerformanceFigures", PerformanceFigures },
     { "SettingsAreWrittenAtExitAndReadAtTheNextStart",
         SettingsAreWrittenAtExitAndReadAtTheNextStart },

@@ -1,0 +1,27 @@
+// Control and template IDs of the search dialogs, shared by the resource script and the code.
+#pragma once
+
+#define IDD_FIND 3001
+#define IDD_REPLACE 3002
+#define IDD_GOTOLINE 3003
+
+// Shared by the Find and Replace dialogs.
+#define IDC_FIND_TEXT 3100
+#define IDC_FIND_WHOLEWORD 3101
+#define IDC_FIND_MATCHCASE 3102
+#define IDC_FIND_UP 3103
+#define IDC_FIND_DOWN 3104
+#define IDC_FIND_GLOBAL 3105
+#define IDC_FIND_FROMCURSOR 3106
+#define IDC_FIND_THISFILE 3107
+#define IDC_FIND_OPENFILES 3108
+#define IDC_FIND_SPECIFYFILES 3109
+#define IDC_FIND_NEXT 3110
+#define IDC_FIND_MASK 3111
+#define IDC_FIND_UPPERPANEL 3112
+
+#define IDC_REPLACE_TEXT 3200
+#define IDC_REPLACE_ONE 3201
+#define IDC_REPLACE_ALL 3202
+
+#define IDC_GOTO_LINE 3300
