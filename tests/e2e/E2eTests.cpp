@@ -828,6 +828,10 @@ void FindNextSelectsTheMatchAndF3RepeatsIt(TContext& ctx)
     CHECK_EQ(WindowText(combo), std::wstring(L"hello"));
     CHECK(ClickButton(find, L"Cancel"));
     CHECK(WaitGone(find));
+    // The keyboard is back in the document.
+    CHECK(SendKey(main, VK_END));
+    CHECK(TypeText(main, "z"));
+    CHECK(WaitForStatusText(main, 4, L"0012", 3000));
 }
 
 void ReplaceAllChangesTheTextThatIsThenSaved(TContext& ctx)
