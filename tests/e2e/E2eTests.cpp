@@ -896,6 +896,29 @@ void GotoLineMovesTheCaret(TContext& ctx)
     CHECK_EQ(StatusBarText(main, 3), std::wstring(L"0006"));
 }
 
+void NextDifferentWordStopsAtTheFirstDifferingPair(TContext& ctx)
+{
+    std::wstring dir = MakeTempDir(L"nextdiff");
+    CHECK(WriteTextFile(dir + L"a.txt", "alpha beta gamma\r\nalpha beta delta\r\n"));
+    TProcess p = ctx.Start(L"a.txt", dir);
+    HWND main = WaitForWindow(MainClass, MainCaption, p.pid, StartTimeoutMs);
+    CHECK(main != nullptr);
+    CHECK(WaitForTitle(main, dir + L"a.txt"));
+    // Both panes show the text; the second one starts a line further down.
+    CHECK(SendKey(main, VK_F6, { VK_MENU }));
+    Sleep(500);
+    CHECK(SendKey(main, VK_DOWN));
+    CHECK(WaitForStatusText(main, 3, L"0002", 3000));
+    CHECK(SendKey(main, VK_F5));
+    // "beta" matches "beta"; "gamma" and "delta" differ, and the focused pane selects its word.
+    DWORD start = GetTickCount();
+    while (StatusBarText(main, 4) == L"0001" && GetTickCount() - start < 3000)
+        Sleep(50);
+    CHECK_EQ(StatusBarText(main, 3), std::wstring(L"0002"));
+    const std::wstring column = StatusBarText(main, 4);
+    CHECK(column == L"0012" || column == L"0017");
+}
+
 struct TCase
 {
     const char* name;
@@ -930,6 +953,8 @@ const TCase Cases[] = {
     { "FindNextSelectsTheMatchAndF3RepeatsIt", FindNextSelectsTheMatchAndF3RepeatsIt },
     { "ReplaceAllChangesTheTextThatIsThenSaved", ReplaceAllChangesTheTextThatIsThenSaved },
     { "GotoLineMovesTheCaret", GotoLineMovesTheCaret },
+    { "NextDifferentWordStopsAtTheFirstDifferingPair",
+        NextDifferentWordStopsAtTheFirstDifferingPair },
     { "PerformanceFigures", PerformanceFigures },
     { "SettingsAreWrittenAtExitAndReadAtTheNextStart",
         SettingsAreWrittenAtExitAndReadAtTheNextStart },
