@@ -111,7 +111,7 @@ if [ "$WIN32_OK" = 1 ]; then
     if cmake --build "$WIN32_DIR" -j "$JOBS" --target wexly_view_e2e >"$LOGS/view-build.log" 2>&1; then
         timeout 600 "$ROOT/tests/e2e/views/run_view_e2e.sh" "$WIN32_DIR" >"$LOGS/view-e2e.log" 2>&1
         rc=$?
-        grep -E '^\[|view e2e:' "$LOGS/view-e2e.log"
+        grep -E '^\[ (PASS|FAIL) \]|view e2e:' "$LOGS/view-e2e.log"
         summary=$(grep -E '^view e2e: [0-9]+ passed, [0-9]+ failed' "$LOGS/view-e2e.log" | tail -1)
         if [ -n "$summary" ]; then
             PASSED=$((PASSED + $(sed -E 's/view e2e: ([0-9]+) passed.*/\1/' <<<"$summary")))

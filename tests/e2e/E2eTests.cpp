@@ -2,6 +2,7 @@
 //   wexly_e2e.exe [path\to\wexly.exe] [test-name-substring]
 // Prints one line per test and ends with "e2e: N passed, M failed"; exit code 1 on failure.
 #include "E2eCheck.h"
+#include "E2eRunner.h"
 #include "E2eDriver.h"
 
 #include "MenuIds.h"
@@ -980,29 +981,5 @@ int wmain(int argc, wchar_t** argv)
     // Every run starts from the default settings.
     std::wstring ini = wexly.substr(0, wexly.find_last_of(L'.')) + L".ini";
     DeleteFileW(ini.c_str());
-    int passed = 0, failed = 0;
-    for (const TCase& c : Cases) {
-        std::wstring name(c.name, c.name + std::string(c.name).size());
-        if (!filter.empty() && name.find(filter) == std::wstring::npos)
-            continue;
-        TContext ctx;
-        ctx.wexly = wexly;
-        DWORD start = GetTickCount();
-        c.run(ctx);
-        for (TProcess& p : ctx.processes)
-            EndProcess(p);
-        DWORD ms = GetTickCount() - start;
-        if (ctx.failures.empty()) {
-            ++passed;
-            std::printf("[ PASS ] %s (%lu ms)\n", c.name, static_cast<unsigned long>(ms));
-        } else {
-            ++failed;
-            std::printf("[ FAIL ] %s (%lu ms)\n", c.name, static_cast<unsigned long>(ms));
-            for (const auto& f : ctx.failures)
-                std::printf("         %s\n", f.c_str());
-        }
-        std::fflush(stdout);
-    }
-    std::printf("e2e: %d passed, %d failed\n", passed, failed);
-    return failed == 0 && passed > 0 ? 0 : 1;
+    return RunCases<TContext>(Cases, filter, "e2e", [&](TContext& ctx) { ctx.wexly = wexly; });
 }

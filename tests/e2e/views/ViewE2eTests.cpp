@@ -4,6 +4,7 @@
 // Prints one line per test, the measured timings, and ends with "view e2e: N passed, M failed".
 #include "E2eDriver.h"
 #include "E2eCheck.h"
+#include "E2eRunner.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -643,31 +644,5 @@ int wmain(int argc, wchar_t** argv)
     using namespace wexly::e2e;
     std::wstring host = argc > 1 && argv[1][0] ? argv[1] : BesideThisProgram(L"ViewHost.exe");
     std::wstring filter = argc > 2 ? argv[2] : L"";
-    int passed = 0, failed = 0;
-    for (const TCase& c : Cases) {
-        std::wstring name(c.name, c.name + std::string(c.name).size());
-        if (!filter.empty() && name.find(filter) == std::wstring::npos)
-            continue;
-        TContext ctx;
-        ctx.host = host;
-        DWORD start = GetTickCount();
-        c.run(ctx);
-        for (TProcess& p : ctx.processes)
-            EndProcess(p);
-        DWORD ms = GetTickCount() - start;
-        for (const auto& note : ctx.notes)
-            std::printf("  %s\n", note.c_str());
-        if (ctx.failures.empty()) {
-            ++passed;
-            std::printf("ok   %s (%lu ms)\n", c.name, static_cast<unsigned long>(ms));
-        } else {
-            ++failed;
-            std::printf("FAIL %s (%lu ms)\n", c.name, static_cast<unsigned long>(ms));
-            for (const auto& f : ctx.failures)
-                std::printf("     %s\n", f.c_str());
-        }
-        std::fflush(stdout);
-    }
-    std::printf("view e2e: %d passed, %d failed\n", passed, failed);
-    return failed == 0 ? 0 : 1;
+    return RunCases<TContext>(Cases, filter, "view e2e", [&](TContext& ctx) { ctx.host = host; });
 }
