@@ -39,7 +39,9 @@ constexpr int IDM_DROP_TEXT = 6001;
 constexpr int IDM_DROP_BINARY = 6002;
 constexpr int FileMenuPos = 0;
 constexpr int EditMenuPos = 1;
+constexpr int ToolsMenuPos = 3;
 constexpr int WindowMenuPos = 6;
+constexpr int StatusTextMargin = 3; // left of the text inside its panel
 
 // Resolves the system-colour form of a stored colour.
 COLORREF ColourOf(uint32_t value)
@@ -135,6 +137,7 @@ TWexlyMainForm::~TWexlyMainForm()
     m_shell.reset();
     m_commands.reset();
     m_set.reset();
+    TZulWindow::SetHintListener(nullptr);
     if (m_statusFont)
         DeleteObject(m_statusFont);
     if (m_titleFont)
@@ -277,7 +280,10 @@ void TWexlyMainForm::ApplyFontsAndColours()
     if (m_statusFont)
         DeleteObject(m_statusFont);
     m_statusFont = statusFont;
-    SendMessageW(m_statusBar, SB_SETBKCOLOR, 0, static_cast<LPARAM>(ColourOf(c[clStatusBarBack])));
+    m_statusTextColour = ColourOf(c[clStatusBarText]);
+    m_statusBackColour = ColourOf(c[clStatusBarBack]);
+    SendMessageW(m_statusBar, SB_SETBKCOLOR, 0, static_cast<LPARAM>(m_statusBackColour));
+    InvalidateRect(m_statusBar, nullptr, TRUE);
 
     if (m_fileBarFont)
         DeleteObject(m_fileBarFont);
@@ -312,6 +318,12 @@ void TWexlyMainForm::BuildBarsAndMenus()
     BuildToolBar();
     RefreshDocumentBars();
     RebuildReopenMenu();
+}
+
+void TWexlyMainForm::InstallHooks()
+{
+    // Activation arrives as WM_ACTIVATEAPP; the hint hook is the flat buttons' listener.
+    TZulWindow::SetHintListener([this](const std::string& hint) { SetApplicationHint(hint); });
 }
 
 void TWexlyMainForm::AcceptDrops(bool accept)
@@ -358,8 +370,8 @@ void TWexlyMainForm::RefreshTitles()
 
 void TWexlyMainForm::RestoreHintIfExpired()
 {
-    if (m_shell->StatusTimerFired() || m_set->Empty())
-        SetStatusText(spMessage, StatusIdleText);
+    if (m_shell->TakeExpiredStatus())
+        SetStatusText(spMessage, HintPanelText(m_shell->Hint()));
 }
 
 bool TWexlyMainForm::SendToRecycleBin(const std::string& path)
@@ -777,6 +789,7 @@ void TWexlyMainForm::RebuildWindowMenu()
         DeleteMenu(window, static_cast<UINT>(i), MF_BYPOSITION);
     std::vector<TWindowMenuEntry> entries = WindowMenuEntries(*m_set);
     for (size_t i = 0; i < entries.size(); ++i) {
+        m_menuHints[static_cast<UINT>(IDM_WINDOW_FILE_FIRST + i)] = entries[i].hint;
         std::wstring caption = Utf8ToWide(entries[i].caption + "\t" + entries[i].shortcut);
         InsertMenuW(window, static_cast<UINT>(separator + 1 + static_cast<int>(i)),
             MF_BYPOSITION | MF_STRING, IDM_WINDOW_FILE_FIRST + i, caption.c_str());
@@ -812,6 +825,7 @@ void TWexlyMainForm::RebuildReopenMenu()
     TReopenMenu reopen = wexly::RebuildReopenMenu(Settings.FileHistory);
     UINT pos = static_cast<UINT>(pre + 1);
     for (size_t i = 0; i < reopen.entries.size(); ++i) {
+        m_menuHints[static_cast<UINT>(IDM_FILE_HISTORY_FIRST + i)] = reopen.entries[i].hint;
         std::wstring caption = Utf8ToWide(reopen.entries[i].caption);
         InsertMenuW(
             file, pos++, MF_BYPOSITION | MF_STRING, IDM_FILE_HISTORY_FIRST + i, caption.c_str());
@@ -831,7 +845,55 @@ void TWexlyMainForm::CreateStatusBar()
     m_statusBar = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0,
         Handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
     SendMessageW(m_statusBar, WM_SETFONT, reinterpret_cast<WPARAM>(m_statusFont), FALSE);
+    SetWindowSubclass(m_statusBar, StatusBarProc, 0, reinterpret_cast<DWORD_PTR>(this));
+    m_statusTextColour = GetSysColor(COLOR_BTNTEXT);
+    m_statusBackColour = GetSysColor(COLOR_BTNFACE);
     LayoutStatusBar(true);
+}
+
+LRESULT CALLBACK TWexlyMainForm::StatusBarProc(
+    HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR self)
+{
+    const auto* form = reinterpret_cast<const TWexlyMainForm*>(self);
+    switch (msg) {
+    case SB_GETTEXTW:
+    case SB_GETTEXTLENGTHW: {
+        // Owner-drawn parts keep no text of their own: answer from ours, as a plain bar would.
+        const size_t part = LOWORD(wp);
+        if (part >= form->m_statusTexts.size())
+            return 0;
+        const std::wstring text = Utf8ToWide(form->m_statusTexts[part]);
+        if (msg == SB_GETTEXTW && lp)
+            lstrcpyW(reinterpret_cast<wchar_t*>(lp), text.c_str());
+        return static_cast<LRESULT>(MAKELONG(text.size(), SBT_OWNERDRAW));
+    }
+    case WM_NCDESTROY:
+        RemoveWindowSubclass(hwnd, StatusBarProc, 0);
+        break;
+    default:
+        break;
+    }
+    return DefSubclassProc(hwnd, msg, wp, lp);
+}
+
+void TWexlyMainForm::DrawStatusPanel(const DRAWITEMSTRUCT& item)
+{
+    const size_t part = item.itemID;
+    if (part >= m_statusTexts.size())
+        return;
+    HDC dc = item.hDC;
+    HBRUSH back = CreateSolidBrush(m_statusBackColour);
+    FillRect(dc, &item.rcItem, back);
+    DeleteObject(back);
+    HGDIOBJ oldFont = SelectObject(dc, m_statusFont);
+    SetTextColor(dc, m_statusTextColour);
+    SetBkMode(dc, TRANSPARENT);
+    RECT text = item.rcItem;
+    text.left += StatusTextMargin;
+    std::wstring wide = Utf8ToWide(m_statusTexts[part]);
+    DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &text,
+        DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+    SelectObject(dc, oldFont);
 }
 
 void TWexlyMainForm::LayoutStatusBar(bool remeasure)
@@ -864,10 +926,8 @@ void TWexlyMainForm::LayoutStatusBar(bool remeasure)
     for (size_t i = 0; i < 5; ++i)
         rights[i] = layout.panels[i].Right();
     SendMessageW(m_statusBar, SB_SETPARTS, 5, reinterpret_cast<LPARAM>(rights));
-    for (size_t i = 0; i < 5; ++i) {
-        std::wstring wide = Utf8ToWide(m_statusTexts[i]);
-        SendMessageW(m_statusBar, SB_SETTEXTW, i, reinterpret_cast<LPARAM>(wide.c_str()));
-    }
+    for (size_t i = 0; i < 5; ++i)
+        SendMessageW(m_statusBar, SB_SETTEXTW, i | SBT_OWNERDRAW, static_cast<LPARAM>(i));
 }
 
 void TWexlyMainForm::SetStatusText(TStatusPanel panel, const std::string& text)
@@ -882,9 +942,56 @@ void TWexlyMainForm::SetStatusText(TStatusPanel panel, const std::string& text)
         LayoutStatusBar(true);
         return;
     }
-    std::wstring wide = Utf8ToWide(text);
-    SendMessageW(m_statusBar, SB_SETTEXTW, static_cast<WPARAM>(panel),
-        reinterpret_cast<LPARAM>(wide.c_str()));
+    // Setting the part again repaints it; the text comes from m_statusTexts when it is drawn.
+    SendMessageW(m_statusBar, SB_SETTEXTW, static_cast<WPARAM>(panel) | SBT_OWNERDRAW,
+        static_cast<LPARAM>(panel));
+}
+
+// ---- Hints --------------------------------------------------------------------------------
+
+void TWexlyMainForm::SetApplicationHint(const std::string& longHint)
+{
+    if (m_shell && m_shell->SetHint(longHint))
+        SetStatusText(spMessage, HintPanelText(longHint));
+}
+
+void TWexlyMainForm::OnMenuSelect(UINT item, UINT flags, HMENU menu)
+{
+    if (flags == 0xFFFF && !menu) { // the menu closed
+        SetApplicationHint("");
+        return;
+    }
+    if (flags & MF_POPUP)
+        SetApplicationHint(PopupHint(GetSubMenu(menu, static_cast<int>(item))));
+    else if (flags & MF_SEPARATOR)
+        SetApplicationHint("");
+    else
+        SetApplicationHint(LongHint(MenuHint(item)));
+}
+
+std::string TWexlyMainForm::MenuHint(UINT id) const
+{
+    if (auto built = m_menuHints.find(id); built != m_menuHints.end())
+        return built->second;
+    const wchar_t* text = nullptr;
+    const int length
+        = LoadStringW(GetModuleHandleW(nullptr), id, reinterpret_cast<wchar_t*>(&text), 0);
+    return length > 0 && text ? WideToUtf8(std::wstring(text, static_cast<size_t>(length)))
+                              : std::string();
+}
+
+std::string TWexlyMainForm::PopupHint(HMENU popup) const
+{
+    HMENU tools = SubMenu(ToolsMenuPos);
+    if (!popup || !tools)
+        return {};
+    if (popup == GetSubMenu(tools, 0))
+        return "Set justification for text (Wont work when wordwrap is on)";
+    if (popup == GetSubMenu(tools, 3))
+        return "Lists of words to auto-replace";
+    if (popup == GetSubMenu(tools, 4))
+        return "Preset sequences of commands";
+    return {};
 }
 
 void TWexlyMainForm::RefreshCapsPanel()
@@ -923,7 +1030,7 @@ void TWexlyMainForm::ApplyStatusUpdate(const TStatusUpdate& update)
     SetStatusText(spInsOvr, update.insOvr);
     ApplyMenuState(m_shell->Menus());
     if (update.restoreHint)
-        SetStatusText(spMessage, StatusIdleText);
+        SetStatusText(spMessage, HintPanelText(m_shell->Hint()));
 }
 
 // ---- IDocumentViewHost --------------------------------------------------------------------
@@ -1037,6 +1144,17 @@ LRESULT TWexlyMainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp)
     case WM_COMMAND:
         OnCommand(LOWORD(wp), reinterpret_cast<HWND>(lp));
         return 0;
+    case WM_MENUSELECT:
+        OnMenuSelect(LOWORD(wp), HIWORD(wp), reinterpret_cast<HMENU>(lp));
+        return 0;
+    case WM_DRAWITEM: {
+        const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
+        if (item && item->hwndItem == m_statusBar) {
+            DrawStatusPanel(*item);
+            return TRUE;
+        }
+        break;
+    }
     case WM_CTLCOLORSTATIC:
         if (m_titleBrush) {
             HWND control = reinterpret_cast<HWND>(lp);
@@ -1072,7 +1190,7 @@ LRESULT TWexlyMainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp)
         if (wp == StatusTimerId) {
             KillTimer(Handle(), StatusTimerId);
             if (m_shell->StatusTimerFired())
-                SetStatusText(spMessage, StatusIdleText);
+                SetStatusText(spMessage, HintPanelText(m_shell->Hint()));
         }
         return 0;
     case WM_DROPFILES:

@@ -24,6 +24,7 @@
 #include <shellapi.h>
 
 #include <array>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -63,7 +64,7 @@ private:
     void LoadDictionary() override { }
     void SetDictionaryMenu(const std::string& caption, bool active) override;
     void BuildBarsAndMenus() override;
-    void InstallHooks() override { }
+    void InstallHooks() override;
     void AcceptDrops(bool accept) override;
     void CreateFileDialogs() override { }
     void Realign() override { Layout(); }
@@ -116,6 +117,15 @@ private:
     void LayoutStatusBar(bool remeasure);
     void SetStatusText(TStatusPanel panel, const std::string& text);
     void RefreshCapsPanel();
+    // The panels are owner-drawn for the status colours; the bar still answers SB_GETTEXT.
+    void DrawStatusPanel(const DRAWITEMSTRUCT& item);
+    static LRESULT CALLBACK StatusBarProc(
+        HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR self);
+    // Hints: of the highlighted menu item, or of the control under the mouse.
+    void OnMenuSelect(UINT item, UINT flags, HMENU menu);
+    std::string MenuHint(UINT id) const;
+    std::string PopupHint(HMENU popup) const;
+    void SetApplicationHint(const std::string& longHint);
     void ApplyMenuState(const TMenuState& state);
     void UpdateMenus();
     void RebuildWindowMenu();
@@ -199,6 +209,10 @@ private:
     HWND m_statusBar = nullptr;
     HFONT m_statusFont = nullptr;
     std::array<std::string, 5> m_statusTexts;
+    COLORREF m_statusTextColour = 0;
+    COLORREF m_statusBackColour = 0;
+    // Hints of the items the program builds into the menus (Window, reopen), by command.
+    std::map<UINT, std::string> m_menuHints;
     TStatusTextWidths m_statusWidths;
     HMENU m_unsplitMenu = nullptr;
     HMENU m_splitSubMenu = nullptr;

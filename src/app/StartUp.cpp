@@ -220,6 +220,21 @@ bool TApplicationShell::StatusTimerFired()
     return m_set.Empty();
 }
 
+bool TApplicationShell::TakeExpiredStatus()
+{
+    const bool expired = m_timerExpired;
+    m_timerExpired = false;
+    return expired;
+}
+
+bool TApplicationShell::SetHint(const std::string& longHint)
+{
+    if (longHint == m_hint)
+        return false;
+    m_hint = longHint;
+    return true;
+}
+
 void TApplicationShell::Exit()
 {
     m_closing = true;

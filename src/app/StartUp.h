@@ -106,6 +106,13 @@ public:
     void SetSyncPanes(bool on);
     // The 10-second status timer ran out; true when the hint is to be shown at once.
     bool StatusTimerFired();
+    // A document was closed: true (once) when the status message has had its time and the hint
+    // is to be shown again.
+    bool TakeExpiredStatus();
+    // The application's hint: the long hint of the control under the mouse or of the menu item
+    // highlighted. True when it changed, so that the message panel is to show it.
+    bool SetHint(const std::string& longHint);
+    const std::string& Hint() const { return m_hint; }
     // The Exit command.
     void Exit();
     // The main window's close request: true lets it close (the settings are then saved).
@@ -124,6 +131,7 @@ private:
     std::string m_startDir;
     std::string m_cmdLine;
     std::string m_dropList;
+    std::string m_hint;
     bool m_closing = false;
     bool m_activating = false;
     bool m_settingsSaved = false; // written once, at the orderly exit

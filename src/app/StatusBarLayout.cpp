@@ -4,6 +4,12 @@
 
 namespace wexly {
 
+std::string LongHint(const std::string& hint)
+{
+    const size_t bar = hint.find('|');
+    return bar == std::string::npos ? hint : hint.substr(bar + 1);
+}
+
 std::string StatusNumberText(long long value)
 {
     std::string text = std::to_string(value);

@@ -11,6 +11,16 @@ inline constexpr const char* StatusIdleText = "F1=Help";
 
 enum TStatusPanel { spMessage = 0, spCaps = 1, spInsOvr = 2, spLine = 3, spColumn = 4 };
 
+// The part of a control's hint that goes to the status line: the text after the first "|", or
+// the whole hint when it has none ("Open|" is a tooltip only and gives "").
+std::string LongHint(const std::string& hint);
+
+// What the message panel shows for the current hint.
+inline std::string HintPanelText(const std::string& hint)
+{
+    return hint.empty() ? std::string(StatusIdleText) : hint;
+}
+
 // A caret line or column as shown: decimal, left-padded with "0" to at least 4 digits.
 std::string StatusNumberText(long long value);
 

@@ -2,8 +2,8 @@
 //   wexly_e2e.exe [path\to\wexly.exe] [test-name-substring]
 // Prints one line per test and ends with "e2e: N passed, M failed"; exit code 1 on failure.
 #include "E2eCheck.h"
-#include "E2eRunner.h"
 #include "E2eDriver.h"
+#include "E2eRunner.h"
 
 #include "MenuIds.h"
 
@@ -374,6 +374,44 @@ void TwoFilesFromTheCommandLineAreEditedAndSaved(TContext& ctx)
     std::string other;
     CHECK(ReadTextFile(dir + L"b c.txt", &other));
     CHECK_EQ(other, std::string("zqbeta\r\n"));
+}
+
+void MenuHintsShowInTheMessagePanel(TContext& ctx)
+{
+    std::wstring dir = MakeTempDir(L"hints");
+    CHECK(WriteTextFile(dir + L"a.txt", "alpha\r\n"));
+    TProcess p = ctx.Start(L"a.txt", dir);
+    HWND main = WaitForWindow(MainClass, MainCaption, p.pid, StartTimeoutMs);
+    CHECK(main != nullptr);
+    CHECK(WaitForStatusText(main, 0, L"1 File(s) opened... 1 Total", 5000));
+    // Alt+F opens the File menu on "&New".
+    CHECK(SendKey(main, 'F', { VK_MENU }));
+    CHECK(WaitForStatusText(main, 0, L"Start a new, unnamed document", 3000));
+    CHECK(SendKey(main, VK_DOWN));
+    CHECK(WaitForStatusText(main, 0, L"Open files as text", 3000));
+    // Closing the menu clears the hint.
+    CHECK(SendKey(main, VK_ESCAPE));
+    CHECK(SendKey(main, VK_ESCAPE));
+    CHECK(WaitForStatusText(main, 0, L"F1=Help", 3000));
+    // A Window menu entry hints its document's full path: up from the first item wraps to
+    // "&Window List..." and then reaches the entry above it.
+    CHECK(SendKey(main, 'W', { VK_MENU }));
+    CHECK(SendKey(main, VK_UP));
+    CHECK(WaitForStatusText(main, 0, L"List the open documents", 3000));
+    CHECK(SendKey(main, VK_UP));
+    CHECK(WaitForStatusText(main, 0, dir + L"a.txt", 3000));
+    CHECK(SendKey(main, VK_ESCAPE));
+    CHECK(SendKey(main, VK_ESCAPE));
+    CHECK(WaitForStatusText(main, 0, L"F1=Help", 3000));
+    // Submenus have hints of their own.
+    CHECK(SendKey(main, 'T', { VK_MENU }));
+    CHECK(WaitForStatusText(
+        main, 0, L"Set justification for text (Wont work when wordwrap is on)", 3000));
+    CHECK(SendKey(main, VK_DOWN));
+    CHECK(SendKey(main, VK_DOWN));
+    CHECK(WaitForStatusText(main, 0, L"Lists of words to auto-replace", 3000));
+    CHECK(SendKey(main, VK_ESCAPE));
+    CHECK(SendKey(main, VK_ESCAPE));
 }
 
 void ClosingAChangedFileAsksAndEachAnswerDoesItsPart(TContext& ctx)
@@ -943,6 +981,7 @@ const TCase Cases[] = {
     { "ClosingAChangedFileAsksAndEachAnswerDoesItsPart",
         ClosingAChangedFileAsksAndEachAnswerDoesItsPart },
     { "ExitWithUnsavedChangesAsksForEachFile", ExitWithUnsavedChangesAsksForEachFile },
+    { "MenuHintsShowInTheMessagePanel", MenuHintsShowInTheMessagePanel },
     { "EditingKeysReachTheFocusedDocument", EditingKeysReachTheFocusedDocument },
     { "NewDocumentSavedAsGetsTheTxtExtension", NewDocumentSavedAsGetsTheTxtExtension },
     { "SecondStartOpensItsFileInTheRunningInstance", SecondStartOpensItsFileInTheRunningInstance },

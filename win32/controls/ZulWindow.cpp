@@ -1,11 +1,14 @@
 #include "controls/ZulWindow.h"
 
+#include "app/StatusBarLayout.h"
 #include "controls/ZulGdiCanvas.h"
 #include "controls/ZulMessages.h"
 #include "platform/win32/WinStrings.h"
 
 #include <commctrl.h>
 #include <windowsx.h>
+
+#include <utility>
 
 namespace wexly::win32 {
 
@@ -60,6 +63,25 @@ void TZulWindow::SetFont(HFONT font)
     if (!m_font && Handle() && GetParent(Handle()))
         m_font = reinterpret_cast<HFONT>(SendMessageW(GetParent(Handle()), WM_GETFONT, 0, 0));
     Invalidate();
+}
+
+namespace {
+std::function<void(const std::string&)>& HintListener()
+{
+    static std::function<void(const std::string&)> listener;
+    return listener;
+}
+} // namespace
+
+void TZulWindow::SetHintListener(std::function<void(const std::string& longHint)> listener)
+{
+    HintListener() = std::move(listener);
+}
+
+void TZulWindow::ReportHint(const std::string& longHint)
+{
+    if (HintListener())
+        HintListener()(longHint);
 }
 
 void TZulWindow::SetHint(const std::wstring& hint)
@@ -175,6 +197,7 @@ LRESULT TZulWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp)
         return 0;
     case WM_MOUSELEAVE:
         m_trackingLeave = false;
+        ReportHint("");
         if (GetCapture() != Handle())
             Model().MouseLeave();
         return 0;
@@ -249,6 +272,7 @@ void TZulWindow::TrackHover(LPARAM lp)
         if (!m_trackingLeave) {
             TRACKMOUSEEVENT tme { sizeof(tme), TME_LEAVE, Handle(), 0 };
             m_trackingLeave = TrackMouseEvent(&tme) != 0;
+            ReportHint(LongHint(WideToUtf8(m_hint)));
         }
     } else {
         Model().MouseLeave();

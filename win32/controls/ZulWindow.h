@@ -44,6 +44,9 @@ public:
     // "tooltip|long hint": the part before the first "|" shows as the tooltip.
     std::wstring Hint() const { return m_hint; }
     void SetHint(const std::wstring& hint);
+    // The one listener that shows the application's hint (the main window's status line): told
+    // the long hint of a control the mouse enters, and "" when it leaves.
+    static void SetHintListener(std::function<void(const std::string& longHint)> listener);
     // A menu shown on right click; its command goes to OnPopupCommand.
     void SetPopupMenu(HMENU menu) { m_popup = menu; }
     std::function<void(int command)> OnPopupCommand;
@@ -83,6 +86,7 @@ private:
     void TrackHover(LPARAM lp);
     void ShowPopup(LPARAM lp);
     void UpdateTooltip();
+    static void ReportHint(const std::string& longHint);
 
     HFONT m_font = nullptr;
     std::wstring m_hint;

@@ -61,6 +61,25 @@ void TDocumentWindows::SetButtonColors(TColorRef text, TColorRef face)
     m_buttonText = text;
     m_buttonFace = face;
     m_buttonColors = true;
+    for (auto& [doc, views] : m_views)
+        if (views->button)
+            ButtonChanged(*const_cast<TEditFile*>(doc));
+}
+
+void TDocumentWindows::SetButtonFont(HFONT font)
+{
+    m_buttonFont = font;
+    for (auto& [doc, views] : m_views)
+        if (views->button)
+            views->button->SetFont(font);
+}
+
+void TDocumentWindows::SetFlatButtons(bool flat)
+{
+    m_flatButtons = flat;
+    for (auto& [doc, views] : m_views)
+        if (views->button)
+            views->button->SetDepth(flat ? 0 : 1);
 }
 
 void TDocumentWindows::ApplyLook(TCellGridWindow& view)

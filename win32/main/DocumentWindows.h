@@ -45,9 +45,10 @@ public:
     // The fixed font every view paints with.
     void SetViewFont(const std::wstring& face, int pointSize, bool bold);
     void SetViewColors(const TGridColors& colors);
-    void SetButtonFont(HFONT font) { m_buttonFont = font; }
+    // These reach the buttons already made as well as those to come.
+    void SetButtonFont(HFONT font);
     void SetButtonColors(TColorRef text, TColorRef face);
-    void SetFlatButtons(bool flat) { m_flatButtons = flat; }
+    void SetFlatButtons(bool flat);
 
     // IDocumentWindows
     void DocumentCreated(TEditFile& doc) override;

@@ -1,6 +1,7 @@
 #include "app/StartUp.h"
 
 #include "app/HandOver.h"
+#include "app/StatusBarLayout.h"
 #include "support/DocFakes.h"
 
 #include <gtest/gtest.h>
@@ -204,6 +205,28 @@ TEST(StartUp, StatusEventsPadTheNumbersAndTrackThePane)
     EXPECT_FALSE(env.shell.StatusTimerFired());
     ASSERT_TRUE(env.shell.EditStatus(true, true, 1, 1, true, u));
     EXPECT_TRUE(u.restoreHint);
+}
+
+TEST(StartUp, HintShowsItsLongPartAndAnExpiredMessageGivesWayOnce)
+{
+    EXPECT_EQ(LongHint("Open|"), "");
+    EXPECT_EQ(LongHint("Open|Open a file as text"), "Open a file as text");
+    EXPECT_EQ(LongHint("Add to this pile"), "Add to this pile");
+    EXPECT_EQ(HintPanelText(""), "F1=Help");
+
+    TShellEnv env;
+    env.shell.FirstShow();
+    EXPECT_TRUE(env.shell.SetHint("Open this file"));
+    EXPECT_FALSE(env.shell.SetHint("Open this file")); // unchanged: the panel keeps a message
+    EXPECT_EQ(HintPanelText(env.shell.Hint()), "Open this file");
+
+    env.fs.SetFile("C:\\w\\a.txt", "a");
+    env.Open("C:\\w\\a.txt");
+    // A close before the message has had its time leaves the message.
+    EXPECT_FALSE(env.shell.TakeExpiredStatus());
+    EXPECT_FALSE(env.shell.StatusTimerFired()); // documents open: the hint waits
+    EXPECT_TRUE(env.shell.TakeExpiredStatus());
+    EXPECT_FALSE(env.shell.TakeExpiredStatus());
 }
 
 TEST(StartUp, UserCommandsSwitchDocumentsAndScroll)
