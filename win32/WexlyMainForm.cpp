@@ -5,6 +5,7 @@
 #include "art/ArtIds.h"
 #include "config/SettingsFile.h"
 #include "controls/ZulGdiCanvas.h"
+#include "dialogs/WindowListDialog.h"
 #include "editor/DefaultCommandTables.h"
 #include "main/HelpPages.h"
 #include "platform/win32/WinStrings.h"
@@ -85,8 +86,6 @@ bool CommandBuilt(int id)
     case IDM_FILE_PRINT:
     case IDM_FILE_PRINTSETUP:
     case IDM_FILE_PREVIEW:
-    case IDM_WINDOW_LIST:
-    case IDM_WINDOWLIST_BAR:
     case IDM_OPTIONS_SETTINGS:
         return false;
     default:
@@ -205,8 +204,8 @@ TSettingsEnv TWexlyMainForm::SettingsEnv() const
     env.Design.MainWindow = { r.left, r.top, r.right, r.bottom };
     // The other windows open centred on the main window's design bounds until moved.
     const TRect dialog { r.left + 100, r.top + 80, r.left + 420, r.top + 400 };
-    env.Design.WindowList = env.Design.Preview = env.Design.DicMaint = env.Design.DicChoose
-        = env.Design.ToolList = dialog;
+    env.Design.Preview = env.Design.DicMaint = env.Design.DicChoose = env.Design.ToolList = dialog;
+    env.Design.WindowList = { r.left + 100, r.top + 80, r.left + 374, r.top + 405 };
     return env;
 }
 
@@ -1346,6 +1345,14 @@ void TWexlyMainForm::RunCommand(int id)
         m_set->SelectNext();
         Layout();
         break;
+    case IDM_WINDOW_LIST:
+    case IDM_WINDOWLIST_BAR: {
+        TWindowListForm form;
+        TWindowListDialog dialog(Handle(), Settings);
+        if (WindowList1Click(*m_set, form, dialog, Settings))
+            Layout();
+        break;
+    }
     case IDM_SEARCH_FIND:
     case IDM_SEARCH_REPEAT:
     case IDM_SEARCH_REPLACE:

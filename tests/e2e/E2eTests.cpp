@@ -414,6 +414,34 @@ void MenuHintsShowInTheMessagePanel(TContext& ctx)
     CHECK(SendKey(main, VK_ESCAPE));
 }
 
+void WindowListPicksADocument(TContext& ctx)
+{
+    std::wstring dir = MakeTempDir(L"winlist");
+    for (const wchar_t* name : { L"a.txt", L"b.txt", L"c.txt" })
+        CHECK(WriteTextFile(dir + name, "text\r\n"));
+    TProcess p = ctx.Start(L"a.txt b.txt c.txt", dir);
+    HWND main = WaitForWindow(MainClass, MainCaption, p.pid, StartTimeoutMs);
+    CHECK(main != nullptr);
+    CHECK(WaitForTitle(main, dir + L"c.txt"));
+    CHECK(SendKey(main, VK_F12));
+    HWND list = WaitForMessageBox(L"Window List - 3 file(s)", p.pid, 5000);
+    CHECK(list != nullptr);
+    // Escape closes it without a change.
+    CHECK(SendKey(list, VK_ESCAPE));
+    for (int i = 0; i < 60 && IsWindow(list); ++i)
+        Sleep(50);
+    CHECK(!IsWindow(list));
+    CHECK(WaitForTitle(main, dir + L"c.txt"));
+    // Enter takes the row chosen with the keys.
+    CHECK(SendKey(main, VK_F12));
+    list = WaitForMessageBox(L"Window List - 3 file(s)", p.pid, 5000);
+    CHECK(list != nullptr);
+    CHECK(SendKey(list, VK_HOME));
+    CHECK(SendKey(list, VK_DOWN));
+    CHECK(SendKey(list, VK_RETURN));
+    CHECK(WaitForTitle(main, dir + L"b.txt"));
+}
+
 void ClosingAChangedFileAsksAndEachAnswerDoesItsPart(TContext& ctx)
 {
     std::wstring dir = MakeTempDir(L"ask");
@@ -982,6 +1010,7 @@ const TCase Cases[] = {
         ClosingAChangedFileAsksAndEachAnswerDoesItsPart },
     { "ExitWithUnsavedChangesAsksForEachFile", ExitWithUnsavedChangesAsksForEachFile },
     { "MenuHintsShowInTheMessagePanel", MenuHintsShowInTheMessagePanel },
+    { "WindowListPicksADocument", WindowListPicksADocument },
     { "EditingKeysReachTheFocusedDocument", EditingKeysReachTheFocusedDocument },
     { "NewDocumentSavedAsGetsTheTxtExtension", NewDocumentSavedAsGetsTheTxtExtension },
     { "SecondStartOpensItsFileInTheRunningInstance", SecondStartOpensItsFileInTheRunningInstance },
