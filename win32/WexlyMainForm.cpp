@@ -5,6 +5,7 @@
 #include "art/ArtIds.h"
 #include "config/SettingsFile.h"
 #include "controls/ZulGdiCanvas.h"
+#include "dialogs/DicChooseDialog.h"
 #include "dialogs/WindowListDialog.h"
 #include "editor/DefaultCommandTables.h"
 #include "main/HelpPages.h"
@@ -127,6 +128,7 @@ TWexlyMainForm::TWexlyMainForm(TWexlyApp& app)
     m_search
         = std::make_unique<TSearchCommands>(*m_set, Settings, m_asker, *this, nullptr, nullptr);
     m_compare = std::make_unique<TCompareModel>(*m_set, m_beeper);
+    m_dictionary = std::make_unique<TDictionarySystem>(Settings, RealFileSystem(), m_asker);
 }
 
 TWexlyMainForm::~TWexlyMainForm()
@@ -307,9 +309,27 @@ void TWexlyMainForm::SetDictionaryMenu(const std::string& caption, bool active)
 {
     HMENU menu = GetMenu(Handle());
     std::wstring text = Utf8ToWide(caption);
-    ModifyMenuW(
-        menu, IDM_DIC_CURRENT, MF_BYCOMMAND | MF_STRING | MF_GRAYED, IDM_DIC_CURRENT, text.c_str());
+    ModifyMenuW(menu, IDM_DIC_CURRENT, MF_BYCOMMAND | MF_STRING, IDM_DIC_CURRENT, text.c_str());
     CheckMenuItem(menu, IDM_DIC_ACTIVE, MF_BYCOMMAND | (active ? MF_CHECKED : 0));
+}
+
+void TWexlyMainForm::LoadDictionary()
+{
+    Guarded([this] { m_dictionary->StartUp(); });
+}
+
+void TWexlyMainForm::ShowDictionaryMenu()
+{
+    SetDictionaryMenu(DictionaryMenuCaption(Settings.LastDic), Settings.DicOn);
+}
+
+void TWexlyMainForm::ChooseDictionary()
+{
+    TDicChooseModel model;
+    TDicChooseDialog dialog(Handle(), Settings, m_dialogs);
+    if (dialog.ShowModal(model))
+        Guarded([&] { model.Confirm(*m_dictionary); });
+    ShowDictionaryMenu();
 }
 
 void TWexlyMainForm::BuildBarsAndMenus()
@@ -697,9 +717,10 @@ void TWexlyMainForm::ApplyMenuState(const TMenuState& state)
             menu, static_cast<UINT>(id), MF_BYCOMMAND | (on && built ? MF_ENABLED : MF_GRAYED));
     };
     const auto& e = state.enabled;
-    for (int id : { IDM_FILE_NEW, IDM_FILE_OPENTEXT, IDM_FILE_OPENBINARY, IDM_FILE_REOPEN,
-             IDM_FILE_EXIT, IDM_OPTIONS_WORDWRAP, IDM_OPTIONS_HEXMASK, IDM_HELP_CONTENTS,
-             IDM_HELP_ABOUT, IDM_OPTIONS_SETTINGS, IDM_SEARCH_FIND })
+    for (int id :
+        { IDM_FILE_NEW, IDM_FILE_OPENTEXT, IDM_FILE_OPENBINARY, IDM_FILE_REOPEN, IDM_FILE_EXIT,
+            IDM_OPTIONS_WORDWRAP, IDM_OPTIONS_HEXMASK, IDM_HELP_CONTENTS, IDM_HELP_ABOUT,
+            IDM_OPTIONS_SETTINGS, IDM_SEARCH_FIND, IDM_DIC_CURRENT, IDM_DIC_ACTIVE })
         enable(id, true);
     enable(IDM_FILE_REVERT, e[miRevert]);
     enable(IDM_FILE_SAVE, e[miSave]);
@@ -1055,6 +1076,11 @@ void TWexlyMainForm::ReportFocusStatus()
     ViewStatus(*focus, focus->CaretLine(), focus->CaretColumn());
 }
 
+void TWexlyMainForm::ViewKeyPress(TEditFile&, char ch)
+{
+    Guarded([&] { m_dictionary->EdKeyPress(m_set->FocusFile(), ch); });
+}
+
 void TWexlyMainForm::ViewUserCommand(TEditFile&, int command)
 {
     // Run after the key that produced it has been handled.
@@ -1344,6 +1370,13 @@ void TWexlyMainForm::RunCommand(int id)
     case IDM_WINDOW_NEXTFILE:
         m_set->SelectNext();
         Layout();
+        break;
+    case IDM_DIC_CURRENT:
+        ChooseDictionary();
+        break;
+    case IDM_DIC_ACTIVE:
+        m_dictionary->ToggleActive();
+        ShowDictionaryMenu();
         break;
     case IDM_WINDOW_LIST:
     case IDM_WINDOWLIST_BAR: {

@@ -12,6 +12,7 @@
 #include "dialogs/FindDialog.h"
 #include "dialogs/GotoLineDialog.h"
 #include "dialogs/ReplaceDialog.h"
+#include "dictionary/DictionarySystem.h"
 #include "documents/DocumentCommands.h"
 #include "main/DocumentWindows.h"
 #include "main/FileDialogs.h"
@@ -61,7 +62,7 @@ private:
     void ApplyPlacement(const TWindowPlacement& placement) override;
     void ApplyFontsAndColours() override;
     void SetOptionChecks(bool wordWrap, bool hexMask) override;
-    void LoadDictionary() override { }
+    void LoadDictionary() override;
     void SetDictionaryMenu(const std::string& caption, bool active) override;
     void BuildBarsAndMenus() override;
     void InstallHooks() override;
@@ -94,6 +95,7 @@ private:
     RECT PaneRect(bool bottom) override;
     void ViewStatus(TEditFile& doc, int64_t line, int32_t column) override;
     void ViewUserCommand(TEditFile& doc, int command) override;
+    void ViewKeyPress(TEditFile& doc, char ch) override;
     void FileButtonClick(TEditFile& doc) override;
     void FileButtonPopup(TEditFile& doc, int tag) override;
     void FileButtonDropped(TEditFile& doc, int x, int y) override;
@@ -174,6 +176,9 @@ private:
     std::unique_ptr<TDocumentCommands> m_docCommands;
     std::unique_ptr<TSearchCommands> m_search;
     std::unique_ptr<TCompareModel> m_compare;
+    std::unique_ptr<TDictionarySystem> m_dictionary;
+    void ChooseDictionary();
+    void ShowDictionaryMenu();
     TGotoLineModel m_gotoLine;
     std::unique_ptr<TFindDialog> m_findDialog;
     std::unique_ptr<TReplaceDialog> m_replaceDialog;

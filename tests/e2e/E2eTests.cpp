@@ -926,6 +926,35 @@ void ReplaceAllChangesTheTextThatIsThenSaved(TContext& ctx)
     }
 }
 
+void ChosenDictionaryReplacesWordsAsTheyAreTyped(TContext& ctx)
+{
+    std::wstring dir = MakeTempDir(L"dic");
+    CHECK(WriteTextFile(dir + L"words.ydc", "[Wexly2 Dictionary File V1]\r\n1\r\nteh..the\r\n"));
+    CHECK(WriteTextFile(dir + L"a.txt", ""));
+    TProcess p = ctx.Start(L"a.txt", dir);
+    HWND main = WaitForWindow(MainClass, MainCaption, p.pid, StartTimeoutMs);
+    CHECK(main != nullptr);
+    CHECK(WaitForTitle(main, dir + L"a.txt"));
+    PostCommand(main, IDM_DIC_CURRENT);
+    HWND dialog = WaitForMessageBox(L"Choose A Dictionary", p.pid, 5000);
+    CHECK(dialog != nullptr);
+    HWND edit = FindWindowExW(dialog, nullptr, L"Edit", nullptr);
+    CHECK(edit != nullptr);
+    const std::wstring path = dir + L"words.ydc";
+    SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+    CHECK(ClickButton(dialog, L"OK"));
+    CHECK(WaitGone(dialog));
+    // Loaded and switched on; the match-case option adapts the replacement to the typed word.
+    CHECK(TypeText(main, "teh Teh TEH teh'"));
+    CHECK(SendKey(main, 'S', { VK_CONTROL }));
+    CHECK(WaitForFileContent(dir + L"a.txt", "the The THE teh'\r\n", 3000));
+    // Ctrl+D switches the system off.
+    CHECK(SendKey(main, 'D', { VK_CONTROL }));
+    CHECK(TypeText(main, " teh "));
+    CHECK(SendKey(main, 'S', { VK_CONTROL }));
+    CHECK(WaitForFileContent(dir + L"a.txt", "the The THE teh' teh \r\n", 3000));
+}
+
 void GotoLineMovesTheCaret(TContext& ctx)
 {
     std::wstring dir = MakeTempDir(L"goto");
@@ -1011,6 +1040,7 @@ const TCase Cases[] = {
     { "ExitWithUnsavedChangesAsksForEachFile", ExitWithUnsavedChangesAsksForEachFile },
     { "MenuHintsShowInTheMessagePanel", MenuHintsShowInTheMessagePanel },
     { "WindowListPicksADocument", WindowListPicksADocument },
+    { "ChosenDictionaryReplacesWordsAsTheyAreTyped", ChosenDictionaryReplacesWordsAsTheyAreTyped },
     { "EditingKeysReachTheFocusedDocument", EditingKeysReachTheFocusedDocument },
     { "NewDocumentSavedAsGetsTheTxtExtension", NewDocumentSavedAsGetsTheTxtExtension },
     { "SecondStartOpensItsFileInTheRunningInstance", SecondStartOpensItsFileInTheRunningInstance },

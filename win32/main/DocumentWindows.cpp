@@ -117,6 +117,7 @@ void TDocumentWindows::DocumentCreated(TEditFile& doc)
             = [this, d](int64_t line, int32_t col) { m_host.ViewStatus(*d, line, col); };
         editor->OnUserCommand
             = [this, d](TCommandCode command) { m_host.ViewUserCommand(*d, command); };
+        views->editor->OnKeyPress = [this, d](char ch) { m_host.ViewKeyPress(*d, ch); };
         views->editor->Create(parent, id, rect);
         ShowWindow(views->editor->Handle(), SW_HIDE);
     }

@@ -24,6 +24,8 @@ public:
     virtual RECT PaneRect(bool bottom) = 0;
     virtual void ViewStatus(TEditFile& doc, int64_t line, int32_t column) = 0;
     virtual void ViewUserCommand(TEditFile& doc, int command) = 0;
+    // A character is about to be typed into a text view.
+    virtual void ViewKeyPress(TEditFile& doc, char ch) = 0;
     virtual void FileButtonClick(TEditFile& doc) = 0;
     // The button's popup: 0 "&Save", 1 "&Close".
     virtual void FileButtonPopup(TEditFile& doc, int tag) = 0;

@@ -79,6 +79,8 @@ bool TEditorWindow::ModelUntranslatedKey(UINT vk)
 
 void TEditorWindow::ModelChar(char ch)
 {
+    if (OnKeyPress)
+        OnKeyPress(ch);
     m_editor.ProcessCommand(ccTypedChar, ch);
 }
 

@@ -22,6 +22,8 @@ public:
     // Draws a document line itself (rect is the whole row); returning false leaves the row to
     // the window.
     std::function<bool(HDC dc, const RECT& rect, int32_t line)> OnDrawLine;
+    // A character is about to be typed (the dictionary replaces the word it ends first).
+    std::function<void(char ch)> OnKeyPress;
 
 protected:
     std::vector<TGridRow> ModelRows(int rows) override;
