@@ -73,6 +73,9 @@
 #define IDM_PILES_STICK 40401
 // Dynamic pile items take ids from IDM_PILES_DYNAMIC_FIRST on.
 #define IDM_PILES_DYNAMIC_FIRST 41000
+// Every item built from the settings (piles, macros, tools) takes an id from this range.
+#define IDM_DYNAMIC_FIRST 41000
+#define IDM_DYNAMIC_LAST 41999
 
 // Options
 #define IDM_OPTIONS_WORDWRAP 40501

@@ -106,7 +106,8 @@ int TWexlyApp::MessageLoop()
                 break;
             HWND main = m_mainForm->Handle();
             if (main && (msg.hwnd == main || IsChild(main, msg.hwnd))) {
-                m_mainForm->PreviewKey(msg);
+                if (m_mainForm->PreviewKey(msg))
+                    continue;
                 if (TranslateAcceleratorW(main, m_accelerators, &msg))
                     continue;
             }

@@ -9,6 +9,7 @@
 #include "dialogs/WindowListDialog.h"
 #include "editor/DefaultCommandTables.h"
 #include "main/HelpPages.h"
+#include "piles/PileCommands.h"
 #include "platform/win32/WinStrings.h"
 
 #include "MenuIds.h"
@@ -42,6 +43,8 @@ constexpr int IDM_DROP_BINARY = 6002;
 constexpr int FileMenuPos = 0;
 constexpr int EditMenuPos = 1;
 constexpr int ToolsMenuPos = 3;
+constexpr int MacrosSubMenuPos = 4; // in the Tools menu
+constexpr int PilesMenuPos = 4;
 constexpr int WindowMenuPos = 6;
 constexpr int StatusTextMargin = 3; // left of the text inside its panel
 
@@ -129,11 +132,15 @@ TWexlyMainForm::TWexlyMainForm(TWexlyApp& app)
         = std::make_unique<TSearchCommands>(*m_set, Settings, m_asker, *this, nullptr, nullptr);
     m_compare = std::make_unique<TCompareModel>(*m_set, m_beeper);
     m_dictionary = std::make_unique<TDictionarySystem>(Settings, RealFileSystem(), m_asker);
+    m_macroPlayer = std::make_unique<TMacroPlayer>(Settings.Macros);
+    m_toolRunner = std::make_unique<TToolRunner>(
+        *m_set, *m_services, *m_commands, SystemProcessRunner(), *this);
 }
 
 TWexlyMainForm::~TWexlyMainForm()
 {
     // The documents go before the windows they borrow.
+    m_toolRunner.reset();
     m_docCommands.reset();
     m_shell.reset();
     m_commands.reset();
@@ -337,6 +344,94 @@ void TWexlyMainForm::BuildBarsAndMenus()
     BuildToolBar();
     RefreshDocumentBars();
     RebuildReopenMenu();
+    RebuildDynamicMenus();
+}
+
+// ---- Piles, macros and external tools -----------------------------------------------------
+
+void TWexlyMainForm::RebuildDynamicMenus()
+{
+    // Piles: "&Stick in Main Pile" and its separator stay.
+    HMENU piles = SubMenu(PilesMenuPos);
+    m_dynamic.Clear(piles, 2);
+    m_dynamic.Insert(piles, -1, BuildPileMenu(Settings.Piles, Settings.PileFiles, kMainPileId));
+
+    HMENU tools = SubMenu(ToolsMenuPos);
+    HMENU macros = GetSubMenu(tools, MacrosSubMenuPos);
+    m_dynamic.Clear(macros, 0);
+    m_dynamic.Insert(macros, -1, RebuildMacrosMenu(Settings.Macros));
+
+    // The tool entries sit between the last separator and "List...".
+    const int listPos = GetMenuItemCount(tools) - 1;
+    int separator = listPos - 1;
+    while (separator >= 0
+        && !(GetMenuState(tools, static_cast<UINT>(separator), MF_BYPOSITION) & MF_SEPARATOR))
+        --separator;
+    m_dynamic.Clear(tools, separator + 1, listPos);
+    m_dynamic.Insert(tools, separator + 1, RebuildToolsMenu(Settings.Tools));
+    DrawMenuBar(Handle());
+}
+
+void TWexlyMainForm::RunDynamicCommand(const TDynamicCommand& command)
+{
+    switch (command.action) {
+    case TMenuAction::AddToPile:
+        if (AddtoPileClick(command.tag, *m_set, Settings, m_asker))
+            RebuildDynamicMenus();
+        break;
+    case TMenuAction::OpenPileFile:
+        PileFileClick(command.caption, command.tag, m_services->fs, m_asker,
+            [this](const std::string& path, bool binary) {
+                std::string line = binary ? "/B \"" + path + "\"" : "\"" + path + "\"";
+                m_commands->OpenCommandLine(m_commands->StartDir(), line);
+            });
+        RefreshDocumentBars();
+        break;
+    case TMenuAction::PlayMacro:
+        PlayMacro(command.tag);
+        break;
+    case TMenuAction::RunTool:
+        m_toolRunner->Run(Settings.Tools, command.tag);
+        break;
+    case TMenuAction::None:
+        break;
+    }
+}
+
+void TWexlyMainForm::PlayMacro(int number)
+{
+    if (m_macroPlayer->MacroClick(number, m_set->FocusFile()))
+        m_docWindows->RefreshViews();
+}
+
+void TWexlyMainForm::ProcessMessages()
+{
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            return;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+void TWexlyMainForm::RefreshBottomPane()
+{
+    if (m_set->SplitOn() && m_set->BottomFile() && m_set->BottomView()) {
+        m_set->BottomView()->DetachView();
+        m_set->BottomView()->AttachView(*m_set->BottomFile());
+    }
+    m_docWindows->RefreshViews();
+}
+
+void TWexlyMainForm::FocusPane(bool bottom)
+{
+    TEditFile* target = bottom && m_set->SplitOn() ? m_set->BottomView() : m_set->CurFile();
+    if (target)
+        if (TCellGridWindow* view = m_docWindows->ViewOf(*target))
+            SetFocus(view->Handle());
 }
 
 void TWexlyMainForm::InstallHooks()
@@ -717,10 +812,10 @@ void TWexlyMainForm::ApplyMenuState(const TMenuState& state)
             menu, static_cast<UINT>(id), MF_BYCOMMAND | (on && built ? MF_ENABLED : MF_GRAYED));
     };
     const auto& e = state.enabled;
-    for (int id :
-        { IDM_FILE_NEW, IDM_FILE_OPENTEXT, IDM_FILE_OPENBINARY, IDM_FILE_REOPEN, IDM_FILE_EXIT,
-            IDM_OPTIONS_WORDWRAP, IDM_OPTIONS_HEXMASK, IDM_HELP_CONTENTS, IDM_HELP_ABOUT,
-            IDM_OPTIONS_SETTINGS, IDM_SEARCH_FIND, IDM_DIC_CURRENT, IDM_DIC_ACTIVE })
+    for (int id : { IDM_FILE_NEW, IDM_FILE_OPENTEXT, IDM_FILE_OPENBINARY, IDM_FILE_REOPEN,
+             IDM_FILE_EXIT, IDM_OPTIONS_WORDWRAP, IDM_OPTIONS_HEXMASK, IDM_HELP_CONTENTS,
+             IDM_HELP_ABOUT, IDM_OPTIONS_SETTINGS, IDM_SEARCH_FIND, IDM_DIC_CURRENT, IDM_DIC_ACTIVE,
+             IDM_PILES_STICK })
         enable(id, true);
     enable(IDM_FILE_REVERT, e[miRevert]);
     enable(IDM_FILE_SAVE, e[miSave]);
@@ -745,6 +840,8 @@ void TWexlyMainForm::ApplyMenuState(const TMenuState& state)
     enable(IDM_SEARCH_GOTOLINE, e[miGotoLine]);
     enable(IDM_SEARCH_NEXTDIFFWORD, e[miNextDiffWord]);
     enable(IDM_TOOLS_STATISTICS, e[miStatistics]);
+    EnableMenuItem(SubMenu(ToolsMenuPos), MacrosSubMenuPos,
+        MF_BYPOSITION | (e[miMacros] ? MF_ENABLED : MF_GRAYED));
     for (int id : { IDM_JUSTIFY_LEFT, IDM_JUSTIFY_CENTRE, IDM_JUSTIFY_RIGHT, IDM_JUSTIFY_INDENT,
              IDM_JUSTIFY_UNINDENT })
         enable(id, e[miJustify]);
@@ -991,6 +1088,8 @@ void TWexlyMainForm::OnMenuSelect(UINT item, UINT flags, HMENU menu)
 
 std::string TWexlyMainForm::MenuHint(UINT id) const
 {
+    if (m_dynamic.Find(id))
+        return m_dynamic.Hint(id);
     if (auto built = m_menuHints.find(id); built != m_menuHints.end())
         return built->second;
     const wchar_t* text = nullptr;
@@ -1005,6 +1104,8 @@ std::string TWexlyMainForm::PopupHint(HMENU popup) const
     HMENU tools = SubMenu(ToolsMenuPos);
     if (!popup || !tools)
         return {};
+    if (std::string built = m_dynamic.PopupHint(popup); !built.empty())
+        return built;
     if (popup == GetSubMenu(tools, 0))
         return "Set justification for text (Wont work when wordwrap is on)";
     if (popup == GetSubMenu(tools, 3))
@@ -1019,16 +1120,27 @@ void TWexlyMainForm::RefreshCapsPanel()
     SetStatusText(spCaps, (GetKeyState(VK_CAPITAL) & 1) ? "Caps" : "");
 }
 
-void TWexlyMainForm::PreviewKey(const MSG& msg)
+bool TWexlyMainForm::PreviewKey(const MSG& msg)
 {
     if (msg.message != WM_KEYDOWN && msg.message != WM_KEYUP)
-        return;
+        return false;
     if (msg.wParam == VK_CAPITAL) {
         RefreshCapsPanel();
     } else if (msg.wParam == VK_INSERT && msg.message == WM_KEYDOWN && !HasDocuments()) {
         m_insertMode = !m_insertMode;
         SetStatusText(spInsOvr, m_insertMode ? "Ins" : "Ovr");
+    } else if (msg.message == WM_KEYDOWN && msg.wParam >= VK_F1 && msg.wParam <= VK_F12) {
+        // Shift+F1..F12 are the shortcuts of the macro items that exist.
+        const uint8_t shift = static_cast<uint8_t>((GetKeyState(VK_SHIFT) < 0 ? 2 : 0)
+            | (GetKeyState(VK_CONTROL) < 0 ? 4 : 0) | (GetKeyState(VK_MENU) < 0 ? 8 : 0));
+        const int number = MacroNumberForKey(static_cast<uint8_t>(msg.wParam), shift);
+        if (number > 0 && m_set->FocusFile() && !StoredMacroText(Settings.Macros, number).empty()) {
+            Guarded([&] { PlayMacro(number); });
+            ReportFocusStatus();
+            return true;
+        }
     }
+    return false;
 }
 
 void TWexlyMainForm::SetTitleBar(int pane, const TTitleText& title)
@@ -1124,6 +1236,7 @@ void TWexlyMainForm::ViewError(const std::string& text)
 void TWexlyMainForm::PropagateSettings()
 {
     ApplyFontsAndColours();
+    RebuildDynamicMenus();
     Guarded([this] { m_set->ApplySettings(); });
     LayoutFileButtons();
     BuildToolBar();
@@ -1266,6 +1379,15 @@ void TWexlyMainForm::OnCommand(int id, HWND control)
 
 void TWexlyMainForm::RunCommand(int id)
 {
+    if (const TDynamicCommand* dynamic = m_dynamic.Find(static_cast<UINT>(id))) {
+        const TDynamicCommand command = *dynamic; // the menus may be rebuilt while it runs
+        RunDynamicCommand(command);
+        return;
+    }
+    if (id == IDM_PILES_STICK) {
+        RunDynamicCommand({ TMenuAction::AddToPile, kMainPileId, {} });
+        return;
+    }
     if (id >= IDM_WINDOW_FILE_FIRST && id < IDM_WINDOW_FILE_FIRST + 10) {
         m_set->SelectByPosition(id - IDM_WINDOW_FILE_FIRST);
         Layout();

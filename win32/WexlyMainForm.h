@@ -4,6 +4,7 @@
 // class implements what they ask of the window.
 #pragma once
 
+#include "MenuIds.h"
 #include "Win32Window.h"
 #include "app/StartUp.h"
 #include "app/StatusBarLayout.h"
@@ -14,13 +15,16 @@
 #include "dialogs/ReplaceDialog.h"
 #include "dictionary/DictionarySystem.h"
 #include "documents/DocumentCommands.h"
+#include "macros/MacroPlayer.h"
 #include "main/DocumentWindows.h"
+#include "main/DynamicMenus.h"
 #include "main/FileDialogs.h"
 #include "main/PanelWindow.h"
 #include "platform/win32/Win32Ui.h"
 #include "search/CompareModel.h"
 #include "search/GotoLineModel.h"
 #include "search/SearchCommands.h"
+#include "tools/ToolRunner.h"
 
 #include <shellapi.h>
 
@@ -39,7 +43,8 @@ class TWexlyMainForm final : public TWin32Window,
                              public IFileCommandHost,
                              public IPaneWindows,
                              public IDocumentViewHost,
-                             public ISearchDialogs
+                             public ISearchDialogs,
+                             public IToolHost
 {
 public:
     explicit TWexlyMainForm(TWexlyApp& app);
@@ -49,7 +54,8 @@ public:
     // Shows the window and runs the start-up sequence the first time.
     void Show(int showCommand);
     // Sees every key message for the main window and its children before they are dispatched.
-    void PreviewKey(const MSG& msg);
+    // True when the key was used up here (a macro's Shift+F key).
+    bool PreviewKey(const MSG& msg);
     // Changed settings reach the bars, the menus, the second pane and every document.
     void PropagateSettings();
 
@@ -177,6 +183,17 @@ private:
     std::unique_ptr<TSearchCommands> m_search;
     std::unique_ptr<TCompareModel> m_compare;
     std::unique_ptr<TDictionarySystem> m_dictionary;
+    std::unique_ptr<TMacroPlayer> m_macroPlayer;
+    std::unique_ptr<TToolRunner> m_toolRunner;
+    TDynamicMenus m_dynamic { IDM_DYNAMIC_FIRST, IDM_DYNAMIC_LAST };
+    // Piles, Macros and the external tool entries, from the settings.
+    void RebuildDynamicMenus();
+    void RunDynamicCommand(const TDynamicCommand& command);
+    void PlayMacro(int number);
+    // ---- IToolHost ----
+    void ProcessMessages() override;
+    void RefreshBottomPane() override;
+    void FocusPane(bool bottom) override;
     void ChooseDictionary();
     void ShowDictionaryMenu();
     TGotoLineModel m_gotoLine;

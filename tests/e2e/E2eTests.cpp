@@ -955,6 +955,64 @@ void ChosenDictionaryReplacesWordsAsTheyAreTyped(TContext& ctx)
     CHECK(WaitForFileContent(dir + L"a.txt", "the The THE teh' teh \r\n", 3000));
 }
 
+// A settings file beside wexly.exe for one test; removed when the test ends.
+class TSettingsFileForTest
+{
+public:
+    TSettingsFileForTest(const std::wstring& wexly, const std::string& content)
+        : m_path(wexly.substr(0, wexly.find_last_of(L'.')) + L".ini")
+    {
+        m_ok = WriteTextFile(m_path, content);
+    }
+    ~TSettingsFileForTest() { DeleteFileW(m_path.c_str()); }
+    TSettingsFileForTest(const TSettingsFileForTest&) = delete;
+    TSettingsFileForTest& operator=(const TSettingsFileForTest&) = delete;
+    bool Ok() const { return m_ok; }
+
+private:
+    std::wstring m_path;
+    bool m_ok = false;
+};
+
+void PilesMacrosAndToolsComeFromTheSettings(TContext& ctx)
+{
+    std::wstring dir = MakeTempDir(L"piles");
+    CHECK(WriteTextFile(dir + L"a.txt", "alpha\r\n"));
+    CHECK(WriteTextFile(dir + L"member.txt", "member\r\n"));
+    const std::string member = Narrow(dir) + "member.txt";
+    TSettingsFileForTest ini(ctx.wexly,
+        "[Piles]\r\n#=1\r\n0=!AWork\r\n"
+        "[PFiles]\r\n#=1\r\n0=A0"
+            + member
+            + "\r\n"
+              "[Macros]\r\n#=1\r\n0=03xy<ENTER>\r\n"
+              "[External]\r\n#=1\r\n0=&Echo\r\n0cl=cmd /c echo tool-output\r\n0dir=\r\n0flg=4\r\n"
+              "0fname=\r\n");
+    CHECK(ini.Ok());
+    TProcess p = ctx.Start(L"a.txt", dir);
+    HWND main = WaitForWindow(MainClass, MainCaption, p.pid, StartTimeoutMs);
+    CHECK(main != nullptr);
+    CHECK(WaitForTitle(main, dir + L"a.txt"));
+    // Shift+F3 plays macro 3 into the document.
+    CHECK(SendKey(main, VK_F3, { VK_SHIFT }));
+    CHECK(SendKey(main, 'S', { VK_CONTROL }));
+    CHECK(WaitForFileContent(dir + L"a.txt", "xy\r\nalpha\r\n", 3000));
+    // Piles > Work > the member file opens it; the sub-pile's menu hints itself.
+    CHECK(SendKey(main, 'P', { VK_MENU }));
+    CHECK(WaitForStatusText(main, 0, L"Add to this pile", 3000));
+    CHECK(SendKey(main, VK_DOWN));
+    CHECK(WaitForStatusText(main, 0, L"Sub-pile", 3000));
+    CHECK(SendKey(main, VK_RIGHT));
+    CHECK(SendKey(main, VK_DOWN));
+    CHECK(WaitForStatusText(main, 0, L"Open this file", 3000));
+    CHECK(SendKey(main, VK_RETURN));
+    CHECK(WaitForTitle(main, dir + L"member.txt"));
+    // Tools > Echo runs the program and shows what it printed in the Console document.
+    CHECK(SendKey(main, 'T', { VK_MENU }));
+    CHECK(SendKey(main, 'E'));
+    CHECK(WaitForTitle(main, L"Console", 10000));
+}
+
 void GotoLineMovesTheCaret(TContext& ctx)
 {
     std::wstring dir = MakeTempDir(L"goto");
@@ -1040,6 +1098,7 @@ const TCase Cases[] = {
     { "ExitWithUnsavedChangesAsksForEachFile", ExitWithUnsavedChangesAsksForEachFile },
     { "MenuHintsShowInTheMessagePanel", MenuHintsShowInTheMessagePanel },
     { "WindowListPicksADocument", WindowListPicksADocument },
+    { "PilesMacrosAndToolsComeFromTheSettings", PilesMacrosAndToolsComeFromTheSettings },
     { "ChosenDictionaryReplacesWordsAsTheyAreTyped", ChosenDictionaryReplacesWordsAsTheyAreTyped },
     { "EditingKeysReachTheFocusedDocument", EditingKeysReachTheFocusedDocument },
     { "NewDocumentSavedAsGetsTheTxtExtension", NewDocumentSavedAsGetsTheTxtExtension },
