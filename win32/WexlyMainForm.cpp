@@ -369,6 +369,7 @@ void TWexlyMainForm::RebuildDynamicMenus()
         --separator;
     m_dynamic.Clear(tools, separator + 1, listPos);
     m_dynamic.Insert(tools, separator + 1, RebuildToolsMenu(Settings.Tools));
+    m_appliedMenus.reset();
     DrawMenuBar(Handle());
 }
 
@@ -783,6 +784,7 @@ void TWexlyMainForm::BuildToolBar()
         }
     }
     m_shell->ResetEditStateCache();
+    m_appliedMenus.reset(); // the new buttons start enabled
     Layout();
 }
 
@@ -804,6 +806,10 @@ void TWexlyMainForm::UpdateMenus()
 
 void TWexlyMainForm::ApplyMenuState(const TMenuState& state)
 {
+    TAppliedMenus applied { state, m_shell->SyncPanes(), m_barsHidden };
+    if (m_appliedMenus == applied)
+        return;
+    m_appliedMenus = applied;
     ShowCloseDelete(state.closeDeleteVisible);
     HMENU menu = GetMenu(Handle());
     auto enable = [menu](int id, bool on) {

@@ -31,6 +31,7 @@
 #include <array>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -235,6 +236,16 @@ private:
     COLORREF m_statusBackColour = 0;
     // Hints of the items the program builds into the menus (Window, reopen), by command.
     std::map<UINT, std::string> m_menuHints;
+    // What the menus and toolbar show now: applying the same again is skipped, because every
+    // caret move applies it and redrawing the menu bar is slow.
+    struct TAppliedMenus
+    {
+        TMenuState state;
+        bool syncPanes = false;
+        bool barsHidden = false;
+        friend bool operator==(const TAppliedMenus&, const TAppliedMenus&) = default;
+    };
+    std::optional<TAppliedMenus> m_appliedMenus;
     TStatusTextWidths m_statusWidths;
     HMENU m_unsplitMenu = nullptr;
     HMENU m_splitSubMenu = nullptr;

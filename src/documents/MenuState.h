@@ -54,6 +54,7 @@ struct TMenuState
     bool closeDeleteVisible = true; // the item and the separator above it
     bool linePanelsReset = false; // line and column panels back to "0000"
     TMenuState();
+    friend bool operator==(const TMenuState&, const TMenuState&) = default;
 };
 
 // Enabling by whether documents are open and the window is split.

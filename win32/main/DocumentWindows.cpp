@@ -186,10 +186,11 @@ void TDocumentWindows::ShowView(TEditFile& doc, bool focus)
     // One view per pane is visible: the others of the same pane step back.
     for (auto& [other, otherViews] : m_views)
         if (other != &doc && other->IsBottomView() == doc.IsBottomView()) {
-            if (otherViews->editor)
-                ShowWindow(otherViews->editor->Handle(), SW_HIDE);
-            if (otherViews->viewer)
-                ShowWindow(otherViews->viewer->Handle(), SW_HIDE);
+            // Most are hidden already; asking again costs a round trip each under Wine.
+            for (TCellGridWindow* view : { static_cast<TCellGridWindow*>(otherViews->editor.get()),
+                     static_cast<TCellGridWindow*>(otherViews->viewer.get()) })
+                if (view && IsWindowVisible(view->Handle()))
+                    ShowWindow(view->Handle(), SW_HIDE);
         }
     PlaceView(doc, true);
     if (focus)
