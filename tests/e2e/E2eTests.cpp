@@ -6,6 +6,7 @@
 #include "E2eDriver.h"
 
 #include "MenuIds.h"
+#include "res/dialogs/PrefIds.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -897,6 +898,64 @@ void GotoLineMovesTheCaret(TContext& ctx)
     CHECK_EQ(StatusBarText(main, 3), std::wstring(L"0006"));
 }
 
+// Opens Settings and waits for the Preferences dialog.
+HWND OpenPreferences(HWND main, DWORD pid)
+{
+    PostCommand(main, IDM_OPTIONS_SETTINGS);
+    return WaitForMessageBox(L"Preferences", pid, 5000);
+}
+
+void PreferencesOkChangesTheSettingsAndCancelLeavesThem(TContext& ctx)
+{
+    std::wstring ini = ctx.wexly.substr(0, ctx.wexly.find_last_of(L'.')) + L".ini";
+    DeleteFileW(ini.c_str());
+    std::wstring dir = MakeTempDir(L"prefs");
+    TProcess p = ctx.Start(L"", dir);
+    HWND main = WaitForWindow(MainClass, MainCaption, p.pid, StartTimeoutMs);
+    CHECK(main != nullptr);
+    HWND dialog = OpenPreferences(main, p.pid);
+    CHECK(dialog != nullptr);
+    CHECK_EQ(DialogItemText(dialog, IDC_GEN_TABSIZE), std::wstring(L"8"));
+    CHECK_EQ(DialogItemChecked(dialog, IDC_BAR_TOOLBAR), 1);
+    CHECK(SetDialogItemText(dialog, IDC_GEN_TABSIZE, L"4"));
+    CHECK(SetDialogItemChecked(dialog, IDC_BAR_TOOLBAR, false));
+    CHECK(ClickButton(dialog, L"OK"));
+    CHECK(WaitGone(dialog));
+    // The next showing starts from the settings as stored; Cancel drops what was changed.
+    dialog = OpenPreferences(main, p.pid);
+    CHECK(dialog != nullptr);
+    CHECK_EQ(DialogItemText(dialog, IDC_GEN_TABSIZE), std::wstring(L"4"));
+    CHECK_EQ(DialogItemChecked(dialog, IDC_BAR_TOOLBAR), 0);
+    CHECK(SetDialogItemText(dialog, IDC_GEN_TABSIZE, L"6"));
+    CHECK(SetDialogItemChecked(dialog, IDC_BAR_FILEBUTTONS, false));
+    CHECK(ClickButton(dialog, L"Cancel"));
+    CHECK(WaitGone(dialog));
+    PostCommand(main, IDM_FILE_EXIT);
+    DWORD code = 12345;
+    CHECK(WaitForExit(p, 5000, &code));
+    std::string first;
+    CHECK(ReadTextFile(ini, &first));
+    CHECK(first.find("genTabSize=4\r\n") != std::string::npos);
+    CHECK(first.find("btnTool=0\r\n") != std::string::npos);
+    CHECK(first.find("btnFBtns=1\r\n") != std::string::npos);
+
+    // A run that only cancels writes back what it read.
+    p = ctx.Start(L"", dir);
+    main = WaitForWindow(MainClass, MainCaption, p.pid, StartTimeoutMs);
+    CHECK(main != nullptr);
+    dialog = OpenPreferences(main, p.pid);
+    CHECK(dialog != nullptr);
+    CHECK(SetDialogItemText(dialog, IDC_GEN_TABSIZE, L"7"));
+    CHECK(SetDialogItemChecked(dialog, IDC_BAR_TOOLBAR, true));
+    CHECK(ClickButton(dialog, L"Cancel"));
+    CHECK(WaitGone(dialog));
+    PostCommand(main, IDM_FILE_EXIT);
+    CHECK(WaitForExit(p, 5000, &code));
+    std::string second;
+    CHECK(ReadTextFile(ini, &second));
+    CHECK(second == first);
+}
+
 void NextDifferentWordStopsAtTheFirstDifferingPair(TContext& ctx)
 {
     std::wstring dir = MakeTempDir(L"nextdiff");
@@ -959,6 +1018,8 @@ const TCase Cases[] = {
     { "PerformanceFigures", PerformanceFigures },
     { "SettingsAreWrittenAtExitAndReadAtTheNextStart",
         SettingsAreWrittenAtExitAndReadAtTheNextStart },
+    { "PreferencesOkChangesTheSettingsAndCancelLeavesThem",
+        PreferencesOkChangesTheSettingsAndCancelLeavesThem },
 };
 
 std::wstring BesideThisProgram(const wchar_t* name)
