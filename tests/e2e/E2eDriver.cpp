@@ -349,6 +349,25 @@ bool SetDialogItemChecked(HWND dialog, int id, bool on)
     return true;
 }
 
+bool SelectDialogListLine(HWND dialog, int id, int index)
+{
+    HWND item = GetDlgItem(dialog, id);
+    if (!item || SendMessageW(item, LB_SETCURSEL, static_cast<WPARAM>(index), 0) == LB_ERR)
+        return false;
+    return PostMessageW(
+               dialog, WM_COMMAND, MAKEWPARAM(id, LBN_SELCHANGE), reinterpret_cast<LPARAM>(item))
+        != 0;
+}
+
+bool ClickDialogItem(HWND dialog, int id)
+{
+    HWND item = GetDlgItem(dialog, id);
+    return item
+        && PostMessageW(
+               dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(item))
+        != 0;
+}
+
 std::wstring MakeTempDir(const std::wstring& name)
 {
     wchar_t temp[MAX_PATH] = {};

@@ -956,6 +956,59 @@ void PreferencesOkChangesTheSettingsAndCancelLeavesThem(TContext& ctx)
     CHECK(second == first);
 }
 
+// A help page that the test puts in place when the build has none, and takes away again.
+class THelpPageStandIn
+{
+public:
+    THelpPageStandIn(const std::wstring& wexly, int topic)
+        : m_path(wexly.substr(0, wexly.find_last_of(L"\\/") + 1) + L"help\\"
+            + std::to_wstring(topic) + L".html")
+    {
+        if (GetFileAttributesW(m_path.c_str()) == INVALID_FILE_ATTRIBUTES)
+            m_made = WriteTextFile(m_path, "<p>topic " + std::to_string(topic) + "</p>\r\n");
+    }
+    ~THelpPageStandIn()
+    {
+        if (m_made)
+            DeleteFileW(m_path.c_str());
+    }
+    THelpPageStandIn(const THelpPageStandIn&) = delete;
+    THelpPageStandIn& operator=(const THelpPageStandIn&) = delete;
+    const std::wstring& Path() const { return m_path; }
+
+private:
+    std::wstring m_path;
+    bool m_made = false;
+};
+
+void PreferencesHelpShowsThePageOfTheSelectedPage(TContext& ctx)
+{
+    std::wstring dir = MakeTempDir(L"prefhelp");
+    const std::wstring opened = dir + L"opened.html";
+    THtmlOpenRecorder recorder(opened);
+    CHECK(recorder.Ok());
+    // "Button Bars" is the second page: topic 21.
+    THelpPageStandIn page(ctx.wexly, 21);
+    TProcess p = ctx.Start(L"", dir);
+    HWND main = WaitForWindow(MainClass, MainCaption, p.pid, StartTimeoutMs);
+    CHECK(main != nullptr);
+    HWND dialog = OpenPreferences(main, p.pid);
+    CHECK(dialog != nullptr);
+    CHECK(SelectDialogListLine(dialog, IDC_PREF_PAGES, 1));
+    CHECK(ClickDialogItem(dialog, IDC_PREF_HELP));
+    std::string shown;
+    DWORD start = GetTickCount();
+    while (!ReadTextFile(opened, &shown) && GetTickCount() - start < 5000)
+        Sleep(100);
+    std::string expected;
+    CHECK(ReadTextFile(page.Path(), &expected));
+    CHECK(!shown.empty());
+    CHECK(shown == expected);
+    CHECK(WaitForMessageBox(L"Error!", p.pid, 300) == nullptr);
+    CHECK(ClickButton(dialog, L"Cancel"));
+    CHECK(WaitGone(dialog));
+}
+
 void NextDifferentWordStopsAtTheFirstDifferingPair(TContext& ctx)
 {
     std::wstring dir = MakeTempDir(L"nextdiff");
@@ -1020,6 +1073,8 @@ const TCase Cases[] = {
         SettingsAreWrittenAtExitAndReadAtTheNextStart },
     { "PreferencesOkChangesTheSettingsAndCancelLeavesThem",
         PreferencesOkChangesTheSettingsAndCancelLeavesThem },
+    { "PreferencesHelpShowsThePageOfTheSelectedPage",
+        PreferencesHelpShowsThePageOfTheSelectedPage },
 };
 
 std::wstring BesideThisProgram(const wchar_t* name)
