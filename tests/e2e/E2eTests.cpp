@@ -905,6 +905,30 @@ HWND OpenPreferences(HWND main, DWORD pid)
     return WaitForMessageBox(L"Preferences", pid, 5000);
 }
 
+struct TToolButtonSearch
+{
+    int id;
+    HWND found;
+};
+
+BOOL CALLBACK FindShownToolButton(HWND hwnd, LPARAM lp)
+{
+    auto* search = reinterpret_cast<TToolButtonSearch*>(lp);
+    if (GetDlgCtrlID(hwnd) != search->id || ClassNameOf(hwnd) != L"TZulSpeed"
+        || !IsWindowVisible(hwnd))
+        return TRUE;
+    search->found = hwnd;
+    return FALSE;
+}
+
+// The main window's tool bar button for `code`, when it is shown; null otherwise.
+HWND ShownToolButton(HWND main, int code)
+{
+    TToolButtonSearch search { 5000 + code, nullptr };
+    EnumChildWindows(main, FindShownToolButton, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 void PreferencesOkChangesTheSettingsAndCancelLeavesThem(TContext& ctx)
 {
     std::wstring ini = ctx.wexly.substr(0, ctx.wexly.find_last_of(L'.')) + L".ini";
@@ -913,7 +937,16 @@ void PreferencesOkChangesTheSettingsAndCancelLeavesThem(TContext& ctx)
     TProcess p = ctx.Start(L"", dir);
     HWND main = WaitForWindow(MainClass, MainCaption, p.pid, StartTimeoutMs);
     CHECK(main != nullptr);
-    HWND dialog = OpenPreferences(main, p.pid);
+    // The tool bar's Settings button works.
+    HWND settingsButton = nullptr;
+    for (DWORD start = GetTickCount(); !settingsButton && GetTickCount() - start < 5000; Sleep(50))
+        settingsButton = ShownToolButton(main, 29);
+    CHECK(settingsButton != nullptr);
+    CHECK(IsWindowEnabled(settingsButton));
+    PostMessageW(settingsButton, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    PostMessageW(settingsButton, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    PostMessageW(settingsButton, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    HWND dialog = WaitForMessageBox(L"Preferences", p.pid, 5000);
     CHECK(dialog != nullptr);
     CHECK_EQ(DialogItemText(dialog, IDC_GEN_TABSIZE), std::wstring(L"8"));
     CHECK_EQ(DialogItemChecked(dialog, IDC_BAR_TOOLBAR), 1);
@@ -921,6 +954,8 @@ void PreferencesOkChangesTheSettingsAndCancelLeavesThem(TContext& ctx)
     CHECK(SetDialogItemChecked(dialog, IDC_BAR_TOOLBAR, false));
     CHECK(ClickButton(dialog, L"OK"));
     CHECK(WaitGone(dialog));
+    Sleep(300);
+    CHECK(ShownToolButton(main, 29) == nullptr);
     // The next showing starts from the settings as stored; Cancel drops what was changed.
     dialog = OpenPreferences(main, p.pid);
     CHECK(dialog != nullptr);
