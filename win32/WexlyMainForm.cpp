@@ -90,7 +90,6 @@ bool CommandBuilt(int id)
     case IDM_FILE_PRINT:
     case IDM_FILE_PRINTSETUP:
     case IDM_FILE_PREVIEW:
-    case IDM_OPTIONS_SETTINGS:
         return false;
     default:
         return true;
@@ -1527,6 +1526,9 @@ void TWexlyMainForm::RunCommand(int id)
     case IDM_HELP_ABOUT:
         AboutClick();
         break;
+    case IDM_OPTIONS_SETTINGS:
+        SettingsClick();
+        break;
     case IDM_DROP_TEXT:
     case IDM_DROP_BINARY:
         m_shell->DropOpen(id == IDM_DROP_BINARY);
@@ -1567,6 +1569,8 @@ void TWexlyMainForm::CreateSearchDialogs()
     m_findDialog->Create(Handle());
     m_replaceDialog->Create(Handle());
     m_gotoLineDialog->Create(Handle());
+    m_prefDialog = std::make_unique<TPrefDialog>(m_pref, Settings);
+    m_prefDialog->Create(Handle());
 }
 
 int TWexlyMainForm::ShowFind(TFindForm&)
@@ -1727,6 +1731,14 @@ INT_PTR CALLBACK AboutProc(HWND dialog, UINT msg, WPARAM wp, LPARAM)
     }
     return FALSE;
 }
+}
+
+void TWexlyMainForm::SettingsClick()
+{
+    if (m_prefDialog->ShowModal() != IDOK)
+        return;
+    m_pref.Ok(Settings);
+    PropagateSettings();
 }
 
 void TWexlyMainForm::AboutClick()

@@ -12,6 +12,7 @@
 #include "controls/ZulSpeed.h"
 #include "dialogs/FindDialog.h"
 #include "dialogs/GotoLineDialog.h"
+#include "dialogs/PrefDialog.h"
 #include "dialogs/ReplaceDialog.h"
 #include "dictionary/DictionarySystem.h"
 #include "documents/DocumentCommands.h"
@@ -165,6 +166,7 @@ private:
     void OnTimer();
     void HelpContentsClick();
     void AboutClick();
+    void SettingsClick();
     // Runs a piece of work that may throw; what it throws is shown, not lost.
     template <typename F> void Guarded(F&& work);
 
@@ -201,6 +203,8 @@ private:
     std::unique_ptr<TFindDialog> m_findDialog;
     std::unique_ptr<TReplaceDialog> m_replaceDialog;
     std::unique_ptr<TGotoLineDialog> m_gotoLineDialog;
+    TPrefForm m_pref;
+    std::unique_ptr<TPrefDialog> m_prefDialog;
 
     bool m_shownOnce = false;
     bool m_insertMode = true; // shared insert mode while no document is open

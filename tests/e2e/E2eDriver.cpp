@@ -322,6 +322,52 @@ bool ClickButton(HWND box, const std::wstring& button)
     return false;
 }
 
+std::wstring DialogItemText(HWND dialog, int id)
+{
+    HWND item = GetDlgItem(dialog, id);
+    return item ? WindowText(item) : L"";
+}
+
+bool SetDialogItemText(HWND dialog, int id, const std::wstring& text)
+{
+    HWND item = GetDlgItem(dialog, id);
+    return item && SendMessageW(item, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+int DialogItemChecked(HWND dialog, int id)
+{
+    HWND item = GetDlgItem(dialog, id);
+    return item ? (SendMessageW(item, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0) : -1;
+}
+
+bool SetDialogItemChecked(HWND dialog, int id, bool on)
+{
+    HWND item = GetDlgItem(dialog, id);
+    if (!item)
+        return false;
+    SendMessageW(item, BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
+    return true;
+}
+
+bool SelectDialogListLine(HWND dialog, int id, int index)
+{
+    HWND item = GetDlgItem(dialog, id);
+    if (!item || SendMessageW(item, LB_SETCURSEL, static_cast<WPARAM>(index), 0) == LB_ERR)
+        return false;
+    return PostMessageW(
+               dialog, WM_COMMAND, MAKEWPARAM(id, LBN_SELCHANGE), reinterpret_cast<LPARAM>(item))
+        != 0;
+}
+
+bool ClickDialogItem(HWND dialog, int id)
+{
+    HWND item = GetDlgItem(dialog, id);
+    return item
+        && PostMessageW(
+               dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(item))
+        != 0;
+}
+
 std::wstring MakeTempDir(const std::wstring& name)
 {
     wchar_t temp[MAX_PATH] = {};

@@ -67,6 +67,17 @@ std::wstring MessageBoxText(HWND box);
 // Clicks the button whose caption (without "&") is `button`.
 bool ClickButton(HWND box, const std::wstring& button);
 
+// Dialog controls by ID, whatever page of the dialog shows them: the text (set as typing
+// would, with the change notification) and a check box's state.
+std::wstring DialogItemText(HWND dialog, int id);
+bool SetDialogItemText(HWND dialog, int id, const std::wstring& text);
+int DialogItemChecked(HWND dialog, int id); // -1 when there is no such control
+bool SetDialogItemChecked(HWND dialog, int id, bool on);
+// Selects line `index` of a list box and tells the dialog, as a click would.
+bool SelectDialogListLine(HWND dialog, int id, int index);
+// Clicks a control by ID, the flat glyph buttons too.
+bool ClickDialogItem(HWND dialog, int id);
+
 // Creates a fresh directory under the temp folder and returns it with a trailing backslash.
 std::wstring MakeTempDir(const std::wstring& name);
 bool WriteTextFile(const std::wstring& path, const std::string& content);

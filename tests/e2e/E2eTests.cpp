@@ -6,6 +6,7 @@
 #include "E2eRunner.h"
 
 #include "MenuIds.h"
+#include "res/dialogs/PrefIds.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -1050,6 +1051,152 @@ void GotoLineMovesTheCaret(TContext& ctx)
     CHECK_EQ(StatusBarText(main, 3), std::wstring(L"0006"));
 }
 
+// Opens Settings and waits for the Preferences dialog.
+HWND OpenPreferences(HWND main, DWORD pid)
+{
+    PostCommand(main, IDM_OPTIONS_SETTINGS);
+    return WaitForMessageBox(L"Preferences", pid, 5000);
+}
+
+struct TToolButtonSearch
+{
+    int id;
+    HWND found;
+};
+
+BOOL CALLBACK FindShownToolButton(HWND hwnd, LPARAM lp)
+{
+    auto* search = reinterpret_cast<TToolButtonSearch*>(lp);
+    if (GetDlgCtrlID(hwnd) != search->id || ClassNameOf(hwnd) != L"TZulSpeed"
+        || !IsWindowVisible(hwnd))
+        return TRUE;
+    search->found = hwnd;
+    return FALSE;
+}
+
+// The main window's tool bar button for `code`, when it is shown; null otherwise.
+HWND ShownToolButton(HWND main, int code)
+{
+    TToolButtonSearch search { 5000 + code, nullptr };
+    EnumChildWindows(main, FindShownToolButton, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+void PreferencesOkChangesTheSettingsAndCancelLeavesThem(TContext& ctx)
+{
+    std::wstring ini = ctx.wexly.substr(0, ctx.wexly.find_last_of(L'.')) + L".ini";
+    DeleteFileW(ini.c_str());
+    std::wstring dir = MakeTempDir(L"prefs");
+    TProcess p = ctx.Start(L"", dir);
+    HWND main = WaitForWindow(MainClass, MainCaption, p.pid, StartTimeoutMs);
+    CHECK(main != nullptr);
+    // The tool bar's Settings button works.
+    HWND settingsButton = nullptr;
+    for (DWORD start = GetTickCount(); !settingsButton && GetTickCount() - start < 5000; Sleep(50))
+        settingsButton = ShownToolButton(main, 29);
+    CHECK(settingsButton != nullptr);
+    CHECK(IsWindowEnabled(settingsButton));
+    PostMessageW(settingsButton, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    PostMessageW(settingsButton, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    PostMessageW(settingsButton, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    HWND dialog = WaitForMessageBox(L"Preferences", p.pid, 5000);
+    CHECK(dialog != nullptr);
+    CHECK_EQ(DialogItemText(dialog, IDC_GEN_TABSIZE), std::wstring(L"8"));
+    CHECK_EQ(DialogItemChecked(dialog, IDC_BAR_TOOLBAR), 1);
+    CHECK(SetDialogItemText(dialog, IDC_GEN_TABSIZE, L"4"));
+    CHECK(SetDialogItemChecked(dialog, IDC_BAR_TOOLBAR, false));
+    CHECK(ClickButton(dialog, L"OK"));
+    CHECK(WaitGone(dialog));
+    Sleep(300);
+    CHECK(ShownToolButton(main, 29) == nullptr);
+    // The next showing starts from the settings as stored; Cancel drops what was changed.
+    dialog = OpenPreferences(main, p.pid);
+    CHECK(dialog != nullptr);
+    CHECK_EQ(DialogItemText(dialog, IDC_GEN_TABSIZE), std::wstring(L"4"));
+    CHECK_EQ(DialogItemChecked(dialog, IDC_BAR_TOOLBAR), 0);
+    CHECK(SetDialogItemText(dialog, IDC_GEN_TABSIZE, L"6"));
+    CHECK(SetDialogItemChecked(dialog, IDC_BAR_FILEBUTTONS, false));
+    CHECK(ClickButton(dialog, L"Cancel"));
+    CHECK(WaitGone(dialog));
+    PostCommand(main, IDM_FILE_EXIT);
+    DWORD code = 12345;
+    CHECK(WaitForExit(p, 5000, &code));
+    std::string first;
+    CHECK(ReadTextFile(ini, &first));
+    CHECK(first.find("genTabSize=4\r\n") != std::string::npos);
+    CHECK(first.find("btnTool=0\r\n") != std::string::npos);
+    CHECK(first.find("btnFBtns=1\r\n") != std::string::npos);
+
+    // A run that only cancels writes back what it read.
+    p = ctx.Start(L"", dir);
+    main = WaitForWindow(MainClass, MainCaption, p.pid, StartTimeoutMs);
+    CHECK(main != nullptr);
+    dialog = OpenPreferences(main, p.pid);
+    CHECK(dialog != nullptr);
+    CHECK(SetDialogItemText(dialog, IDC_GEN_TABSIZE, L"7"));
+    CHECK(SetDialogItemChecked(dialog, IDC_BAR_TOOLBAR, true));
+    CHECK(ClickButton(dialog, L"Cancel"));
+    CHECK(WaitGone(dialog));
+    PostCommand(main, IDM_FILE_EXIT);
+    CHECK(WaitForExit(p, 5000, &code));
+    std::string second;
+    CHECK(ReadTextFile(ini, &second));
+    CHECK(second == first);
+}
+
+// A help page that the test puts in place when the build has none, and takes away again.
+class THelpPageStandIn
+{
+public:
+    THelpPageStandIn(const std::wstring& wexly, int topic)
+        : m_path(wexly.substr(0, wexly.find_last_of(L"\\/") + 1) + L"help\\"
+            + std::to_wstring(topic) + L".html")
+    {
+        if (GetFileAttributesW(m_path.c_str()) == INVALID_FILE_ATTRIBUTES)
+            m_made = WriteTextFile(m_path, "<p>topic " + std::to_string(topic) + "</p>\r\n");
+    }
+    ~THelpPageStandIn()
+    {
+        if (m_made)
+            DeleteFileW(m_path.c_str());
+    }
+    THelpPageStandIn(const THelpPageStandIn&) = delete;
+    THelpPageStandIn& operator=(const THelpPageStandIn&) = delete;
+    const std::wstring& Path() const { return m_path; }
+
+private:
+    std::wstring m_path;
+    bool m_made = false;
+};
+
+void PreferencesHelpShowsThePageOfTheSelectedPage(TContext& ctx)
+{
+    std::wstring dir = MakeTempDir(L"prefhelp");
+    const std::wstring opened = dir + L"opened.html";
+    THtmlOpenRecorder recorder(opened);
+    CHECK(recorder.Ok());
+    // "Button Bars" is the second page: topic 21.
+    THelpPageStandIn page(ctx.wexly, 21);
+    TProcess p = ctx.Start(L"", dir);
+    HWND main = WaitForWindow(MainClass, MainCaption, p.pid, StartTimeoutMs);
+    CHECK(main != nullptr);
+    HWND dialog = OpenPreferences(main, p.pid);
+    CHECK(dialog != nullptr);
+    CHECK(SelectDialogListLine(dialog, IDC_PREF_PAGES, 1));
+    CHECK(ClickDialogItem(dialog, IDC_PREF_HELP));
+    std::string shown;
+    DWORD start = GetTickCount();
+    while (!ReadTextFile(opened, &shown) && GetTickCount() - start < 5000)
+        Sleep(100);
+    std::string expected;
+    CHECK(ReadTextFile(page.Path(), &expected));
+    CHECK(!shown.empty());
+    CHECK(shown == expected);
+    CHECK(WaitForMessageBox(L"Error!", p.pid, 300) == nullptr);
+    CHECK(ClickButton(dialog, L"Cancel"));
+    CHECK(WaitGone(dialog));
+}
+
 void NextDifferentWordStopsAtTheFirstDifferingPair(TContext& ctx)
 {
     std::wstring dir = MakeTempDir(L"nextdiff");
@@ -1116,6 +1263,10 @@ const TCase Cases[] = {
     { "PerformanceFigures", PerformanceFigures },
     { "SettingsAreWrittenAtExitAndReadAtTheNextStart",
         SettingsAreWrittenAtExitAndReadAtTheNextStart },
+    { "PreferencesOkChangesTheSettingsAndCancelLeavesThem",
+        PreferencesOkChangesTheSettingsAndCancelLeavesThem },
+    { "PreferencesHelpShowsThePageOfTheSelectedPage",
+        PreferencesHelpShowsThePageOfTheSelectedPage },
 };
 
 std::wstring BesideThisProgram(const wchar_t* name)

@@ -1,0 +1,70 @@
+// The Preferences dialog over TPrefForm: a page list and pages of controls shown one at a time.
+// Copies the model to the controls on each showing, carries each list operation to the model
+// and back, and reads the remaining controls into the model on OK. The caller stores the model
+// into the settings when ShowModal returns IDOK.
+#pragma once
+
+#include "controls/ZulButton.h"
+#include "dialogs/ModalDialog.h"
+#include "dialogs/PrefForm.h"
+#include "platform/win32/Win32Ui.h"
+
+#include <commctrl.h>
+
+#include <memory>
+#include <vector>
+
+namespace wexly::win32 {
+
+class TPrefDialog final : public TModalDialog
+{
+public:
+    // settings: borrowed; each showing loads the pages from it.
+    TPrefDialog(TPrefForm& model, const TSettings& settings);
+    ~TPrefDialog() override;
+    bool Create(HWND owner);
+
+protected:
+    void OnShow() override;
+    void OnCommand(int id, int code) override;
+
+private:
+    static LRESULT CALLBACK SubclassProc(
+        HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR data);
+    void CreateGlyphButtons();
+    TZulButton& PlaceButton(int id, int glyph, const char* hint);
+    void FitToHelpButton();
+    void ShowPage(int page);
+
+    void LoadGeneral();
+    void StoreGeneral();
+    void FillList(int id, const std::vector<std::string>& lines, int selected);
+    int Selection(int id) const;
+    void FillToolBarLists();
+    void DrawToolBarRow(const DRAWITEMSTRUCT& item);
+    void ShowColourItem();
+    void DrawSample(const DRAWITEMSTRUCT& item);
+    void ChooseSampleFont();
+    void ChooseSampleColour(bool foreground);
+    void FillFavourites();
+    void FillFilters();
+    void SetTextQuietly(int id, const std::string& text);
+
+    void GeneralCommand(int id, int code);
+    void ToolBarCommand(int id, int code);
+    void ColourCommand(int id, int code);
+    void FileDialogCommand(int id, int code);
+
+    TPrefForm& m_model;
+    const TSettings& m_settings;
+    TWin32Asker m_asker;
+    std::vector<std::unique_ptr<TZulButton>> m_buttons;
+    TZulButton* m_defForeground = nullptr;
+    TZulButton* m_defBackground = nullptr;
+    TBitmapImage m_toolStrip;
+    TBitmapImage m_glyphs;
+    HFONT m_sampleFont = nullptr; // owned; the shown item's font
+    bool m_quiet = false; // set while the dialog writes edit texts itself
+};
+
+} // namespace wexly::win32

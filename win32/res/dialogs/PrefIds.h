@@ -1,0 +1,78 @@
+// Control and template IDs of the Preferences dialog, shared by the resource script and the code.
+// Each page's controls (labels and group boxes too) take IDs from the page's own block of 50, so
+// that a page is shown or hidden by its ID range.
+#pragma once
+
+#define IDD_PREF 3400
+
+#define IDC_PREF_PAGES 3401
+#define IDC_PREF_HELP 3402
+
+#define IDC_PREF_PAGE_FIRST 3500
+#define IDC_PREF_PAGE_BLOCK 50
+
+// Page 0, "General".
+#define IDC_GEN_TABSIZE_LABEL 3500
+#define IDC_GEN_TABSIZE 3501
+#define IDC_GEN_MARGIN_LABEL 3502
+#define IDC_GEN_MARGIN 3503
+#define IDC_GEN_AUTOINDENT 3504
+#define IDC_GEN_REALTABS 3505
+#define IDC_GEN_BACKUPS 3506
+#define IDC_GEN_BACKUPTEXT 3507
+#define IDC_GEN_BACKUPBIN 3508
+#define IDC_GEN_BINCHECK 3509
+#define IDC_GEN_BOOKMARKS 3510
+#define IDC_GEN_STARTBLANK 3511
+#define IDC_GEN_PAGEHEADER 3512
+#define IDC_GEN_SILENTRELOAD 3513
+#define IDC_GEN_FINDCLOSES 3514
+#define IDC_GEN_VCARETS 3515
+#define IDC_GEN_HIDECLOSEDELETE 3516
+#define IDC_GEN_REOPEN_LABEL 3517
+#define IDC_GEN_REOPEN 3518
+#define IDC_GEN_REOPEN_UPDOWN 3519
+
+// Page 1, "Button Bars".
+#define IDC_BAR_FILEBUTTONS 3550
+#define IDC_BAR_FLAT 3551
+#define IDC_BAR_ALTICONS 3552
+#define IDC_BAR_TOOLBAR 3553
+#define IDC_BAR_LEFT 3554
+#define IDC_BAR_RIGHT 3555
+#define IDC_BAR_ADD 3556
+#define IDC_BAR_REMOVE 3557
+#define IDC_BAR_UP 3558
+#define IDC_BAR_DOWN 3559
+#define IDC_BAR_LEFT_LABEL 3560
+#define IDC_BAR_RIGHT_LABEL 3561
+
+// Page 2, "Colours & Fonts".
+#define IDC_COL_ITEMS 3600
+#define IDC_COL_SAMPLE 3601
+#define IDC_COL_FONT 3602
+#define IDC_COL_FOREGROUND 3603
+#define IDC_COL_BACKGROUND 3604
+#define IDC_COL_DEFFOREGROUND 3605
+#define IDC_COL_DEFBACKGROUND 3606
+#define IDC_COL_RESET 3607
+
+// Page 3, "File Dialog".
+#define IDC_FD_FAVES_GROUP 3650
+#define IDC_FD_FAVES 3651
+#define IDC_FD_FAVE_EDIT 3652
+#define IDC_FD_FAVE_BROWSE 3653
+#define IDC_FD_FAVE_ADD 3654
+#define IDC_FD_FAVE_DELETE 3655
+#define IDC_FD_FAVE_UP 3656
+#define IDC_FD_FAVE_DOWN 3657
+#define IDC_FD_FILTERS_GROUP 3658
+#define IDC_FD_FILTERS 3659
+#define IDC_FD_NAME_LABEL 3660
+#define IDC_FD_NAME 3661
+#define IDC_FD_MASK_LABEL 3662
+#define IDC_FD_MASK 3663
+#define IDC_FD_FILTER_ADD 3664
+#define IDC_FD_FILTER_DELETE 3665
+#define IDC_FD_FILTER_UP 3666
+#define IDC_FD_FILTER_DOWN 3667
