@@ -6,6 +6,7 @@
 #include "E2eDriver.h"
 
 #include "MenuIds.h"
+#include "res/dialogs/SearchIds.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -920,6 +921,126 @@ void NextDifferentWordStopsAtTheFirstDifferingPair(TContext& ctx)
     CHECK(column == L"0012" || column == L"0017");
 }
 
+// The Find dialog of a program started without documents: only the files range is offered.
+HWND OpenFindInFiles(TContext& ctx, TProcess& p, HWND& main, const std::wstring& dir)
+{
+    p = ctx.Start(L"", dir);
+    main = WaitForWindow(MainClass, MainCaption, p.pid, StartTimeoutMs);
+    if (!main || !SendKey(main, VK_F2))
+        return nullptr;
+    return WaitForMessageBox(L"Find", p.pid, 5000);
+}
+
+HWND DialogButton(HWND dialog, const std::wstring& caption)
+{
+    return FindChildWithText(dialog, L"Button", caption);
+}
+
+bool WaitForDialogStatic(HWND dialog, const std::wstring& text)
+{
+    DWORD start = GetTickCount();
+    while (!FindChildWithText(dialog, L"Static", text) && GetTickCount() - start < 10000)
+        Sleep(50);
+    return FindChildWithText(dialog, L"Static", text) != nullptr;
+}
+
+std::vector<std::wstring> TreeTexts(HWND tree)
+{
+    std::vector<std::wstring> texts;
+    for (const TTreeNode& node : TreeNodes(tree))
+        texts.push_back(std::wstring(static_cast<size_t>(node.level) * 2, L' ') + node.text);
+    return texts;
+}
+
+void FindInFilesListsMatchesAndOpensTheChosenLine(TContext& ctx)
+{
+    std::wstring dir = MakeTempDir(L"fif");
+    CHECK(CreateDirectoryW((dir + L"sub").c_str(), nullptr)
+        || GetLastError() == ERROR_ALREADY_EXISTS);
+    CHECK(WriteTextFile(dir + L"a.txt", "one\r\ntwo needle\r\nthree\r\nNeedle\tfour\r\n"));
+    CHECK(WriteTextFile(dir + L"b.log", "needle, but not in the mask\r\n"));
+    CHECK(WriteTextFile(dir + L"d.txt", "no match here\r\nneedles do not count\r\n"));
+    CHECK(WriteTextFile(dir + L"sub\\c.txt", "x\r\ny\r\nz needle\r\n"));
+    TProcess p;
+    HWND main = nullptr;
+    HWND find = OpenFindInFiles(ctx, p, main, dir);
+    CHECK(find != nullptr);
+    // With nothing open the files range is forced and the other two are off.
+    HWND files = DialogButton(find, L"&Specify files to search");
+    CHECK(files != nullptr);
+    CHECK_EQ(SendMessageW(files, BM_GETCHECK, 0, 0), static_cast<LRESULT>(BST_CHECKED));
+    CHECK(!IsWindowEnabled(DialogButton(find, L"&This file")));
+    CHECK(!IsWindowEnabled(DialogButton(find, L"A&ll open files")));
+    HWND tree = FindWindowExW(find, nullptr, L"SysTreeView32", nullptr);
+    CHECK(tree != nullptr && IsWindowVisible(tree));
+    HWND next = DialogButton(find, L"&Find Next");
+    CHECK(!IsWindowEnabled(next));
+    CHECK(SetComboText(find, 0, L"needle"));
+    // The find text alone is not enough in this range: the mask is needed too.
+    PostMessageW(find, WM_COMMAND, MAKEWPARAM(IDC_FIND_TEXT, CBN_EDITCHANGE), 0);
+    Sleep(200);
+    CHECK(!IsWindowEnabled(next));
+    CHECK(SetComboText(find, 1, dir + L"*.txt"));
+    SendMessageW(DialogButton(find, L"Search S&ubdirectories"), BM_SETCHECK, BST_CHECKED, 0);
+    SendMessageW(DialogButton(find, L"Match &whole word only"), BM_SETCHECK, BST_CHECKED, 0);
+    CHECK(ClickButton(find, L"Find Next"));
+    CHECK(WaitForDialogStatic(find, L"Finished Search"));
+    // Files before subdirectories; each file with its matching lines, TABs as two spaces.
+    const std::vector<std::wstring> want = { dir + L"a.txt", L"  2:two needle", L"  4:Needle  four",
+        dir + L"sub\\c.txt", L"  3:z needle" };
+    CHECK_EQ(TreeTexts(tree), want);
+    HWND open = DialogButton(find, L"&Open");
+    CHECK(!IsWindowEnabled(open));
+    CHECK(IsWindowEnabled(DialogButton(find, L"Cancel")));
+    CHECK(!IsWindowEnabled(DialogButton(find, L"&Halt Search")));
+    // The fourth line of a.txt.
+    const std::vector<TTreeNode> nodes = TreeNodes(tree);
+    CHECK(nodes.size() == want.size());
+    if (nodes.size() != want.size())
+        return;
+    SendMessageW(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(nodes[2].item));
+    CHECK(TreeNodes(tree)[2].selected);
+    CHECK(IsWindowEnabled(open));
+    CHECK(ClickButton(find, L"Open"));
+    CHECK(WaitGone(find));
+    CHECK(WaitForStatusText(main, 3, L"0004", 5000));
+    CHECK(WaitForTitle(main, dir + L"a.txt"));
+    // The dialog comes back with its tree, and Esc closes it without opening anything.
+    CHECK(SendKey(main, VK_F2));
+    find = WaitForMessageBox(L"Find", p.pid, 5000);
+    CHECK(find != nullptr);
+    CHECK_EQ(TreeTexts(tree), want);
+    CHECK(SendKey(find, VK_ESCAPE));
+    CHECK(WaitGone(find));
+    CHECK_EQ(StatusBarText(main, 3), std::wstring(L"0004"));
+}
+
+void FindInFilesReportsAMissingDirectory(TContext& ctx)
+{
+    std::wstring dir = MakeTempDir(L"fifmissing");
+    TProcess p;
+    HWND main = nullptr;
+    HWND find = OpenFindInFiles(ctx, p, main, dir);
+    CHECK(find != nullptr);
+    CHECK(SetComboText(find, 0, L"anything"));
+    CHECK(SetComboText(find, 1, dir + L"not here\\*.*"));
+    CHECK(ClickButton(find, L"Find Next"));
+    CHECK(WaitForDialogStatic(find, L"Directory does not exist"));
+    HWND tree = FindWindowExW(find, nullptr, L"SysTreeView32", nullptr);
+    CHECK_EQ(TreeTexts(tree), std::vector<std::wstring> { L"No files found" });
+    // Choosing the "No files found" node leaves Open off.
+    const std::vector<TTreeNode> nodes = TreeNodes(tree);
+    if (!nodes.empty())
+        SendMessageW(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(nodes[0].item));
+    Sleep(200);
+    CHECK(!IsWindowEnabled(DialogButton(find, L"&Open")));
+    CHECK(ClickButton(find, L"Cancel"));
+    CHECK(WaitGone(find));
+    // Still running, with nothing open.
+    CHECK(IsWindow(main));
+    CHECK_EQ(StatusBarText(main, 3), std::wstring(L"0000"));
+}
+
 struct TCase
 {
     const char* name;
@@ -956,6 +1077,9 @@ const TCase Cases[] = {
     { "GotoLineMovesTheCaret", GotoLineMovesTheCaret },
     { "NextDifferentWordStopsAtTheFirstDifferingPair",
         NextDifferentWordStopsAtTheFirstDifferingPair },
+    { "FindInFilesListsMatchesAndOpensTheChosenLine",
+        FindInFilesListsMatchesAndOpensTheChosenLine },
+    { "FindInFilesReportsAMissingDirectory", FindInFilesReportsAMissingDirectory },
     { "PerformanceFigures", PerformanceFigures },
     { "SettingsAreWrittenAtExitAndReadAtTheNextStart",
         SettingsAreWrittenAtExitAndReadAtTheNextStart },
