@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cstring>
 
 namespace wexly::e2e {
 
@@ -270,6 +271,33 @@ std::vector<TTreeNode> TreeNodes(HWND tree)
     }
     CloseHandle(process);
     return nodes;
+}
+
+bool TreeItemRect(HWND tree, HTREEITEM item, RECT* rect)
+{
+    DWORD pid = 0;
+    GetWindowThreadProcessId(tree, &pid);
+    HANDLE process
+        = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+    if (!process)
+        return false;
+    bool shown = false;
+    void* remote = VirtualAllocEx(process, nullptr, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE);
+    if (remote) {
+        // The message takes the node's handle in the rectangle it fills.
+        RECT in {};
+        std::memcpy(&in, &item, sizeof(item));
+        SIZE_T done = 0;
+        DWORD_PTR result = 0;
+        if (WriteProcessMemory(process, remote, &in, sizeof(in), &done)
+            && SendMessageTimeoutW(tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(remote),
+                SMTO_ABORTIFHUNG, 2000, &result)
+            && result)
+            shown = ReadProcessMemory(process, remote, rect, sizeof(RECT), &done) != 0;
+        VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    }
+    CloseHandle(process);
+    return shown;
 }
 
 bool WaitForStatusText(HWND hwnd, int part, const std::wstring& text, DWORD timeoutMs)

@@ -58,6 +58,8 @@ struct TTreeNode
 };
 // Every node of the tree, collapsed ones included.
 std::vector<TTreeNode> TreeNodes(HWND tree);
+// The client rectangle of a node's text; false when the node is not shown.
+bool TreeItemRect(HWND tree, HTREEITEM item, RECT* rect);
 
 // Waits until panel `part` of the status bar shows text; false on timeout.
 bool WaitForStatusText(HWND hwnd, int part, const std::wstring& text, DWORD timeoutMs);

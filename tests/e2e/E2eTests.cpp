@@ -1013,6 +1013,41 @@ void FindInFilesListsMatchesAndOpensTheChosenLine(TContext& ctx)
     CHECK(SendKey(find, VK_ESCAPE));
     CHECK(WaitGone(find));
     CHECK_EQ(StatusBarText(main, 3), std::wstring(L"0004"));
+    // The searched directory became the file dialogs' last and most recent directory.
+    PostCommand(main, IDM_FILE_EXIT);
+    DWORD code = 12345;
+    CHECK(WaitForExit(p, 5000, &code));
+    std::string ini;
+    CHECK(ReadTextFile(ctx.wexly.substr(0, ctx.wexly.find_last_of(L'.')) + L".ini", &ini));
+    CHECK(ini.find("fdLastDir=" + Narrow(dir) + "\r\n") != std::string::npos);
+    const size_t recent = ini.find("[FDHistory]");
+    CHECK(recent != std::string::npos && ini.find(Narrow(dir), recent) != std::string::npos);
+}
+
+void FindInFilesEscHaltsARunningSearchAndThenCloses(TContext& ctx)
+{
+    std::wstring dir = MakeTempDir(L"fifhalt");
+    for (int i = 0; i < 40; ++i)
+        CHECK(WriteTextFile(dir + L"f" + std::to_wstring(i) + L".txt", "a match\r\n"));
+    TProcess p;
+    HWND main = nullptr;
+    HWND find = OpenFindInFiles(ctx, p, main, dir);
+    CHECK(find != nullptr);
+    CHECK(SetComboText(find, 0, L"match"));
+    CHECK(SetComboText(find, 1, dir + L"*.txt"));
+    // Queued behind Find Next, Esc arrives while the first file is searched.
+    CHECK(ClickButton(find, L"Find Next"));
+    PostMessageW(find, WM_KEYDOWN, VK_ESCAPE, 0);
+    CHECK(WaitForDialogStatic(find, L"Finished Search"));
+    HWND tree = FindWindowExW(find, nullptr, L"SysTreeView32", nullptr);
+    const std::vector<TTreeNode> nodes = TreeNodes(tree);
+    CHECK_EQ(nodes.size(), static_cast<size_t>(2)); // one file with its line
+    CHECK(IsWindowVisible(find));
+    CHECK(IsWindowEnabled(DialogButton(find, L"Cancel")));
+    CHECK(!IsWindowEnabled(DialogButton(find, L"&Halt Search")));
+    // Without a search running Esc is Cancel.
+    CHECK(SendKey(find, VK_ESCAPE));
+    CHECK(WaitGone(find));
 }
 
 void FindInFilesReportsAMissingDirectory(TContext& ctx)
@@ -1039,6 +1074,79 @@ void FindInFilesReportsAMissingDirectory(TContext& ctx)
     // Still running, with nothing open.
     CHECK(IsWindow(main));
     CHECK_EQ(StatusBarText(main, 3), std::wstring(L"0000"));
+}
+
+// A click on a node's text, with the modifier keys given as MK_ flags.
+bool ClickTreeNode(HWND tree, HTREEITEM item, WPARAM keys)
+{
+    SendMessageW(tree, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(item));
+    RECT r {};
+    if (!TreeItemRect(tree, item, &r))
+        return false;
+    const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    SendMessageW(tree, WM_LBUTTONDOWN, MK_LBUTTON | keys, at);
+    SendMessageW(tree, WM_LBUTTONUP, keys, at);
+    return true;
+}
+
+std::string Show(const std::vector<bool>& v)
+{
+    std::string out;
+    for (bool b : v)
+        out += b ? '1' : '0';
+    return out;
+}
+
+std::vector<bool> TreeSelection(HWND tree)
+{
+    std::vector<bool> selected;
+    for (const TTreeNode& node : TreeNodes(tree))
+        selected.push_back(node.selected);
+    return selected;
+}
+
+void FindInFilesTreeTakesCtrlAndShiftClicks(TContext& ctx)
+{
+    std::wstring dir = MakeTempDir(L"fifselect");
+    CHECK(WriteTextFile(dir + L"a.txt", "x\r\nkey one\r\ny\r\nkey two\r\n"));
+    CHECK(WriteTextFile(dir + L"b.txt", "key three\r\n"));
+    TProcess p;
+    HWND main = nullptr;
+    HWND find = OpenFindInFiles(ctx, p, main, dir);
+    CHECK(find != nullptr);
+    CHECK(SetComboText(find, 0, L"key"));
+    CHECK(SetComboText(find, 1, dir + L"*.txt"));
+    HWND expand = DialogButton(find, L"Expand All");
+    if (SendMessageW(expand, BM_GETCHECK, 0, 0) != BST_CHECKED)
+        SendMessageW(expand, BM_CLICK, 0, 0);
+    CHECK(ClickButton(find, L"Find Next"));
+    CHECK(WaitForDialogStatic(find, L"Finished Search"));
+    HWND tree = FindWindowExW(find, nullptr, L"SysTreeView32", nullptr);
+    std::vector<TTreeNode> nodes = TreeNodes(tree);
+    CHECK_EQ(nodes.size(), static_cast<size_t>(5));
+    if (nodes.size() != 5)
+        return;
+    // The file order is the directory's: find a.txt's two lines wherever it is.
+    const size_t a = nodes[0].text == dir + L"a.txt" ? 0 : 2;
+    CHECK(nodes[a + 1].text == L"2:key one" && nodes[a + 2].text == L"4:key two");
+    // Shift takes the shown range from the anchor, Ctrl toggles one node.
+    CHECK(ClickTreeNode(tree, nodes[0].item, 0));
+    CHECK(ClickTreeNode(tree, nodes[4].item, MK_SHIFT));
+    CHECK_EQ(TreeSelection(tree), (std::vector<bool> { true, true, true, true, true }));
+    CHECK(ClickTreeNode(tree, nodes[3].item, MK_CONTROL));
+    CHECK_EQ(TreeSelection(tree), (std::vector<bool> { true, true, true, false, true }));
+    // Line 4 and then line 2 of a.txt: the file opens once, at the first chosen line.
+    CHECK(ClickTreeNode(tree, nodes[a + 2].item, 0));
+    CHECK(ClickTreeNode(tree, nodes[a + 1].item, MK_CONTROL));
+    std::vector<bool> want(5, false);
+    want[a + 1] = want[a + 2] = true;
+    CHECK_EQ(TreeSelection(tree), want);
+    CHECK(IsWindowEnabled(DialogButton(find, L"&Open")));
+    CHECK(ClickButton(find, L"Open"));
+    CHECK(WaitGone(find));
+    CHECK(WaitForTitle(main, dir + L"a.txt"));
+    CHECK(WaitForStatusText(main, 3, L"0004", 5000));
+    CHECK(WaitForStatusText(main, 0, L"1 File(s) opened... 1 Total", 3000));
 }
 
 struct TCase
@@ -1080,6 +1188,9 @@ const TCase Cases[] = {
     { "FindInFilesListsMatchesAndOpensTheChosenLine",
         FindInFilesListsMatchesAndOpensTheChosenLine },
     { "FindInFilesReportsAMissingDirectory", FindInFilesReportsAMissingDirectory },
+    { "FindInFilesEscHaltsARunningSearchAndThenCloses",
+        FindInFilesEscHaltsARunningSearchAndThenCloses },
+    { "FindInFilesTreeTakesCtrlAndShiftClicks", FindInFilesTreeTakesCtrlAndShiftClicks },
     { "PerformanceFigures", PerformanceFigures },
     { "SettingsAreWrittenAtExitAndReadAtTheNextStart",
         SettingsAreWrittenAtExitAndReadAtTheNextStart },

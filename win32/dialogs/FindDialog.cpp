@@ -158,6 +158,8 @@ void TFindDialog::PlaceLowerPanel()
         haltLeft - 2 * gap - margin, textHeight);
     const int treeTop = checks + textHeight + 2 + 2 * gap;
     place(IDC_FIND_TREE, margin, treeTop, width - 2 * margin, buttons - 2 * gap - treeTop);
+    // The form's background is erased after the moved controls painted themselves.
+    RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void TFindDialog::MinimumSize(MINMAXINFO& info) const
