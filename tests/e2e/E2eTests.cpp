@@ -1005,11 +1005,47 @@ void FindInFilesListsMatchesAndOpensTheChosenLine(TContext& ctx)
     CHECK(WaitGone(find));
     CHECK(WaitForStatusText(main, 3, L"0004", 5000));
     CHECK(WaitForTitle(main, dir + L"a.txt"));
-    // The dialog comes back with its tree, and Esc closes it without opening anything.
+    // With a document open Find starts compact in "This file"; the files range brings back the
+    // tree with its results, in a form of its own size.
     CHECK(SendKey(main, VK_F2));
     find = WaitForMessageBox(L"Find", p.pid, 5000);
     CHECK(find != nullptr);
+    CHECK(!IsWindowVisible(tree));
+    CHECK((GetWindowLongW(find, GWL_STYLE) & WS_THICKFRAME) == 0);
+    SendMessageW(DialogButton(find, L"&Specify files to search"), BM_CLICK, 0, 0);
+    CHECK(IsWindowVisible(tree));
+    CHECK((GetWindowLongW(find, GWL_STYLE) & WS_THICKFRAME) != 0);
     CHECK_EQ(TreeTexts(tree), want);
+    RECT outer {};
+    GetWindowRect(find, &outer);
+    SetWindowPos(find, nullptr, 0, 0, outer.right - outer.left + 120, outer.bottom - outer.top + 90,
+        SWP_NOMOVE | SWP_NOZORDER);
+    RECT large {};
+    GetClientRect(find, &large);
+    // The browse button keeps 2 pixels from the right edge, the mask box 2 before it.
+    RECT browse {};
+    GetWindowRect(DialogButton(find, L"..."), &browse);
+    MapWindowPoints(nullptr, find, reinterpret_cast<POINT*>(&browse), 2);
+    CHECK_EQ(browse.right, large.right - 2);
+    SendMessageW(DialogButton(find, L"&This file"), BM_CLICK, 0, 0);
+    RECT compact {};
+    RECT compactOuter {};
+    GetClientRect(find, &compact);
+    GetWindowRect(find, &compactOuter);
+    CHECK(compact.bottom < large.bottom && !IsWindowVisible(tree));
+    SendMessageW(DialogButton(find, L"&Specify files to search"), BM_CLICK, 0, 0);
+    RECT again {};
+    GetClientRect(find, &again);
+    CHECK_EQ(again.right, large.right);
+    CHECK_EQ(again.bottom, large.bottom);
+    // No smaller than the compact form's width and its height plus room for the panel.
+    SetWindowPos(find, nullptr, 0, 0, 50, 50, SWP_NOMOVE | SWP_NOZORDER);
+    RECT least {};
+    GetWindowRect(find, &outer);
+    GetClientRect(find, &least);
+    CHECK_EQ(outer.right - outer.left, compactOuter.right - compactOuter.left);
+    CHECK_EQ(least.bottom, compact.bottom + 150);
+    // Esc closes it without opening anything.
     CHECK(SendKey(find, VK_ESCAPE));
     CHECK(WaitGone(find));
     CHECK_EQ(StatusBarText(main, 3), std::wstring(L"0004"));
