@@ -1112,6 +1112,37 @@ void FindInFilesReportsAMissingDirectory(TContext& ctx)
     CHECK_EQ(StatusBarText(main, 3), std::wstring(L"0000"));
 }
 
+void FindInFilesBrowseReplacesThePattern(TContext& ctx)
+{
+    std::wstring dir = MakeTempDir(L"fifbrowse");
+    TProcess p;
+    HWND main = nullptr;
+    HWND find = OpenFindInFiles(ctx, p, main, dir);
+    CHECK(find != nullptr);
+    HWND findCombo = FindWindowExW(find, nullptr, L"ComboBox", nullptr);
+    HWND maskCombo = FindWindowExW(find, findCombo, L"ComboBox", nullptr);
+    HWND mask = FindWindowExW(maskCombo, nullptr, L"Edit", nullptr);
+    CHECK(SetComboText(find, 1, dir + L"*.txt"));
+    // Cancelled, the box keeps its mask.
+    CHECK(ClickButton(find, L"..."));
+    HWND browser = WaitForMessageBox(L"Select a Folder", p.pid, 5000);
+    CHECK(browser != nullptr);
+    CHECK(ClickButton(browser, L"Cancel"));
+    CHECK(WaitGone(browser));
+    CHECK_EQ(WindowText(mask), dir + L"*.txt");
+    // Chosen, the folder comes with "*.*" in place of the pattern.
+    CHECK(ClickButton(find, L"..."));
+    browser = WaitForMessageBox(L"Select a Folder", p.pid, 5000);
+    CHECK(browser != nullptr);
+    CHECK(ClickButton(browser, L"OK"));
+    CHECK(WaitGone(browser));
+    const std::wstring chosen = WindowText(mask);
+    CHECK(chosen.size() > 5 && chosen.substr(chosen.size() - 4) == L"\\*.*");
+    CHECK(chosen.find(L"*.txt") == std::wstring::npos);
+    CHECK(ClickButton(find, L"Cancel"));
+    CHECK(WaitGone(find));
+}
+
 // A click on a node's text, with the modifier keys given as MK_ flags.
 bool ClickTreeNode(HWND tree, HTREEITEM item, WPARAM keys)
 {
@@ -1227,6 +1258,7 @@ const TCase Cases[] = {
     { "FindInFilesEscHaltsARunningSearchAndThenCloses",
         FindInFilesEscHaltsARunningSearchAndThenCloses },
     { "FindInFilesTreeTakesCtrlAndShiftClicks", FindInFilesTreeTakesCtrlAndShiftClicks },
+    { "FindInFilesBrowseReplacesThePattern", FindInFilesBrowseReplacesThePattern },
     { "PerformanceFigures", PerformanceFigures },
     { "SettingsAreWrittenAtExitAndReadAtTheNextStart",
         SettingsAreWrittenAtExitAndReadAtTheNextStart },
