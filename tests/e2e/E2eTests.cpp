@@ -1005,9 +1005,10 @@ void FindInFilesListsMatchesAndOpensTheChosenLine(TContext& ctx)
     CHECK(WaitGone(find));
     CHECK(WaitForStatusText(main, 3, L"0004", 5000));
     CHECK(WaitForTitle(main, dir + L"a.txt"));
-    // With a document open Find starts compact in "This file"; the files range brings back the
-    // tree with its results, in a form of its own size.
-    CHECK(SendKey(main, VK_F2));
+    // Repeat Last Find after a directory search opens the dialog again: compact, in "This file"
+    // as a document is open now; the files range brings back the tree with its results, in a
+    // form of its own size.
+    CHECK(SendKey(main, VK_F3));
     find = WaitForMessageBox(L"Find", p.pid, 5000);
     CHECK(find != nullptr);
     CHECK(!IsWindowVisible(tree));
