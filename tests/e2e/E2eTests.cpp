@@ -1203,6 +1203,12 @@ void FindInFilesTreeTakesCtrlAndShiftClicks(TContext& ctx)
     CHECK_EQ(TreeSelection(tree), (std::vector<bool> { true, true, true, true, true }));
     CHECK(ClickTreeNode(tree, nodes[3].item, MK_CONTROL));
     CHECK_EQ(TreeSelection(tree), (std::vector<bool> { true, true, true, false, true }));
+    // Shift with the arrow keys extends from the anchor too.
+    CHECK(ClickTreeNode(tree, nodes[0].item, 0));
+    CHECK(SendKey(find, VK_DOWN, { VK_SHIFT }));
+    CHECK(SendKey(find, VK_DOWN, { VK_SHIFT }));
+    Sleep(200);
+    CHECK_EQ(TreeSelection(tree), (std::vector<bool> { true, true, true, false, false }));
     // Line 4 and then line 2 of a.txt: the file opens once, at the first chosen line.
     CHECK(ClickTreeNode(tree, nodes[a + 2].item, 0));
     CHECK(ClickTreeNode(tree, nodes[a + 1].item, MK_CONTROL));
