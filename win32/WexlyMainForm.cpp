@@ -126,9 +126,10 @@ TWexlyMainForm::TWexlyMainForm(TWexlyApp& app)
         *m_set, *m_services, Settings, *m_history, m_dialogs, *this);
     m_shell = std::make_unique<TApplicationShell>(*m_set, *m_commands, Settings, m_asker, *this);
     m_docCommands = std::make_unique<TDocumentCommands>(*m_set, Settings, m_asker);
-    // Find in files has no window yet: the search commands run without it.
-    m_search
-        = std::make_unique<TSearchCommands>(*m_set, Settings, m_asker, *this, nullptr, nullptr);
+    m_directorySearch = std::make_unique<TDirectorySearchBridge>(
+        m_findPanel, m_services->fs, *m_commands, Settings, *this);
+    m_search = std::make_unique<TSearchCommands>(
+        *m_set, Settings, m_asker, *this, m_directorySearch.get(), m_directorySearch.get());
     m_compare = std::make_unique<TCompareModel>(*m_set, m_beeper);
     m_dictionary = std::make_unique<TDictionarySystem>(Settings, RealFileSystem(), m_asker);
     m_macroPlayer = std::make_unique<TMacroPlayer>(Settings.Macros);
@@ -1563,7 +1564,7 @@ void TWexlyMainForm::EditCommand(int id)
 void TWexlyMainForm::CreateSearchDialogs()
 {
     // Created hidden once; each showing reuses them, so their options stay as last set.
-    m_findDialog = std::make_unique<TFindDialog>(m_search->FindForm());
+    m_findDialog = std::make_unique<TFindDialog>(m_search->FindForm(), m_findPanel, Settings);
     m_replaceDialog = std::make_unique<TReplaceDialog>(m_search->ReplaceForm());
     m_gotoLineDialog = std::make_unique<TGotoLineDialog>(m_gotoLine);
     m_findDialog->Create(Handle());
@@ -1571,6 +1572,7 @@ void TWexlyMainForm::CreateSearchDialogs()
     m_gotoLineDialog->Create(Handle());
     m_prefDialog = std::make_unique<TPrefDialog>(m_pref, Settings);
     m_prefDialog->Create(Handle());
+    m_directorySearch->SetView(m_findDialog.get());
 }
 
 int TWexlyMainForm::ShowFind(TFindForm&)
@@ -1607,7 +1609,20 @@ void TWexlyMainForm::SearchCommand(int id)
     default:
         return;
     }
-    // A search may have moved to another document, changed texts and their modified state.
+    AfterSearch();
+}
+
+// The open dialog's "Search Dir": the Find dialog over that directory's files.
+void TWexlyMainForm::StartFindInFiles(const std::string& directory, const std::string&)
+{
+    m_search->FindInDirectory(directory);
+    AfterSearch();
+}
+
+void TWexlyMainForm::AfterSearch()
+{
+    // A search may have moved to another document, changed texts and their modified state, or
+    // opened the files a directory search found.
     RefreshTitles();
     LayoutFileButtons();
     UpdateMenus();

@@ -23,6 +23,7 @@
 #include "main/PanelWindow.h"
 #include "platform/win32/Win32Ui.h"
 #include "search/CompareModel.h"
+#include "search/DirectorySearchBridge.h"
 #include "search/GotoLineModel.h"
 #include "search/SearchCommands.h"
 #include "tools/ToolRunner.h"
@@ -89,7 +90,7 @@ private:
     void ShowStatusMessage(const std::string& text) override { ShowStatus(text); }
     void RestoreHintIfExpired() override;
     bool SendToRecycleBin(const std::string& path) override;
-    void StartFindInFiles(const std::string&, const std::string&) override { }
+    void StartFindInFiles(const std::string& directory, const std::string& mask) override;
 
     // ---- IPaneWindows ----
     void SplitChanged(bool splitOn, bool vertical) override;
@@ -115,6 +116,7 @@ private:
     int ShowReplace(TReplaceForm& form) override;
     void CreateSearchDialogs();
     void SearchCommand(int id);
+    void AfterSearch();
 
     // ---- layout ----
     void CreateChildren();
@@ -183,6 +185,8 @@ private:
     std::unique_ptr<TFileCommands> m_commands;
     std::unique_ptr<TApplicationShell> m_shell;
     std::unique_ptr<TDocumentCommands> m_docCommands;
+    TFindInFilesModel m_findPanel; // the Find dialog's files range
+    std::unique_ptr<TDirectorySearchBridge> m_directorySearch;
     std::unique_ptr<TSearchCommands> m_search;
     std::unique_ptr<TCompareModel> m_compare;
     std::unique_ptr<TDictionarySystem> m_dictionary;

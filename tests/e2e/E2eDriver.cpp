@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cstring>
 
 namespace wexly::e2e {
 
@@ -198,6 +199,105 @@ std::wstring StatusBarText(HWND hwnd, int part)
     }
     CloseHandle(process);
     return text;
+}
+
+namespace {
+// Reads one node through a TVITEMW and a text buffer placed in the tree's process.
+bool ReadTreeNode(HANDLE process, HWND tree, void* remote, TTreeNode& node)
+{
+    constexpr size_t textChars = 1024;
+    auto* remoteText = reinterpret_cast<wchar_t*>(static_cast<char*>(remote) + sizeof(TVITEMW));
+    TVITEMW item {};
+    item.mask = TVIF_TEXT | TVIF_STATE | TVIF_HANDLE;
+    item.hItem = node.item;
+    item.stateMask = TVIS_SELECTED | TVIS_EXPANDED;
+    item.pszText = remoteText;
+    item.cchTextMax = static_cast<int>(textChars);
+    SIZE_T done = 0;
+    if (!WriteProcessMemory(process, remote, &item, sizeof(item), &done))
+        return false;
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(remote),
+            SMTO_ABORTIFHUNG, 2000, &result)
+        || !result)
+        return false;
+    wchar_t text[textChars + 1] = {};
+    ReadProcessMemory(process, remote, &item, sizeof(item), &done);
+    ReadProcessMemory(process, remoteText, text, textChars * sizeof(wchar_t), &done);
+    node.text = text;
+    node.selected = (item.state & TVIS_SELECTED) != 0;
+    node.expanded = (item.state & TVIS_EXPANDED) != 0;
+    return true;
+}
+
+HTREEITEM NextTreeItem(HWND tree, UINT relation, HTREEITEM item)
+{
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(tree, TVM_GETNEXTITEM, relation, reinterpret_cast<LPARAM>(item),
+        SMTO_ABORTIFHUNG, 2000, &result);
+    return reinterpret_cast<HTREEITEM>(result);
+}
+
+void ReadTreeLevel(HANDLE process, HWND tree, void* remote, HTREEITEM first, int level,
+    std::vector<TTreeNode>& nodes)
+{
+    for (HTREEITEM item = first; item; item = NextTreeItem(tree, TVGN_NEXT, item)) {
+        TTreeNode node;
+        node.item = item;
+        node.level = level;
+        if (!ReadTreeNode(process, tree, remote, node))
+            return;
+        nodes.push_back(node);
+        ReadTreeLevel(
+            process, tree, remote, NextTreeItem(tree, TVGN_CHILD, item), level + 1, nodes);
+    }
+}
+} // namespace
+
+std::vector<TTreeNode> TreeNodes(HWND tree)
+{
+    std::vector<TTreeNode> nodes;
+    DWORD pid = 0;
+    GetWindowThreadProcessId(tree, &pid);
+    HANDLE process
+        = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+    if (!process)
+        return nodes;
+    constexpr SIZE_T size = sizeof(TVITEMW) + 1025 * sizeof(wchar_t);
+    void* remote = VirtualAllocEx(process, nullptr, size, MEM_COMMIT, PAGE_READWRITE);
+    if (remote) {
+        ReadTreeLevel(process, tree, remote, NextTreeItem(tree, TVGN_ROOT, nullptr), 0, nodes);
+        VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    }
+    CloseHandle(process);
+    return nodes;
+}
+
+bool TreeItemRect(HWND tree, HTREEITEM item, RECT* rect)
+{
+    DWORD pid = 0;
+    GetWindowThreadProcessId(tree, &pid);
+    HANDLE process
+        = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+    if (!process)
+        return false;
+    bool shown = false;
+    void* remote = VirtualAllocEx(process, nullptr, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE);
+    if (remote) {
+        // The message takes the node's handle in the rectangle it fills.
+        RECT in {};
+        std::memcpy(&in, &item, sizeof(item));
+        SIZE_T done = 0;
+        DWORD_PTR result = 0;
+        if (WriteProcessMemory(process, remote, &in, sizeof(in), &done)
+            && SendMessageTimeoutW(tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(remote),
+                SMTO_ABORTIFHUNG, 2000, &result)
+            && result)
+            shown = ReadProcessMemory(process, remote, rect, sizeof(RECT), &done) != 0;
+        VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    }
+    CloseHandle(process);
+    return shown;
 }
 
 bool WaitForStatusText(HWND hwnd, int part, const std::wstring& text, DWORD timeoutMs)

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <string>
 #include <vector>
 
@@ -44,6 +46,20 @@ int MenuCommandEnabled(HMENU menu, UINT id);
 
 // The text of panel `part` of the first status bar child of hwnd.
 std::wstring StatusBarText(HWND hwnd, int part);
+
+// A node of another process's TreeView, in display order (parents before their children).
+struct TTreeNode
+{
+    HTREEITEM item = nullptr;
+    int level = 0; // 0 for a root node
+    std::wstring text;
+    bool selected = false; // TVIS_SELECTED
+    bool expanded = false; // TVIS_EXPANDED
+};
+// Every node of the tree, collapsed ones included.
+std::vector<TTreeNode> TreeNodes(HWND tree);
+// The client rectangle of a node's text; false when the node is not shown.
+bool TreeItemRect(HWND tree, HTREEITEM item, RECT* rect);
 
 // Waits until panel `part` of the status bar shows text; false on timeout.
 bool WaitForStatusText(HWND hwnd, int part, const std::wstring& text, DWORD timeoutMs);
