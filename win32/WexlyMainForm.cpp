@@ -6,6 +6,7 @@
 #include "config/SettingsFile.h"
 #include "controls/ZulGdiCanvas.h"
 #include "dialogs/DicChooseDialog.h"
+#include "dialogs/DicMaintDialog.h"
 #include "dialogs/WindowListDialog.h"
 #include "editor/DefaultCommandTables.h"
 #include "main/HelpPages.h"
@@ -132,6 +133,7 @@ TWexlyMainForm::TWexlyMainForm(TWexlyApp& app)
         *m_set, Settings, m_asker, *this, m_directorySearch.get(), m_directorySearch.get());
     m_compare = std::make_unique<TCompareModel>(*m_set, m_beeper);
     m_dictionary = std::make_unique<TDictionarySystem>(Settings, RealFileSystem(), m_asker);
+    m_dicMaint = std::make_unique<TDicMaintModel>(Settings, RealFileSystem(), m_asker, m_dialogs);
     m_macroPlayer = std::make_unique<TMacroPlayer>(Settings.Macros);
     m_toolRunner = std::make_unique<TToolRunner>(
         *m_set, *m_services, *m_commands, SystemProcessRunner(), *this);
@@ -821,7 +823,7 @@ void TWexlyMainForm::ApplyMenuState(const TMenuState& state)
     for (int id : { IDM_FILE_NEW, IDM_FILE_OPENTEXT, IDM_FILE_OPENBINARY, IDM_FILE_REOPEN,
              IDM_FILE_EXIT, IDM_OPTIONS_WORDWRAP, IDM_OPTIONS_HEXMASK, IDM_HELP_CONTENTS,
              IDM_HELP_ABOUT, IDM_OPTIONS_SETTINGS, IDM_SEARCH_FIND, IDM_DIC_CURRENT, IDM_DIC_ACTIVE,
-             IDM_PILES_STICK })
+             IDM_DIC_MAINTAIN, IDM_PILES_STICK })
         enable(id, true);
     enable(IDM_FILE_REVERT, e[miRevert]);
     enable(IDM_FILE_SAVE, e[miSave]);
@@ -1506,6 +1508,13 @@ void TWexlyMainForm::RunCommand(int id)
         m_dictionary->ToggleActive();
         ShowDictionaryMenu();
         break;
+    case IDM_DIC_MAINTAIN: {
+        TDicMaintDialog dialog(Handle(), Settings, *m_dicMaint);
+        dialog.ShowModal();
+        // Saved changes to the current dictionary take effect at once.
+        m_dictionary->MaintenanceClosed();
+        break;
+    }
     case IDM_WINDOW_LIST:
     case IDM_WINDOWLIST_BAR: {
         TWindowListForm form;

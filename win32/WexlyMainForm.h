@@ -14,6 +14,7 @@
 #include "dialogs/GotoLineDialog.h"
 #include "dialogs/PrefDialog.h"
 #include "dialogs/ReplaceDialog.h"
+#include "dictionary/DicMaintModel.h"
 #include "dictionary/DictionarySystem.h"
 #include "documents/DocumentCommands.h"
 #include "macros/MacroPlayer.h"
@@ -190,6 +191,7 @@ private:
     std::unique_ptr<TSearchCommands> m_search;
     std::unique_ptr<TCompareModel> m_compare;
     std::unique_ptr<TDictionarySystem> m_dictionary;
+    std::unique_ptr<TDicMaintModel> m_dicMaint; // kept: the grid keeps its rows between showings
     std::unique_ptr<TMacroPlayer> m_macroPlayer;
     std::unique_ptr<TToolRunner> m_toolRunner;
     TDynamicMenus m_dynamic { IDM_DYNAMIC_FIRST, IDM_DYNAMIC_LAST };

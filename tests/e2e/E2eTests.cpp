@@ -1015,6 +1015,51 @@ void PilesMacrosAndToolsComeFromTheSettings(TContext& ctx)
     CHECK(WaitForTitle(main, L"Console", 10000));
 }
 
+void DictionaryMaintenanceEditsSavesAndTakesEffect(TContext& ctx)
+{
+    std::wstring dir = MakeTempDir(L"dicmaint");
+    CHECK(WriteTextFile(
+        dir + L"words.ydc", "[Wexly2 Dictionary File V1]\r\n0\r\nteh..the\r\nb..c\r\n"));
+    CHECK(WriteTextFile(dir + L"a.txt", ""));
+    TSettingsFileForTest ini(
+        ctx.wexly, "[Wexly]\r\nLastDic=" + Narrow(dir) + "words.ydc\r\nDicOn=1\r\n");
+    CHECK(ini.Ok());
+    TProcess p = ctx.Start(L"a.txt", dir);
+    HWND main = WaitForWindow(MainClass, MainCaption, p.pid, StartTimeoutMs);
+    CHECK(main != nullptr);
+    CHECK(WaitForTitle(main, dir + L"a.txt"));
+    PostCommand(main, IDM_DIC_MAINTAIN);
+    HWND dialog = WaitForMessageBox(L"Dictionary Maintenance", p.pid, 5000);
+    CHECK(dialog != nullptr);
+    // The two entries and the empty row for a new one; a space cannot be typed.
+    CHECK(SendKey(dialog, VK_DOWN));
+    CHECK(SendKey(dialog, VK_DOWN));
+    CHECK(TypeText(dialog, "a bc"));
+    CHECK(SendKey(dialog, VK_TAB));
+    CHECK(TypeText(dialog, "xyz"));
+    PostMessageW(dialog, WM_COMMAND, IDC_DICMAINT_SAVE, 0);
+    CHECK(WaitForFileContent(dir + L"words.ydc",
+        "[Wexly2 Dictionary File V1]\r\n0\r\nabc..xyz\r\nb..c\r\nteh..the\r\n", 3000));
+    // Ctrl+Delete removes a row; closing then asks, and Cancel keeps the window.
+    CHECK(SendKey(dialog, VK_UP));
+    CHECK(SendKey(dialog, VK_DELETE, { VK_CONTROL }));
+    CHECK(SendKey(dialog, VK_ESCAPE));
+    HWND ask = WaitForMessageBox(L"Attention!", p.pid, 3000);
+    CHECK(ask != nullptr);
+    CHECK(ClickButton(ask, L"Cancel"));
+    CHECK(WaitGone(ask));
+    CHECK(IsWindow(dialog));
+    CHECK(SendKey(dialog, VK_ESCAPE));
+    ask = WaitForMessageBox(L"Attention!", p.pid, 3000);
+    CHECK(ask != nullptr);
+    CHECK(ClickButton(ask, L"No"));
+    CHECK(WaitGone(dialog));
+    // The saved words are in use at once.
+    CHECK(TypeText(main, "abc teh "));
+    CHECK(SendKey(main, 'S', { VK_CONTROL }));
+    CHECK(WaitForFileContent(dir + L"a.txt", "xyz the \r\n", 3000));
+}
+
 void GotoLineMovesTheCaret(TContext& ctx)
 {
     std::wstring dir = MakeTempDir(L"goto");
@@ -1548,6 +1593,8 @@ const TCase Cases[] = {
     { "ExitWithUnsavedChangesAsksForEachFile", ExitWithUnsavedChangesAsksForEachFile },
     { "MenuHintsShowInTheMessagePanel", MenuHintsShowInTheMessagePanel },
     { "WindowListPicksADocument", WindowListPicksADocument },
+    { "DictionaryMaintenanceEditsSavesAndTakesEffect",
+        DictionaryMaintenanceEditsSavesAndTakesEffect },
     { "PilesMacrosAndToolsComeFromTheSettings", PilesMacrosAndToolsComeFromTheSettings },
     { "ChosenDictionaryReplacesWordsAsTheyAreTyped", ChosenDictionaryReplacesWordsAsTheyAreTyped },
     { "EditingKeysReachTheFocusedDocument", EditingKeysReachTheFocusedDocument },

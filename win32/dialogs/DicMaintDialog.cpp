@@ -1,0 +1,398 @@
+#include "dialogs/DicMaintDialog.h"
+
+#include "MenuIds.h"
+#include "art/ArtIds.h"
+#include "controls/ZulGdiCanvas.h"
+#include "platform/win32/WinStrings.h"
+
+#include <commctrl.h>
+
+#include <vector>
+
+namespace wexly::win32 {
+
+namespace {
+constexpr int ButtonSize = 24;
+constexpr int TopBand = 30; // buttons, "Match Case" and the file label
+// Pictures of the main toolbar strip: Open Text, Save, Save As.
+constexpr int ButtonPictures[3] = { 1, 5, 6 };
+constexpr const char* ButtonHints[3] = { "Open|", "Save|", "Save As|" };
+constexpr int ButtonIds[3] = { IDC_DICMAINT_OPEN, IDC_DICMAINT_SAVE, IDC_DICMAINT_SAVEAS };
+
+std::wstring TextOf(HWND window)
+{
+    std::vector<wchar_t> buffer(static_cast<size_t>(GetWindowTextLengthW(window)) + 1);
+    GetWindowTextW(window, buffer.data(), static_cast<int>(buffer.size()));
+    return buffer.data();
+}
+} // namespace
+
+TDicMaintDialog::TDicMaintDialog(HWND owner, TSettings& settings, TDicMaintModel& model)
+    : m_owner(owner)
+    , m_settings(settings)
+    , m_model(model)
+{
+}
+
+TDicMaintDialog::~TDicMaintDialog() = default;
+
+void TDicMaintDialog::ShowModal()
+{
+    DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_DICMAINT), m_owner, Proc,
+        reinterpret_cast<LPARAM>(this));
+    m_dialog = m_grid = m_editor = nullptr;
+    for (auto& button : m_buttons)
+        button.reset();
+}
+
+void TDicMaintDialog::Init(HWND dialog)
+{
+    m_dialog = dialog;
+    m_grid = GetDlgItem(dialog, IDC_DICMAINT_GRID);
+    SetWindowTextW(dialog, Utf8ToWide(TDicMaintModel::kCaption).c_str());
+    const TRect& b = m_settings.DicMaintRect;
+    if (b.Right > b.Left && b.Bottom > b.Top)
+        MoveWindow(dialog, b.Left, b.Top, b.Right - b.Left, b.Bottom - b.Top, FALSE);
+
+    TBitmapImage strip = LoadBitmapImage(IDB_TOOLBAR);
+    for (size_t i = 0; i < m_buttons.size(); ++i) {
+        auto button = std::make_unique<TZulSpeed>();
+        button->Create(
+            dialog, ButtonIds[i], 4 + static_cast<int>(i) * ButtonSize, 3, ButtonSize, ButtonSize);
+        if (strip.width > 0)
+            button->SetGlyph(StripPicture(strip, ButtonPictures[i], ART_TOOLBAR_WIDTH));
+        button->SetHint(Utf8ToWide(ButtonHints[i]));
+        const int id = ButtonIds[i];
+        button->OnClick = [dialog, id] { PostMessageW(dialog, WM_COMMAND, id, 0); };
+        m_buttons[i] = std::move(button);
+    }
+
+    ListView_SetExtendedListViewStyle(m_grid, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
+    LVCOLUMNW column {};
+    column.mask = LVCF_TEXT | LVCF_WIDTH;
+    column.cx = TDicMaintModel::kDefaultColWidth;
+    for (int col = 0; col < 2; ++col) {
+        std::wstring caption = Utf8ToWide(m_model.Cell(0, col));
+        column.pszText = caption.data();
+        SendMessageW(
+            m_grid, LVM_INSERTCOLUMNW, static_cast<WPARAM>(col), reinterpret_cast<LPARAM>(&column));
+    }
+    m_editor = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL,
+        0, 0, 10, 10, m_grid, reinterpret_cast<HMENU>(IDC_DICMAINT_EDITOR),
+        GetModuleHandleW(nullptr), nullptr);
+    SendMessageW(m_editor, WM_SETFONT, SendMessageW(m_grid, WM_GETFONT, 0, 0), FALSE);
+    SetWindowSubclass(m_editor, EditProc, 0, reinterpret_cast<DWORD_PTR>(this));
+    SetWindowSubclass(m_grid, GridProc, 0, reinterpret_cast<DWORD_PTR>(this));
+
+    m_model.Show();
+    CheckDlgButton(dialog, IDC_DICMAINT_MATCHCASE, m_model.MatchCase() ? BST_CHECKED : 0);
+    FillGrid();
+    RECT client {};
+    GetClientRect(dialog, &client);
+    SendMessageW(dialog, WM_SIZE, 0, MAKELPARAM(client.right, client.bottom));
+    SetFocus(m_editor);
+}
+
+void TDicMaintDialog::Layout()
+{
+    RECT client {};
+    GetClientRect(m_dialog, &client);
+    const int left = 4 + 3 * ButtonSize + 8;
+    MoveWindow(GetDlgItem(m_dialog, IDC_DICMAINT_MATCHCASE), left, 6, 90, 20, TRUE);
+    MoveWindow(GetDlgItem(m_dialog, IDC_DICMAINT_LABEL), left + 96, 8,
+        std::max(0, static_cast<int>(client.right) - left - 100), 18, TRUE);
+    MoveWindow(m_grid, 0, TopBand, client.right, std::max(0L, client.bottom - TopBand), TRUE);
+    RECT inner {};
+    GetClientRect(m_grid, &inner);
+    const int width = TDicMaintModel::ColumnWidth(inner.right);
+    ListView_SetColumnWidth(m_grid, 0, width);
+    ListView_SetColumnWidth(m_grid, 1, width);
+    PlaceEditor();
+}
+
+void TDicMaintDialog::SetRowText(int row)
+{
+    for (int col = 0; col < 2; ++col) {
+        std::wstring text = Utf8ToWide(m_model.Cell(row, col));
+        LVITEMW item {};
+        item.iSubItem = col;
+        item.pszText = text.data();
+        SendMessageW(m_grid, LVM_SETITEMTEXTW, static_cast<WPARAM>(row - 1),
+            reinterpret_cast<LPARAM>(&item));
+    }
+}
+
+void TDicMaintDialog::FillGrid()
+{
+    SendMessageW(m_grid, WM_SETREDRAW, FALSE, 0);
+    const int rows = m_model.RowCount() - 1;
+    int shown = static_cast<int>(SendMessageW(m_grid, LVM_GETITEMCOUNT, 0, 0));
+    while (shown > rows)
+        SendMessageW(m_grid, LVM_DELETEITEM, static_cast<WPARAM>(--shown), 0);
+    for (; shown < rows; ++shown) {
+        LVITEMW item {};
+        item.mask = LVIF_TEXT;
+        item.iItem = shown;
+        item.pszText = const_cast<wchar_t*>(L"");
+        SendMessageW(m_grid, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    }
+    for (int row = 1; row <= rows; ++row)
+        SetRowText(row);
+    SendMessageW(m_grid, WM_SETREDRAW, TRUE, 0);
+    SetDlgItemTextW(m_dialog, IDC_DICMAINT_LABEL, Utf8ToWide(m_model.Label()).c_str());
+    PlaceEditor();
+}
+
+// The editor sits over the current cell and holds its text.
+void TDicMaintDialog::PlaceEditor()
+{
+    if (!m_editor)
+        return;
+    const int index = m_model.CurrentRow() - 1;
+    ListView_SetItemState(
+        m_grid, index, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    ListView_EnsureVisible(m_grid, index, FALSE);
+    PositionEditor();
+    m_settingEditor = true;
+    SetWindowTextW(
+        m_editor, Utf8ToWide(m_model.Cell(m_model.CurrentRow(), m_model.CurrentCol())).c_str());
+    m_settingEditor = false;
+    SendMessageW(m_editor, EM_SETSEL, 0, -1);
+}
+
+void TDicMaintDialog::PositionEditor()
+{
+    const int index = m_model.CurrentRow() - 1;
+    RECT cell {};
+    cell.top = m_model.CurrentCol();
+    cell.left = LVIR_BOUNDS;
+    SendMessageW(
+        m_grid, LVM_GETSUBITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&cell));
+    if (m_model.CurrentCol() == 0) // the first sub-item's bounds span the whole row
+        cell.right = cell.left + ListView_GetColumnWidth(m_grid, 0);
+    MoveWindow(
+        m_editor, cell.left, cell.top, cell.right - cell.left, cell.bottom - cell.top + 1, TRUE);
+}
+
+void TDicMaintDialog::MoveTo(int row, int col)
+{
+    const int before = m_model.RowCount();
+    m_model.SelectCell(row, col);
+    if (m_model.RowCount() != before)
+        FillGrid();
+    else
+        PlaceEditor();
+}
+
+void TDicMaintDialog::CellEdited()
+{
+    if (m_settingEditor)
+        return;
+    const std::wstring typed = TextOf(m_editor);
+    const std::string kept
+        = m_model.SetCell(m_model.CurrentRow(), m_model.CurrentCol(), WideToUtf8(typed));
+    const std::wstring keptWide = Utf8ToWide(kept);
+    if (keptWide != typed) {
+        // A trigger character was removed: put the caret where the typing was.
+        DWORD caret = 0;
+        SendMessageW(m_editor, EM_GETSEL, reinterpret_cast<WPARAM>(&caret), 0);
+        m_settingEditor = true;
+        SetWindowTextW(m_editor, keptWide.c_str());
+        m_settingEditor = false;
+        const auto removed = static_cast<DWORD>(typed.size() - keptWide.size());
+        const DWORD at = caret >= removed ? caret - removed : 0;
+        SendMessageW(m_editor, EM_SETSEL, at, at);
+    }
+    SetRowText(m_model.CurrentRow());
+}
+
+// Keys the editor gives to the grid: true when used.
+bool TDicMaintDialog::EditorKey(WPARAM key)
+{
+    const int row = m_model.CurrentRow();
+    const int col = m_model.CurrentCol();
+    const int last = m_model.RowCount() - 1;
+    const bool ctrl = GetKeyState(VK_CONTROL) < 0;
+    const bool shift = GetKeyState(VK_SHIFT) < 0;
+    DWORD start = 0, end = 0;
+    SendMessageW(
+        m_editor, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    const auto length = static_cast<DWORD>(GetWindowTextLengthW(m_editor));
+    switch (key) {
+    case VK_UP:
+        MoveTo(std::max(1, row - 1), col);
+        return true;
+    case VK_DOWN:
+        MoveTo(std::min(last, row + 1), col);
+        return true;
+    case VK_PRIOR:
+        MoveTo(std::max(1, row - 10), col);
+        return true;
+    case VK_NEXT:
+        MoveTo(std::min(last, row + 10), col);
+        return true;
+    case VK_TAB:
+        if (shift)
+            MoveTo(col == 1 ? row : std::max(1, row - 1), col == 1 ? 0 : (row > 1 ? 1 : 0));
+        else
+            MoveTo(col == 0 ? row : std::min(last, row + 1), col == 0 ? 1 : (row < last ? 0 : 1));
+        return true;
+    case VK_RETURN:
+        MoveTo(col == 0 ? row : std::min(m_model.RowCount() - 1, row + 1), col == 0 ? 1 : 0);
+        return true;
+    case VK_LEFT:
+        if (col == 1 && start == 0 && end == 0) {
+            MoveTo(row, 0);
+            return true;
+        }
+        return false;
+    case VK_RIGHT:
+        if (col == 0 && start == length && end == length) {
+            MoveTo(row, 1);
+            return true;
+        }
+        return false;
+    case VK_DELETE:
+        if (!ctrl)
+            return false;
+        {
+            const int before = m_model.RowCount();
+            m_model.DeleteCurrentRow();
+            if (m_model.RowCount() != before)
+                FillGrid();
+        }
+        return true;
+    case VK_ESCAPE:
+        TryClose();
+        return true;
+    default:
+        return false;
+    }
+}
+
+LRESULT CALLBACK TDicMaintDialog::EditProc(
+    HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR data)
+{
+    auto* self = reinterpret_cast<TDicMaintDialog*>(data);
+    switch (msg) {
+    case WM_GETDLGCODE:
+        // The grid's keys are the editor's: Tab, Enter and Esc do not go to the dialog.
+        return DLGC_WANTALLKEYS | DefSubclassProc(hwnd, msg, wp, lp);
+    case WM_KEYDOWN:
+        if (self->EditorKey(wp))
+            return 0;
+        break;
+    case WM_CHAR:
+        if (wp == VK_TAB || wp == VK_RETURN || wp == VK_ESCAPE || wp == 0x7F)
+            return 0; // used as keys above, not typed
+        break;
+    case WM_NCDESTROY:
+        RemoveWindowSubclass(hwnd, EditProc, 0);
+        break;
+    default:
+        break;
+    }
+    return DefSubclassProc(hwnd, msg, wp, lp);
+}
+
+// The editor is the list view's child, so its notifications arrive here.
+LRESULT CALLBACK TDicMaintDialog::GridProc(
+    HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR data)
+{
+    auto* self = reinterpret_cast<TDicMaintDialog*>(data);
+    switch (msg) {
+    case WM_COMMAND:
+        if (LOWORD(wp) == IDC_DICMAINT_EDITOR && HIWORD(wp) == EN_CHANGE) {
+            self->CellEdited();
+            return 0;
+        }
+        break;
+    case WM_VSCROLL:
+    case WM_MOUSEWHEEL: {
+        const LRESULT result = DefSubclassProc(hwnd, msg, wp, lp);
+        self->PositionEditor();
+        return result;
+    }
+    case WM_NCDESTROY:
+        RemoveWindowSubclass(hwnd, GridProc, 0);
+        break;
+    default:
+        break;
+    }
+    return DefSubclassProc(hwnd, msg, wp, lp);
+}
+
+void TDicMaintDialog::TryClose()
+{
+    if (!m_model.CloseQuery())
+        return;
+    RECT r {};
+    GetWindowRect(m_dialog, &r);
+    m_settings.DicMaintRect = { r.left, r.top, r.right, r.bottom };
+    EndDialog(m_dialog, IDOK);
+}
+
+void TDicMaintDialog::AfterFileCommand()
+{
+    CheckDlgButton(m_dialog, IDC_DICMAINT_MATCHCASE, m_model.MatchCase() ? BST_CHECKED : 0);
+    FillGrid();
+    SetFocus(m_editor);
+}
+
+INT_PTR CALLBACK TDicMaintDialog::Proc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp)
+{
+    auto* self = reinterpret_cast<TDicMaintDialog*>(GetWindowLongPtrW(dialog, DWLP_USER));
+    switch (msg) {
+    case WM_INITDIALOG:
+        self = reinterpret_cast<TDicMaintDialog*>(lp);
+        SetWindowLongPtrW(dialog, DWLP_USER, lp);
+        self->Init(dialog);
+        return FALSE;
+    case WM_SIZE:
+        if (self && self->m_grid)
+            self->Layout();
+        return TRUE;
+    case WM_NOTIFY: {
+        const auto* header = reinterpret_cast<const NMHDR*>(lp);
+        if (self && header->hwndFrom == self->m_grid && header->code == NM_CLICK) {
+            const auto* click = reinterpret_cast<const NMITEMACTIVATE*>(lp);
+            LVHITTESTINFO hit {};
+            hit.pt = click->ptAction;
+            if (ListView_SubItemHitTest(self->m_grid, &hit) >= 0)
+                self->MoveTo(hit.iItem + 1, hit.iSubItem);
+            SetFocus(self->m_editor);
+        }
+        return FALSE;
+    }
+    case WM_COMMAND:
+        if (!self)
+            return FALSE;
+        switch (LOWORD(wp)) {
+        case IDC_DICMAINT_MATCHCASE:
+            self->m_model.SetMatchCase(
+                IsDlgButtonChecked(dialog, IDC_DICMAINT_MATCHCASE) == BST_CHECKED);
+            return TRUE;
+        case IDC_DICMAINT_OPEN:
+            self->m_model.Open();
+            self->AfterFileCommand();
+            return TRUE;
+        case IDC_DICMAINT_SAVE:
+            self->m_model.Save();
+            self->AfterFileCommand();
+            return TRUE;
+        case IDC_DICMAINT_SAVEAS:
+            self->m_model.SaveAs();
+            self->AfterFileCommand();
+            return TRUE;
+        case IDCANCEL:
+            self->TryClose();
+            return TRUE;
+        default:
+            return FALSE;
+        }
+    default:
+        return FALSE;
+    }
+}
+
+} // namespace wexly::win32
