@@ -1698,21 +1698,25 @@ void TWexlyMainForm::OnDropFiles(HDROP drop)
     POINT at {};
     DragQueryPoint(drop, &at);
     DragFinish(drop);
-    const bool alt = GetKeyState(VK_MENU) < 0;
+    // The key as it is now: while the shell dragged, the keys went to the shell, so this
+    // thread's own key state may be stale.
+    const bool alt = GetAsyncKeyState(VK_MENU) < 0;
     Guarded([&] { m_shell->DropFiles(names, alt); });
-    if (alt)
-        ShowDropMenu();
+    if (alt) {
+        // The drop point is in client terms; the window's corner makes it roughly the screen's.
+        RECT window {};
+        GetWindowRect(Handle(), &window);
+        ShowDropMenu({ at.x + window.left, at.y + window.top });
+    }
     m_docWindows->RefreshViews();
 }
 
-void TWexlyMainForm::ShowDropMenu()
+void TWexlyMainForm::ShowDropMenu(POINT at)
 {
     HMENU menu = CreatePopupMenu();
     AppendMenuW(menu, MF_STRING, IDM_DROP_TEXT, L"Open as Text");
     AppendMenuW(menu, MF_STRING, IDM_DROP_BINARY, L"Open as Binary");
     SetMenuDefaultItem(menu, IDM_DROP_TEXT, FALSE);
-    POINT at {};
-    GetCursorPos(&at);
     SetForegroundWindow(Handle());
     TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, Handle(), nullptr);
     DestroyMenu(menu);

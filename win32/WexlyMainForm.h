@@ -163,7 +163,7 @@ private:
     void HideBarsClick();
     void ReopenItemClick(int index);
     void OnDropFiles(HDROP drop);
-    void ShowDropMenu();
+    void ShowDropMenu(POINT at);
     LRESULT OnHandOver(WPARAM wp, LPARAM lp);
     void OnActivateApp(bool active);
     void OnTimer();

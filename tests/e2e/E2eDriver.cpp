@@ -1,6 +1,7 @@
 #include "E2eDriver.h"
 
 #include <commctrl.h>
+#include <shlobj.h>
 
 #include <algorithm>
 #include <cstring>
@@ -298,6 +299,34 @@ bool TreeItemRect(HWND tree, HTREEITEM item, RECT* rect)
     }
     CloseHandle(process);
     return shown;
+}
+
+bool DropFilesOn(HWND target, const std::vector<std::wstring>& files, POINT at)
+{
+    std::vector<char> block(sizeof(DROPFILES));
+    auto* header = reinterpret_cast<DROPFILES*>(block.data());
+    header->pFiles = sizeof(DROPFILES);
+    header->pt = at;
+    header->fNC = FALSE;
+    header->fWide = TRUE;
+    for (const std::wstring& file : files) {
+        const auto* bytes = reinterpret_cast<const char*>(file.c_str());
+        block.insert(block.end(), bytes, bytes + (file.size() + 1) * sizeof(wchar_t));
+    }
+    block.insert(block.end(), sizeof(wchar_t), '\0');
+    DWORD pid = 0;
+    GetWindowThreadProcessId(target, &pid);
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, pid);
+    if (!process)
+        return false;
+    // Left to the receiver, which frees it with the drop.
+    void* remote = VirtualAllocEx(process, nullptr, block.size(), MEM_COMMIT, PAGE_READWRITE);
+    SIZE_T written = 0;
+    const bool ok = remote
+        && WriteProcessMemory(process, remote, block.data(), block.size(), &written)
+        && written == block.size();
+    CloseHandle(process);
+    return ok && PostMessageW(target, WM_DROPFILES, reinterpret_cast<WPARAM>(remote), 0);
 }
 
 bool WaitForStatusText(HWND hwnd, int part, const std::wstring& text, DWORD timeoutMs)

@@ -46,6 +46,10 @@ int MenuCommandEnabled(HMENU menu, UINT id);
 
 // The text of panel `part` of the first status bar child of hwnd.
 std::wstring StatusBarText(HWND hwnd, int part);
+// Posts WM_DROPFILES as the shell does, with the file list built in the target process's
+// memory (a drop handle from this process would mean nothing there). Fixed memory is what
+// the drop functions accept as a handle.
+bool DropFilesOn(HWND target, const std::vector<std::wstring>& files, POINT at);
 
 // A node of another process's TreeView, in display order (parents before their children).
 struct TTreeNode

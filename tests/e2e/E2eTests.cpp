@@ -1060,6 +1060,54 @@ void DictionaryMaintenanceEditsSavesAndTakesEffect(TContext& ctx)
     CHECK(WaitForFileContent(dir + L"a.txt", "xyz the \r\n", 3000));
 }
 
+// Presses or releases a key wherever the keyboard is (an open popup menu takes it).
+void KeyEvent(WORD vk, bool up)
+{
+    INPUT in {};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = vk;
+    in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    SendInput(1, &in, sizeof(in));
+}
+
+void DroppedFilesOpenAndAltOffersTheDropMenu(TContext& ctx)
+{
+    std::wstring dir = MakeTempDir(L"drop");
+    CHECK(WriteTextFile(dir + L"a.txt", "alpha\r\n"));
+    CHECK(WriteTextFile(dir + L"b c.txt", "beta\r\n"));
+    CHECK(WriteTextFile(dir + L"d.bin", "delta\r\n"));
+    TProcess p = ctx.Start(L"", dir);
+    HWND main = WaitForWindow(MainClass, MainCaption, p.pid, StartTimeoutMs);
+    CHECK(main != nullptr);
+    CHECK(DropFilesOn(main, { dir + L"a.txt", dir + L"b c.txt" }, { 40, 80 }));
+    CHECK(WaitForStatusText(main, 0, L"2 File(s) opened... 2 Total", 5000));
+    CHECK(WaitForTitle(main, dir + L"b c.txt"));
+    CHECK_EQ(StatusBarText(main, 2), std::wstring(L"Ins"));
+    // With Alt held the drop menu chooses: the second item opens as binary.
+    SetForegroundWindow(main);
+    KeyEvent(VK_MENU, false);
+    CHECK(DropFilesOn(main, { dir + L"d.bin" }, { 40, 80 }));
+    HWND menu = nullptr;
+    for (int i = 0; i < 100 && !menu; ++i) {
+        Sleep(50);
+        menu = FindWindowW(L"#32768", nullptr);
+        if (menu && !IsWindowVisible(menu))
+            menu = nullptr;
+    }
+    KeyEvent(VK_MENU, true);
+    CHECK(menu != nullptr);
+    KeyEvent(VK_DOWN, false);
+    KeyEvent(VK_DOWN, true);
+    Sleep(100);
+    KeyEvent(VK_DOWN, false);
+    KeyEvent(VK_DOWN, true);
+    Sleep(100);
+    KeyEvent(VK_RETURN, false);
+    KeyEvent(VK_RETURN, true);
+    CHECK(WaitForTitle(main, dir + L"d.bin"));
+    CHECK(WaitForStatusText(main, 2, L"Ovr", 3000)); // binary views overwrite
+}
+
 void GotoLineMovesTheCaret(TContext& ctx)
 {
     std::wstring dir = MakeTempDir(L"goto");
@@ -1593,6 +1641,7 @@ const TCase Cases[] = {
     { "ExitWithUnsavedChangesAsksForEachFile", ExitWithUnsavedChangesAsksForEachFile },
     { "MenuHintsShowInTheMessagePanel", MenuHintsShowInTheMessagePanel },
     { "WindowListPicksADocument", WindowListPicksADocument },
+    { "DroppedFilesOpenAndAltOffersTheDropMenu", DroppedFilesOpenAndAltOffersTheDropMenu },
     { "DictionaryMaintenanceEditsSavesAndTakesEffect",
         DictionaryMaintenanceEditsSavesAndTakesEffect },
     { "PilesMacrosAndToolsComeFromTheSettings", PilesMacrosAndToolsComeFromTheSettings },
