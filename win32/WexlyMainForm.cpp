@@ -18,6 +18,7 @@
 
 #include <commctrl.h>
 #include <shellapi.h>
+#include <windowsx.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -1290,6 +1291,10 @@ LRESULT TWexlyMainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp)
     case WM_COMMAND:
         OnCommand(LOWORD(wp), reinterpret_cast<HWND>(lp));
         return 0;
+    case WM_CONTEXTMENU:
+        if (ShowEditPopup(reinterpret_cast<HWND>(wp), lp))
+            return 0;
+        break;
     case WM_MENUSELECT:
         OnMenuSelect(LOWORD(wp), HIWORD(wp), reinterpret_cast<HMENU>(lp));
         return 0;
@@ -1709,6 +1714,61 @@ void TWexlyMainForm::OnDropFiles(HDROP drop)
         ShowDropMenu({ at.x + window.left, at.y + window.top });
     }
     m_docWindows->RefreshViews();
+}
+
+bool TWexlyMainForm::ShowEditPopup(HWND window, LPARAM screenPoint)
+{
+    TEditFile* owner = nullptr;
+    auto check = [&](TEditFile* doc) {
+        if (doc && !owner)
+            if (TCellGridWindow* view = m_docWindows->ViewOf(*doc);
+                view && view->Handle() == window)
+                owner = doc;
+    };
+    for (int i = 0; i < m_set->Count(); ++i)
+        check(&m_set->At(i));
+    check(m_set->BottomView());
+    if (!owner)
+        return false;
+    // The popup acts on the pane clicked: it takes the focus first, and the enabling is
+    // brought up to date with its selection.
+    if (GetFocus() != window)
+        SetFocus(window);
+    ReportFocusStatus();
+    const auto& e = m_shell->Menus().enabled;
+    struct TItem
+    {
+        int id;
+        const wchar_t* caption;
+        bool enabled;
+    };
+    const TItem items[] = { { IDM_EDIT_CUT, L"Cu&t", e[miCut] },
+        { IDM_EDIT_COPY, L"&Copy", e[miCopy] }, { IDM_EDIT_PASTE, L"&Paste", e[miPaste] },
+        { 0, nullptr, false }, { IDM_SEARCH_FIND, L"&Find...", true }, { 0, nullptr, false },
+        { IDM_FILE_NEW, L"&New", true }, { IDM_FILE_OPENTEXT, L"&Open...", true },
+        { IDM_FILE_REVERT, L"&Revert", e[miRevert] }, { IDM_FILE_SAVE, L"&Save", e[miSave] },
+        { IDM_FILE_SAVEAS, L"Save &As...", e[miSaveAs] }, { IDM_FILE_CLOSE, L"&Close", e[miClose] },
+        { 0, nullptr, false }, { IDM_WINDOW_LIST, L"&Window List...", e[miWindowList] } };
+    HMENU menu = CreatePopupMenu();
+    for (const TItem& item : items) {
+        if (!item.caption)
+            AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+        else
+            AppendMenuW(menu, MF_STRING | (item.enabled ? MF_ENABLED : MF_GRAYED),
+                static_cast<UINT_PTR>(item.id), item.caption);
+    }
+    POINT at { GET_X_LPARAM(screenPoint), GET_Y_LPARAM(screenPoint) };
+    if (at.x == -1 && at.y == -1) { // from the keyboard: the view's corner
+        RECT r {};
+        GetWindowRect(window, &r);
+        at = { r.left + 20, r.top + 20 };
+    }
+    const int chosen = static_cast<int>(TrackPopupMenu(
+        menu, TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, at.x, at.y, 0, Handle(), nullptr));
+    DestroyMenu(menu);
+    if (chosen)
+        OnCommand(chosen, nullptr);
+    return true;
 }
 
 void TWexlyMainForm::ShowDropMenu(POINT at)

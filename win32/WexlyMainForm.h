@@ -164,6 +164,8 @@ private:
     void ReopenItemClick(int index);
     void OnDropFiles(HDROP drop);
     void ShowDropMenu(POINT at);
+    // The edit popup of a document's view; false when the window is not a view.
+    bool ShowEditPopup(HWND window, LPARAM screenPoint);
     LRESULT OnHandOver(WPARAM wp, LPARAM lp);
     void OnActivateApp(bool active);
     void OnTimer();

@@ -1108,6 +1108,56 @@ void DroppedFilesOpenAndAltOffersTheDropMenu(TContext& ctx)
     CHECK(WaitForStatusText(main, 2, L"Ovr", 3000)); // binary views overwrite
 }
 
+void EditPopupOfTheViewSavesAndCopies(TContext& ctx)
+{
+    std::wstring dir = MakeTempDir(L"popup");
+    CHECK(WriteTextFile(dir + L"a.txt", "abc\r\n"));
+    TProcess p = ctx.Start(L"a.txt", dir);
+    HWND main = WaitForWindow(MainClass, MainCaption, p.pid, StartTimeoutMs);
+    CHECK(main != nullptr);
+    CHECK(WaitForTitle(main, dir + L"a.txt"));
+    CHECK(WaitForStatusText(main, 0, L"1 File(s) opened... 1 Total", 5000));
+    CHECK(TypeText(main, "x"));
+    CHECK(WaitForStatusText(main, 4, L"0002", 3000));
+    HWND view = nullptr;
+    for (HWND w = FindWindowExW(main, nullptr, L"TCellGridWindow", nullptr); w && !view;
+         w = FindWindowExW(main, w, L"TCellGridWindow", nullptr))
+        if (IsWindowVisible(w))
+            view = w;
+    CHECK(view != nullptr);
+    RECT r {};
+    GetWindowRect(view, &r);
+    auto openPopup = [&] {
+        PostMessageW(view, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(view),
+            MAKELPARAM(r.left + 30, r.top + 30));
+        HWND menu = nullptr;
+        for (int i = 0; i < 100 && !menu; ++i) {
+            Sleep(50);
+            menu = FindWindowW(L"#32768", nullptr);
+            if (menu && !IsWindowVisible(menu))
+                menu = nullptr;
+        }
+        Sleep(300); // the menu's loop takes the keyboard once it runs
+        return menu != nullptr;
+    };
+    CHECK(openPopup());
+    KeyEvent('S', false);
+    KeyEvent('S', true);
+    CHECK(WaitForFileContent(dir + L"a.txt", "xabc\r\n", 3000));
+    // Select All from the keyboard, the popup's Cut, then paste twice.
+    CHECK(SendKey(main, 'A', { VK_CONTROL }));
+    CHECK(WaitForStatusText(main, 3, L"0002", 3000)); // the caret at the end of the selection
+    CHECK(openPopup());
+    KeyEvent('T', false);
+    KeyEvent('T', true);
+    Sleep(300);
+    CHECK(SendKey(main, 'V', { VK_CONTROL }));
+    CHECK(SendKey(main, 'V', { VK_CONTROL }));
+    CHECK(SendKey(main, 'S', { VK_CONTROL }));
+    // The whole text was cut without its final line break.
+    CHECK(WaitForFileContent(dir + L"a.txt", "xabcxabc\r\n", 3000));
+}
+
 void GotoLineMovesTheCaret(TContext& ctx)
 {
     std::wstring dir = MakeTempDir(L"goto");
@@ -1641,6 +1691,7 @@ const TCase Cases[] = {
     { "ExitWithUnsavedChangesAsksForEachFile", ExitWithUnsavedChangesAsksForEachFile },
     { "MenuHintsShowInTheMessagePanel", MenuHintsShowInTheMessagePanel },
     { "WindowListPicksADocument", WindowListPicksADocument },
+    { "EditPopupOfTheViewSavesAndCopies", EditPopupOfTheViewSavesAndCopies },
     { "DroppedFilesOpenAndAltOffersTheDropMenu", DroppedFilesOpenAndAltOffersTheDropMenu },
     { "DictionaryMaintenanceEditsSavesAndTakesEffect",
         DictionaryMaintenanceEditsSavesAndTakesEffect },
