@@ -1741,6 +1741,25 @@ void OpenAndSaveDialogsCarryTheDirectoryPanel(TContext& ctx)
         CHECK(IsWindowVisible(control) && IsWindowEnabled(control));
     }
     CHECK_EQ(DialogItemChecked(GetParent(favs), IDC_OPENPANEL_BINARY), 0);
+    // Typing goes to the file name, not to the panel.
+    GUITHREADINFO gui {};
+    gui.cbSize = sizeof(gui);
+    CHECK(GetGUIThreadInfo(GetWindowThreadProcessId(open, nullptr), &gui));
+    CHECK(gui.hwndFocus != nullptr && !IsChild(GetParent(favs), gui.hwndFocus));
+    // The buttons keep to the right edge and the lists widen when the dialog does.
+    HWND clean = DescendantById(open, IDC_OPENPANEL_CLEAN);
+    RECT cleanBefore {}, favsBefore {}, bounds {};
+    GetWindowRect(clean, &cleanBefore);
+    GetWindowRect(favs, &favsBefore);
+    GetWindowRect(open, &bounds);
+    SetWindowPos(open, nullptr, 0, 0, bounds.right - bounds.left + 100,
+        bounds.bottom - bounds.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    Sleep(300);
+    RECT cleanAfter {}, favsAfter {};
+    GetWindowRect(clean, &cleanAfter);
+    GetWindowRect(favs, &favsAfter);
+    CHECK_EQ(cleanAfter.left - cleanBefore.left, 100L);
+    CHECK_EQ((favsAfter.right - favsAfter.left) - (favsBefore.right - favsBefore.left), 100L);
     // "+" takes the folder the dialog shows, which is where the last file came from.
     CHECK(NotifyPanel(open, IDC_OPENPANEL_FAVADD, BN_CLICKED));
     CHECK(WaitForComboLines(favs, { dir + L"sub\\" }));

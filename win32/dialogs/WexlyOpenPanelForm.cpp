@@ -106,7 +106,7 @@ UINT_PTR TWexlyOpenPanelForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp)
     switch (msg) {
     case WM_INITDIALOG:
         OnInit();
-        return TRUE;
+        return FALSE; // the focus belongs in the dialog's file name box
     case WM_SIZE:
         OnSize(LOWORD(lp));
         return 0;
