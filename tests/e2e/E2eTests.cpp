@@ -1752,8 +1752,8 @@ void OpenAndSaveDialogsCarryTheDirectoryPanel(TContext& ctx)
     GetWindowRect(clean, &cleanBefore);
     GetWindowRect(favs, &favsBefore);
     GetWindowRect(open, &bounds);
-    SetWindowPos(open, nullptr, 0, 0, bounds.right - bounds.left + 100,
-        bounds.bottom - bounds.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(open, nullptr, 0, 0, bounds.right - bounds.left + 100, bounds.bottom - bounds.top,
+        SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     Sleep(300);
     RECT cleanAfter {}, favsAfter {};
     GetWindowRect(clean, &cleanAfter);
@@ -1887,6 +1887,32 @@ void SearchDirOpensFindInFilesOnTheDialogsDirectory(TContext& ctx)
     CHECK(WaitGone(find));
 }
 
+void ACancelledOpenKeepsItsFavouriteAndTheFilterIndex(TContext& ctx)
+{
+    std::wstring ini = ctx.wexly.substr(0, ctx.wexly.find_last_of(L'.')) + L".ini";
+    DeleteFileW(ini.c_str());
+    std::wstring dir = MakeTempDir(L"ofaves");
+    CHECK(WriteTextFile(dir + L"a.txt", "a\r\n"));
+    TProcess p = ctx.Start(L"a.txt", dir);
+    HWND main = WaitForWindow(MainClass, MainCaption, p.pid, StartTimeoutMs);
+    CHECK(main != nullptr);
+    CHECK(WaitForTitle(main, dir + L"a.txt"));
+    PostCommand(main, IDM_FILE_OPENTEXT);
+    HWND open = WaitForPanelDialog(L"Open", p.pid);
+    CHECK(open != nullptr);
+    CHECK(NotifyPanel(open, IDC_OPENPANEL_FAVADD, BN_CLICKED));
+    CHECK(WaitForComboLines(DescendantById(open, IDC_OPENPANEL_FAVS), { dir }));
+    CHECK(ClickButton(open, L"Cancel"));
+    CHECK(WaitGone(open));
+    PostCommand(main, IDM_FILE_EXIT);
+    DWORD code = 12345;
+    CHECK(WaitForExit(p, 5000, &code));
+    std::string content;
+    CHECK(ReadTextFile(ini, &content));
+    CHECK(content.find("fdOFilter=1") != std::string::npos);
+    CHECK(content.find(Narrow(dir)) != std::string::npos);
+}
+
 struct TCase
 {
     const char* name;
@@ -1951,6 +1977,8 @@ const TCase Cases[] = {
     { "CleanDirDeletesTheBackupsAfterConfirming", CleanDirDeletesTheBackupsAfterConfirming },
     { "SearchDirOpensFindInFilesOnTheDialogsDirectory",
         SearchDirOpensFindInFilesOnTheDialogsDirectory },
+    { "ACancelledOpenKeepsItsFavouriteAndTheFilterIndex",
+        ACancelledOpenKeepsItsFavouriteAndTheFilterIndex },
 };
 
 std::wstring BesideThisProgram(const wchar_t* name)
