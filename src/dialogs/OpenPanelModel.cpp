@@ -123,11 +123,17 @@ void TOpenPanelModel::Show(bool isSaveDialog, std::vector<std::string> recentDir
     m_searchDir.clear();
 }
 
-std::optional<std::string> TOpenPanelModel::Line(const std::vector<std::string>& lines, int index)
+std::optional<std::string> TOpenPanelModel::JumpTarget(
+    const std::vector<std::string>& lines, int index)
 {
     if (index < 0 || static_cast<size_t>(index) >= lines.size())
         return std::nullopt;
-    return lines[static_cast<size_t>(index)];
+    std::string dir = lines[static_cast<size_t>(index)];
+    if (dir.empty())
+        return std::nullopt;
+    if (dir.back() != '\\' && dir.back() != '/')
+        dir += '\\';
+    return dir;
 }
 
 void TOpenPanelModel::Error(const std::string& text)

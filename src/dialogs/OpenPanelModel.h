@@ -70,11 +70,16 @@ public:
     void SetOpenBinary(bool on) { m_openBinary = on; }
     const std::string& SearchDir() const { return m_searchDir; }
 
-    // The directory behind line `index` of a drop-down list; none for no real selection.
-    std::optional<std::string> RecentDir(int index) const { return Line(m_recentDirs, index); }
+    // Where line `index` of a drop-down list jumps to; none for no real selection or an empty
+    // line. Always ends in a backslash, so that the dialog cannot take a directory that has
+    // gone for a file name and close with it.
+    std::optional<std::string> RecentDir(int index) const
+    {
+        return JumpTarget(m_recentDirs, index);
+    }
     std::optional<std::string> FavouriteDir(int index) const
     {
-        return Line(m_favouriteDirs, index);
+        return JumpTarget(m_favouriteDirs, index);
     }
     // The jump could not find the dialog's file name box or its OK button.
     void ReportMissingControl();
@@ -95,7 +100,7 @@ public:
     bool SearchDirectory(const std::string& filePath, const std::string& boxText);
 
 private:
-    static std::optional<std::string> Line(const std::vector<std::string>& lines, int index);
+    static std::optional<std::string> JumpTarget(const std::vector<std::string>& lines, int index);
     void Error(const std::string& text);
 
     IAsker& m_asker;

@@ -1913,6 +1913,37 @@ void ACancelledOpenKeepsItsFavouriteAndTheFilterIndex(TContext& ctx)
     CHECK(content.find(Narrow(dir)) != std::string::npos);
 }
 
+void SaveDialogJumpToAFavouriteThatIsGoneSavesNothing(TContext& ctx)
+{
+    std::wstring ini = ctx.wexly.substr(0, ctx.wexly.find_last_of(L'.')) + L".ini";
+    std::wstring dir = MakeTempDir(L"ogone");
+    CHECK(WriteTextFile(ini, "[FDFaves]\r\n#=1\r\n0=" + Narrow(dir) + "gone\r\n"));
+    CHECK(WriteTextFile(dir + L"a.txt", "a\r\n"));
+    TProcess p = ctx.Start(L"a.txt", dir);
+    HWND main = WaitForWindow(MainClass, MainCaption, p.pid, StartTimeoutMs);
+    CHECK(main != nullptr);
+    CHECK(WaitForTitle(main, dir + L"a.txt"));
+    PostCommand(main, IDM_FILE_SAVEAS);
+    HWND save = WaitForPanelDialog(L"Save As", p.pid);
+    CHECK(save != nullptr);
+    HWND favs = DescendantById(save, IDC_OPENPANEL_FAVS);
+    CHECK_EQ(ComboLines(favs), (std::vector<std::wstring> { dir + L"gone" }));
+    SendMessageW(favs, CB_SETCURSEL, 0, 0);
+    CHECK(NotifyPanel(save, IDC_OPENPANEL_FAVS, CBN_SELCHANGE));
+    Sleep(1000);
+    // The dialog may complain about the path; nothing is saved under the directory's name.
+    for (HWND box : FindTopWindows(L"#32770", L"Save As", p.pid))
+        if (box != save)
+            ClickButton(box, L"OK");
+    Sleep(300);
+    CHECK(!FileExists(dir + L"gone.txt"));
+    CHECK(!FileExists(dir + L"gone"));
+    CHECK(IsWindowVisible(save));
+    CHECK(ClickButton(save, L"Cancel"));
+    CHECK(WaitGone(save));
+    DeleteFileW(ini.c_str());
+}
+
 struct TCase
 {
     const char* name;
@@ -1979,6 +2010,8 @@ const TCase Cases[] = {
         SearchDirOpensFindInFilesOnTheDialogsDirectory },
     { "ACancelledOpenKeepsItsFavouriteAndTheFilterIndex",
         ACancelledOpenKeepsItsFavouriteAndTheFilterIndex },
+    { "SaveDialogJumpToAFavouriteThatIsGoneSavesNothing",
+        SaveDialogJumpToAFavouriteThatIsGoneSavesNothing },
 };
 
 std::wstring BesideThisProgram(const wchar_t* name)

@@ -111,6 +111,18 @@ TEST(OpenPanelModel, ShowTakesTheListsAndPresetButKeepsReadOnly)
     EXPECT_EQ(f.model.FavouriteDir(0), std::nullopt);
 }
 
+TEST(OpenPanelModel, JumpTargetsAlwaysEndInABackslash)
+{
+    TPanelFixture f;
+    // Favourites typed or browsed in Preferences may lack it; a save dialog would otherwise
+    // save under the name of a directory that no longer exists.
+    f.model.Show(true, { "C:\\a\\" }, { "C:\\gone", "", "D:/x/" }, false);
+    EXPECT_EQ(f.model.RecentDir(0), "C:\\a\\");
+    EXPECT_EQ(f.model.FavouriteDir(0), "C:\\gone\\");
+    EXPECT_EQ(f.model.FavouriteDir(1), std::nullopt);
+    EXPECT_EQ(f.model.FavouriteDir(2), "D:/x/");
+}
+
 TEST(OpenPanelModel, FavouriteGoesOnTopEvenWhenAlreadyListed)
 {
     TPanelFixture f;
