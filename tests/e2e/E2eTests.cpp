@@ -1944,6 +1944,39 @@ void SaveDialogJumpToAFavouriteThatIsGoneSavesNothing(TContext& ctx)
     DeleteFileW(ini.c_str());
 }
 
+void DictionaryBrowseShowsThePanelDialogOverTheChooser(TContext& ctx)
+{
+    std::wstring dir = MakeTempDir(L"odic");
+    CHECK(WriteTextFile(dir + L"words.ydc", "[Wexly2 Dictionary File V1]\r\n0\r\n"));
+    CHECK(WriteTextFile(dir + L"other.ydc", "[Wexly2 Dictionary File V1]\r\n0\r\n"));
+    TProcess p = ctx.Start(L"", dir);
+    HWND main = WaitForWindow(MainClass, MainCaption, p.pid, StartTimeoutMs);
+    CHECK(main != nullptr);
+    PostCommand(main, IDM_DIC_CURRENT);
+    HWND chooser = WaitForMessageBox(L"Choose A Dictionary", p.pid, 5000);
+    CHECK(chooser != nullptr);
+    HWND edit = FindWindowExW(chooser, nullptr, L"Edit", nullptr);
+    CHECK(edit != nullptr);
+    const std::wstring words = dir + L"words.ydc";
+    SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(words.c_str()));
+    CHECK(ClickButton(chooser, L"..."));
+    HWND open = WaitForPanelDialog(L"Open", p.pid);
+    CHECK(open != nullptr);
+    // Owned by the chooser, which it keeps disabled, and proposing the chooser's file.
+    CHECK(GetWindow(open, GW_OWNER) == chooser);
+    const std::wstring proposed = WindowText(FileNameBox(open));
+    CHECK(proposed.size() >= 9 && proposed.substr(proposed.size() - 9) == L"words.ydc");
+    SetWindowTextW(FileNameBox(open), (dir + L"other.ydc").c_str());
+    CHECK(ClickButton(open, L"Open"));
+    CHECK(WaitGone(open));
+    DWORD start = GetTickCount();
+    while (WindowText(edit) != dir + L"other.ydc" && GetTickCount() - start < 3000)
+        Sleep(50);
+    CHECK_EQ(WindowText(edit), dir + L"other.ydc");
+    CHECK(ClickButton(chooser, L"Cancel"));
+    CHECK(WaitGone(chooser));
+}
+
 struct TCase
 {
     const char* name;
@@ -2012,6 +2045,8 @@ const TCase Cases[] = {
         ACancelledOpenKeepsItsFavouriteAndTheFilterIndex },
     { "SaveDialogJumpToAFavouriteThatIsGoneSavesNothing",
         SaveDialogJumpToAFavouriteThatIsGoneSavesNothing },
+    { "DictionaryBrowseShowsThePanelDialogOverTheChooser",
+        DictionaryBrowseShowsThePanelDialogOverTheChooser },
 };
 
 std::wstring BesideThisProgram(const wchar_t* name)
