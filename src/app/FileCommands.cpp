@@ -1,5 +1,6 @@
 #include "app/FileCommands.h"
 
+#include "dialogs/OpenPanelModel.h"
 #include "editor/TextFile.h"
 
 #include <new>
@@ -118,18 +119,7 @@ void TFileCommands::ShowSaveError(const std::exception& e)
 
 void TFileCommands::AddRecentDir(const std::string& directory)
 {
-    if (directory.empty())
-        return;
-    auto& dirs = m_settings.DirHistory;
-    for (auto it = dirs.begin(); it != dirs.end(); ++it) {
-        if (SameTextNoCase(*it, directory)) {
-            dirs.erase(it);
-            break;
-        }
-    }
-    dirs.insert(dirs.begin(), directory);
-    if (dirs.size() > 10)
-        dirs.resize(10);
+    wexly::AddRecentDir(m_settings.DirHistory, directory);
 }
 
 // ---- new and open ----------------------------------------------------------------------------
@@ -160,6 +150,8 @@ void TFileCommands::OpenDialog(bool binary)
     request.recentDirs = m_settings.DirHistory;
     request.favouriteDirs = m_settings.DirFavourites;
     const TOpenDialogResult result = m_dialogs.ShowOpen(request);
+    if (result.favouritesChanged)
+        m_settings.DirFavourites = result.favouriteDirs;
     if (result.confirmed && !result.files.empty()) {
         const int before = m_set.Count();
         // Last to first: each becomes current and the next goes in after it.
@@ -390,6 +382,8 @@ bool TFileCommands::SaveFileAs(TEditFile& doc, bool rename)
     request.recentDirs = m_settings.DirHistory;
     request.favouriteDirs = m_settings.DirFavourites;
     const TSaveDialogResult result = m_dialogs.ShowSave(request);
+    if (result.favouritesChanged)
+        m_settings.DirFavourites = result.favouriteDirs;
     bool saved = false;
     if (result.confirmed && !result.fileName.empty()) {
         const std::string name = WithDefaultExtension(result.fileName);

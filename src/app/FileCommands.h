@@ -22,6 +22,7 @@ struct TOpenDialogRequest
     std::string filterList;
     std::vector<std::string> recentDirs;
     std::vector<std::string> favouriteDirs;
+    std::string fileName {}; // proposed in the file name box
 };
 
 struct TOpenDialogResult
@@ -32,6 +33,8 @@ struct TOpenDialogResult
     bool openReadOnly = false;
     int32_t filterIndex = 0;
     std::string searchDir; // cancelled with a directory picked for find in files
+    bool favouritesChanged = false; // "+" was used, accepted or not
+    std::vector<std::string> favouriteDirs {};
 };
 
 struct TSaveDialogRequest
@@ -49,6 +52,8 @@ struct TSaveDialogResult
     bool confirmed = false;
     std::string fileName;
     int32_t filterIndex = 0;
+    bool favouritesChanged = false;
+    std::vector<std::string> favouriteDirs {};
 };
 
 // The platform's open and save dialogs and the reopen dialog, shown modally.

@@ -9,6 +9,7 @@ bool TDicChooseModel::Browse(IFileDialogs& dialogs, TSettings& settings)
 {
     TOpenDialogRequest request;
     request.initialDir = settings.DicDir;
+    request.fileName = path;
     request.filterList = kDictionaryFilter;
     request.filterIndex = 1;
     TOpenDialogResult result = dialogs.ShowOpen(request);

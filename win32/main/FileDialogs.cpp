@@ -2,11 +2,13 @@
 
 #include "MenuIds.h"
 #include "dialogs/ReopenForm.h"
+#include "platform/Files.h"
 #include "platform/win32/WinStrings.h"
 
 #include <commctrl.h>
 #include <commdlg.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace wexly::win32 {
@@ -38,37 +40,66 @@ std::vector<std::string> SplitOpenDialogNames(const wchar_t* buffer)
     return files;
 }
 
+TFileDialogs::TFileDialogs(TSettings& settings)
+    : m_settings(settings)
+    , m_panel(RealFileSystem())
+{
+}
+
+HWND TFileDialogs::DialogOwner() const
+{
+    HWND active = GetActiveWindow();
+    if (active && active != m_owner && IsWindowEnabled(active)
+        && GetWindowThreadProcessId(active, nullptr) == GetCurrentThreadId())
+        return active;
+    return m_owner;
+}
+
 TOpenDialogResult TFileDialogs::ShowOpen(const TOpenDialogRequest& request)
 {
     TOpenDialogResult result;
+    TOpenPanelModel& panel = m_panel.Model();
+    panel.Show(false, request.recentDirs, request.favouriteDirs, request.openBinary);
     // Room for many selected names: the dialog fails rather than truncate.
     std::vector<wchar_t> names(64 * 1024, L'\0');
+    std::wstring initial = Utf8ToWide(request.fileName);
+    if (initial.size() < names.size())
+        std::copy(initial.begin(), initial.end(), names.begin());
     std::wstring filter = DialogFilter(request.filterList);
     std::wstring dir = Utf8ToWide(request.initialDir);
-    std::wstring title = request.openBinary ? L"Open Binary" : L"Open Text";
     OPENFILENAMEW ofn {};
     ofn.lStructSize = sizeof(ofn);
-    ofn.hwndOwner = m_owner;
+    ofn.hwndOwner = DialogOwner();
     ofn.lpstrFilter = filter.c_str();
     ofn.nFilterIndex = static_cast<DWORD>(request.filterIndex > 0 ? request.filterIndex : 1);
     ofn.lpstrFile = names.data();
     ofn.nMaxFile = static_cast<DWORD>(names.size());
     ofn.lpstrInitialDir = dir.empty() ? nullptr : dir.c_str();
-    ofn.lpstrTitle = title.c_str();
-    ofn.Flags = OFN_EXPLORER | OFN_ALLOWMULTISELECT | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST;
-    if (!GetOpenFileNameW(&ofn))
+    // The panel's own box replaces the dialog's read-only box.
+    ofn.Flags = OFN_ALLOWMULTISELECT | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
+    ofn.FlagsEx = OFN_EX_NOPLACESBAR;
+    m_panel.Attach(ofn);
+    const bool accepted = GetOpenFileNameW(&ofn) != FALSE;
+    result.filterIndex = static_cast<int32_t>(ofn.nFilterIndex);
+    result.favouritesChanged = panel.FavouritesChanged();
+    result.favouriteDirs = panel.FavouriteDirs();
+    result.openBinary = panel.OpenBinary();
+    result.openReadOnly = panel.OpenReadOnly();
+    if (!accepted) {
+        result.searchDir = panel.SearchDir();
         return result;
+    }
     result.confirmed = true;
     result.files = SplitOpenDialogNames(names.data());
-    result.openBinary = request.openBinary;
-    result.openReadOnly = (ofn.Flags & OFN_READONLY) != 0;
-    result.filterIndex = static_cast<int32_t>(ofn.nFilterIndex);
     return result;
 }
 
 TSaveDialogResult TFileDialogs::ShowSave(const TSaveDialogRequest& request)
 {
     TSaveDialogResult result;
+    TOpenPanelModel& panel = m_panel.Model();
+    // The open dialog's binary choice survives a save.
+    panel.Show(true, request.recentDirs, request.favouriteDirs, panel.OpenBinary());
     std::vector<wchar_t> name(MAX_PATH * 4, L'\0');
     std::wstring initial = Utf8ToWide(request.fileName);
     if (initial.size() < name.size())
@@ -76,18 +107,23 @@ TSaveDialogResult TFileDialogs::ShowSave(const TSaveDialogRequest& request)
     std::wstring filter = DialogFilter(request.filterList);
     OPENFILENAMEW ofn {};
     ofn.lStructSize = sizeof(ofn);
-    ofn.hwndOwner = m_owner;
+    ofn.hwndOwner = DialogOwner();
     ofn.lpstrFilter = filter.c_str();
     ofn.nFilterIndex = static_cast<DWORD>(request.filterIndex > 0 ? request.filterIndex : 1);
     ofn.lpstrFile = name.data();
     ofn.nMaxFile = static_cast<DWORD>(name.size());
-    ofn.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY
+    ofn.Flags = OFN_PATHMUSTEXIST | OFN_HIDEREADONLY
         | (request.overwritePrompt ? OFN_OVERWRITEPROMPT : 0);
-    if (!GetSaveFileNameW(&ofn))
+    ofn.FlagsEx = OFN_EX_NOPLACESBAR;
+    m_panel.Attach(ofn);
+    const bool accepted = GetSaveFileNameW(&ofn) != FALSE;
+    result.filterIndex = static_cast<int32_t>(ofn.nFilterIndex);
+    result.favouritesChanged = panel.FavouritesChanged();
+    result.favouriteDirs = panel.FavouriteDirs();
+    if (!accepted)
         return result;
     result.confirmed = true;
     result.fileName = WideToUtf8(name.data());
-    result.filterIndex = static_cast<int32_t>(ofn.nFilterIndex);
     return result;
 }
 

@@ -1,9 +1,10 @@
-// The platform's open and save dialogs (multi-select open with the read-only box) and the
-// "Reopen Files..." dialog, for the file commands.
+// The platform's open and save dialogs, both carrying the panel of recent and favourite
+// directories (multi-select open), and the "Reopen Files..." dialog, for the file commands.
 #pragma once
 
 #include "app/FileCommands.h"
 #include "config/Settings.h"
+#include "dialogs/WexlyOpenPanelForm.h"
 
 #include <windows.h>
 
@@ -12,10 +13,7 @@ namespace wexly::win32 {
 class TFileDialogs final : public IFileDialogs
 {
 public:
-    TFileDialogs(TSettings& settings)
-        : m_settings(settings)
-    {
-    }
+    explicit TFileDialogs(TSettings& settings);
     void SetOwner(HWND owner) { m_owner = owner; }
 
     TOpenDialogResult ShowOpen(const TOpenDialogRequest& request) override;
@@ -23,8 +21,12 @@ public:
     std::optional<std::string> ShowReopen(std::vector<std::string>& history) override;
 
 private:
+    // The dialog box the user works in (the dictionary chooser, say), else the main window.
+    HWND DialogOwner() const;
+
     TSettings& m_settings;
     HWND m_owner = nullptr;
+    TWexlyOpenPanelForm m_panel; // moved between the open and the save dialog
 };
 
 // "Text|*.txt|All|*.*" as the dialogs want it: NUL-separated, ending in two NULs.

@@ -316,4 +316,26 @@ TEST(FileCommands, ExpandFileNameResolvesRelativeNamesAndDots)
     EXPECT_EQ(ExpandFileName("", "C:\\"), "");
 }
 
+TEST(FileCommands, FavouritesAddedInTheDialogsReachTheSettingsEvenWhenCancelled)
+{
+    TDocEnv env;
+    env.settings.DirFavourites = { "C:\\old\\" };
+    TOpenDialogResult cancelled;
+    cancelled.favouritesChanged = true;
+    cancelled.favouriteDirs = { "C:\\new\\", "C:\\old\\" };
+    env.dialogs.opens = { cancelled, TOpenDialogResult {} };
+    env.commands->OpenDialog(false);
+    EXPECT_EQ(env.settings.DirFavourites, (std::vector<std::string> { "C:\\new\\", "C:\\old\\" }));
+    env.commands->OpenDialog(false); // nothing added: the list stays
+    EXPECT_EQ(env.settings.DirFavourites.size(), 2u);
+
+    env.commands->New();
+    TSaveDialogResult save;
+    save.favouritesChanged = true;
+    save.favouriteDirs = { "D:\\s\\" };
+    env.dialogs.saves = { save };
+    env.commands->SaveAs();
+    EXPECT_EQ(env.settings.DirFavourites, (std::vector<std::string> { "D:\\s\\" }));
+}
+
 } // namespace wexly::test
