@@ -128,6 +128,20 @@ HWND WaitForWindow(
     return result;
 }
 
+bool WaitUntilMenuShown(DWORD pid, DWORD timeoutMs)
+{
+    return WaitUntil(timeoutMs, [&] {
+        for (HWND hwnd = FindWindowExW(nullptr, nullptr, L"#32768", nullptr); hwnd;
+             hwnd = FindWindowExW(nullptr, hwnd, L"#32768", nullptr)) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(hwnd, &owner);
+            if (owner == pid && IsWindowVisible(hwnd))
+                return true;
+        }
+        return false;
+    });
+}
+
 std::wstring WindowText(HWND hwnd)
 {
     wchar_t buffer[1024] = {};
@@ -366,6 +380,26 @@ bool ClickDialogItem(HWND dialog, int id)
         && PostMessageW(
                dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(item))
         != 0;
+}
+
+bool FocusDialogItem(HWND dialog, int id)
+{
+    HWND item = GetDlgItem(dialog, id);
+    if (!item || !PostMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(item), TRUE))
+        return false;
+    // The focus belongs to the program's thread: read it through its GUI thread information.
+    const DWORD thread = GetWindowThreadProcessId(dialog, nullptr);
+    return WaitUntil(2000, [&] {
+        GUITHREADINFO info {};
+        info.cbSize = sizeof(info);
+        return GetGUIThreadInfo(thread, &info) && info.hwndFocus == item;
+    });
+}
+
+int DialogListSelection(HWND dialog, int id)
+{
+    const LRESULT index = SendMessageW(GetDlgItem(dialog, id), LB_GETCURSEL, 0, 0);
+    return index == LB_ERR ? -1 : static_cast<int>(index);
 }
 
 std::wstring MakeTempDir(const std::wstring& name)
