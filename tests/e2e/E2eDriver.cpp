@@ -128,6 +128,31 @@ HWND WaitForWindow(
     return result;
 }
 
+namespace {
+bool SendMouse(POINT at, DWORD buttons)
+{
+    INPUT in {};
+    in.type = INPUT_MOUSE;
+    in.mi.dx = MulDiv(at.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    in.mi.dy = MulDiv(at.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    in.mi.dwFlags = MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE | buttons;
+    const bool sent = SendInput(1, &in, sizeof(in)) == 1;
+    Sleep(60);
+    return sent;
+}
+} // namespace
+
+bool DragMouse(POINT from, POINT to)
+{
+    bool ok = SendMouse(from, 0) && SendMouse(from, MOUSEEVENTF_LEFTDOWN);
+    // Past the drag threshold first, then on to the target in steps.
+    ok = ok && SendMouse({ from.x + 8, from.y + 8 }, 0);
+    for (int step = 1; ok && step <= 4; ++step)
+        ok = SendMouse(
+            { from.x + (to.x - from.x) * step / 4, from.y + (to.y - from.y) * step / 4 }, 0);
+    return SendMouse(to, MOUSEEVENTF_LEFTUP) && ok;
+}
+
 bool WaitUntilMenuShown(DWORD pid, DWORD timeoutMs)
 {
     return WaitUntil(timeoutMs, [&] {

@@ -30,6 +30,9 @@ std::vector<HWND> FindTopWindows(
 HWND WaitForWindow(
     const std::wstring& className, const std::wstring& caption, DWORD pid, DWORD timeoutMs);
 
+// Drags with the left mouse button from one screen point to another, as a hand would.
+bool DragMouse(POINT from, POINT to);
+
 // Waits until process pid shows a popup menu; false on timeout.
 bool WaitUntilMenuShown(DWORD pid, DWORD timeoutMs = 3000);
 

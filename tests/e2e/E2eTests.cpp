@@ -1389,6 +1389,50 @@ void SubPileAddedOnThePilesPageShowsInThePilesMenu(TContext& ctx)
     CHECK(written.find("=!\"Letters\r\n") != std::string::npos);
 }
 
+// The screen point of row `row` of a tree whose rows are all visible, at indent level `level`.
+POINT TreeRowPoint(HWND tree, int row, int level)
+{
+    RECT r {};
+    GetWindowRect(tree, &r);
+    const int height = static_cast<int>(SendMessageW(tree, TVM_GETITEMHEIGHT, 0, 0));
+    const int indent = static_cast<int>(SendMessageW(tree, TVM_GETINDENT, 0, 0));
+    // Past the lines, the button and the picture, onto the label.
+    return { r.left + 2 + indent * (level + 1) + 16 + 12, r.top + 2 + height * row + height / 2 };
+}
+
+void PileDraggedOntoAnotherPileIsStoredUnderIt(TContext& ctx)
+{
+    std::wstring dir = MakeTempDir(L"dragpile");
+    TSettingsFileForTest ini(ctx.wexly,
+        "[Piles]\r\n#=2\r\n0=!\"Apples\r\n1=!#Bananas\r\n"
+        "[PFiles]\r\n#=1\r\n0=#0C:\\b.txt\r\n");
+    CHECK(ini.Ok());
+    TProcess p = ctx.Start(L"", dir);
+    HWND main = WaitForWindow(MainClass, MainCaption, p.pid, StartTimeoutMs);
+    CHECK(main != nullptr);
+    HWND dialog = OpenPreferences(main, p.pid);
+    CHECK(dialog != nullptr);
+    CHECK(SelectDialogListLine(dialog, IDC_PREF_PAGES, PilesPage));
+    HWND tree = GetDlgItem(dialog, IDC_PILE_TREE);
+    // Main Pile, then Apples and Bananas (collapsed): three rows shown.
+    CHECK(SendMessageW(tree, TVM_GETVISIBLECOUNT, 0, 0) >= 3);
+    CHECK_EQ(static_cast<int>(SendMessageW(tree, TVM_GETCOUNT, 0, 0)), 4);
+    CHECK(SendKey(dialog, VK_SHIFT)); // the dialog to the front
+    CHECK(DragMouse(TreeRowPoint(tree, 2, 1), TreeRowPoint(tree, 1, 1)));
+    Sleep(500);
+    CHECK(ClickButton(dialog, L"OK"));
+    CHECK(WaitGone(dialog));
+    PostCommand(main, IDM_FILE_EXIT);
+    DWORD code = 12345;
+    CHECK(WaitForExit(p, 5000, &code));
+    std::string written;
+    CHECK(ReadTextFile(ctx.wexly.substr(0, ctx.wexly.find_last_of(L'.')) + L".ini", &written));
+    // Bananas now lies under Apples and takes the next identifier; its file goes with it.
+    CHECK(written.find("=!\"Apples\r\n") != std::string::npos);
+    CHECK(written.find("=\"#Bananas\r\n") != std::string::npos);
+    CHECK(written.find("=#0C:\\b.txt\r\n") != std::string::npos);
+}
+
 struct TCase
 {
     const char* name;
@@ -1442,6 +1486,7 @@ const TCase Cases[] = {
     { "MacroRecordedOnTheMacrosPagePlaysWithShiftF", MacroRecordedOnTheMacrosPagePlaysWithShiftF },
     { "SubPileAddedOnThePilesPageShowsInThePilesMenu",
         SubPileAddedOnThePilesPageShowsInThePilesMenu },
+    { "PileDraggedOntoAnotherPileIsStoredUnderIt", PileDraggedOntoAnotherPileIsStoredUnderIt },
 };
 
 std::wstring BesideThisProgram(const wchar_t* name)
