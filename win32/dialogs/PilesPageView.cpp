@@ -164,6 +164,11 @@ void TPilesPageView::Command(int id, int code)
 
 void TPilesPageView::NewNode(bool pile)
 {
+    // A sub-pile past the last identifier could not be stored.
+    if (pile && m_tree.Selected() && !m_tree.CanAddSubPile()) {
+        MessageBeep(MB_ICONEXCLAMATION);
+        return;
+    }
     TPileNode* node = m_tree.NewNode(pile);
     if (!node)
         return;
