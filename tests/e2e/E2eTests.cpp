@@ -1257,6 +1257,24 @@ void ToolAddedOnTheToolsPageRunsFromTheToolsMenu(TContext& ctx)
     Sleep(200);
     CHECK_EQ(DialogListSelection(dialog, IDC_TOOL_LIST), 0);
     CHECK_EQ(DialogItemText(dialog, IDC_TOOL_COMMAND), command);
+    // Edit shows the tool as stored; Cancel changes nothing.
+    CHECK(ClickDialogItem(dialog, IDC_TOOL_EDIT));
+    edit = WaitForMessageBox(L"Edit External Tool", p.pid, 5000);
+    CHECK(edit != nullptr);
+    CHECK_EQ(DialogItemText(edit, IDC_ET_NAME), std::wstring(L"&Greet"));
+    CHECK_EQ(DialogItemChecked(edit, IDC_ET_RECORD), 1);
+    CHECK_EQ(DialogItemChecked(edit, IDC_ET_CURRENT), 1);
+    CHECK(ClickButton(edit, L"Cancel"));
+    CHECK(WaitGone(edit));
+    // Delete asks first; "No" keeps the tool.
+    CHECK(ClickDialogItem(dialog, IDC_TOOL_DELETE));
+    HWND ask = WaitForMessageBox(L"Alert!", p.pid, 5000);
+    CHECK(ask != nullptr);
+    CHECK_EQ(MessageBoxText(ask), std::wstring(L"Are you sure you want to\ndelete this entry?"));
+    CHECK(ClickButton(ask, L"No"));
+    CHECK(WaitGone(ask));
+    Sleep(200);
+    CHECK_EQ(DialogListSelection(dialog, IDC_TOOL_LIST), 0);
     CHECK(ClickButton(dialog, L"OK"));
     CHECK(WaitGone(dialog));
     // The new tool is the first entry of the Tools menu.
