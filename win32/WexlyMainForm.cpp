@@ -407,11 +407,18 @@ void TWexlyMainForm::PlayMacro(int number)
 
 void TWexlyMainForm::ProcessMessages()
 {
+    // The keys work as in the program's own loop while a tool is waited for.
+    static const HACCEL accelerators
+        = LoadAcceleratorsW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINACCEL));
     MSG msg;
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
         if (msg.message == WM_QUIT) {
             PostQuitMessage(static_cast<int>(msg.wParam));
             return;
+        }
+        if (msg.hwnd == Handle() || IsChild(Handle(), msg.hwnd)) {
+            if (PreviewKey(msg) || TranslateAcceleratorW(Handle(), accelerators, &msg))
+                continue;
         }
         TranslateMessage(&msg);
         DispatchMessageW(&msg);

@@ -1308,6 +1308,7 @@ void ToolsListRunsTheChosenToolEvenBeyondTheTenth(TContext& ctx)
     CHECK(WaitGone(list));
     CHECK(WaitForFileContent(dir + L"out10.txt", "tool10\r\n", 10000));
     CHECK(GetFileAttributesW((dir + L"out0.txt").c_str()) == INVALID_FILE_ATTRIBUTES);
+    CHECK(WaitForStatusText(main, 0, L"Execution Complete", 5000));
     // The next showing selects the tool chosen last; Esc closes it without running anything.
     CHECK(SendKey(main, VK_F9));
     list = WaitForMessageBox(L"Tools", p.pid, 5000);
