@@ -7,6 +7,7 @@
 #include "controls/ZulGdiCanvas.h"
 #include "dialogs/DicChooseDialog.h"
 #include "dialogs/DicMaintDialog.h"
+#include "dialogs/ToolListDialog.h"
 #include "dialogs/WindowListDialog.h"
 #include "editor/DefaultCommandTables.h"
 #include "main/HelpPages.h"
@@ -410,11 +411,18 @@ void TWexlyMainForm::PlayMacro(int number)
 
 void TWexlyMainForm::ProcessMessages()
 {
+    // The keys work as in the program's own loop while a tool is waited for.
+    static const HACCEL accelerators
+        = LoadAcceleratorsW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINACCEL));
     MSG msg;
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
         if (msg.message == WM_QUIT) {
             PostQuitMessage(static_cast<int>(msg.wParam));
             return;
+        }
+        if (msg.hwnd == Handle() || IsChild(Handle(), msg.hwnd)) {
+            if (PreviewKey(msg) || TranslateAcceleratorW(Handle(), accelerators, &msg))
+                continue;
         }
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
@@ -849,6 +857,7 @@ void TWexlyMainForm::ApplyMenuState(const TMenuState& state)
     enable(IDM_SEARCH_GOTOLINE, e[miGotoLine]);
     enable(IDM_SEARCH_NEXTDIFFWORD, e[miNextDiffWord]);
     enable(IDM_TOOLS_STATISTICS, e[miStatistics]);
+    enable(IDM_TOOLS_LIST, true); // the list window needs no document
     EnableMenuItem(SubMenu(ToolsMenuPos), MacrosSubMenuPos,
         MF_BYPOSITION | (e[miMacros] ? MF_ENABLED : MF_GRAYED));
     for (int id : { IDM_JUSTIFY_LEFT, IDM_JUSTIFY_CENTRE, IDM_JUSTIFY_RIGHT, IDM_JUSTIFY_INDENT,
@@ -1520,6 +1529,11 @@ void TWexlyMainForm::RunCommand(int id)
         m_dictionary->MaintenanceClosed();
         break;
     }
+    case IDM_TOOLS_LIST: {
+        TToolListDialog dialog(Handle(), Settings);
+        m_toolRunner->RunFromList(Settings.Tools, Settings.ToolListRect, m_toolList, dialog);
+        break;
+    }
     case IDM_WINDOW_LIST:
     case IDM_WINDOWLIST_BAR: {
         TWindowListForm form;
@@ -1584,7 +1598,9 @@ void TWexlyMainForm::CreateSearchDialogs()
     m_findDialog->Create(Handle());
     m_replaceDialog->Create(Handle());
     m_gotoLineDialog->Create(Handle());
-    m_prefDialog = std::make_unique<TPrefDialog>(m_pref, Settings);
+    m_macroPage = std::make_unique<TMacroPageModel>(Settings, RealFileSystem(), m_asker, m_dialogs);
+    m_pref.AttachMacros(m_macroPage.get());
+    m_prefDialog = std::make_unique<TPrefDialog>(m_pref, Settings, m_dialogs, m_clipboard);
     m_prefDialog->Create(Handle());
     m_directorySearch->SetView(m_findDialog.get());
 }

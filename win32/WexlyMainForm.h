@@ -211,7 +211,9 @@ private:
     std::unique_ptr<TFindDialog> m_findDialog;
     std::unique_ptr<TReplaceDialog> m_replaceDialog;
     std::unique_ptr<TGotoLineDialog> m_gotoLineDialog;
+    std::unique_ptr<TMacroPageModel> m_macroPage; // the Preferences dialog's macro page
     TPrefForm m_pref;
+    TToolListForm m_toolList; // remembers the tool chosen last
     std::unique_ptr<TPrefDialog> m_prefDialog;
 
     bool m_shownOnce = false;

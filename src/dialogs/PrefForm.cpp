@@ -475,10 +475,9 @@ void TFileDialogPage::MoveFilter(int step)
 
 const std::vector<std::string>& TPrefForm::PageLines()
 {
-    // "Piles", "Tools" and "Macros" join when their editors do; "Advanced" has nothing to offer
-    // on the systems this runs on.
-    static const std::vector<std::string> lines
-        = { "General", "Button Bars", "Colours & Fonts", "File Dialog" };
+    // "Advanced" has nothing to offer on the systems this runs on.
+    static const std::vector<std::string> lines = { "General", "Button Bars", "Colours & Fonts",
+        "File Dialog", "Piles", "Tools", "Macros" };
     return lines;
 }
 
@@ -489,6 +488,10 @@ void TPrefForm::Show(const TSettings& s)
     colours.Load(s);
     colours.Select(0);
     fileDialog.Load(s);
+    piles.Load(s.Piles, s.PileFiles);
+    if (m_macros)
+        m_macros->Show();
+    tools.Load(s.Tools);
     SelectPage(m_remembered);
 }
 
@@ -503,7 +506,17 @@ void TPrefForm::Ok(TSettings& s)
     buttonBars.Store(s);
     colours.Store(s);
     fileDialog.Store(s);
+    piles.Store(s.Piles, s.PileFiles);
+    if (m_macros)
+        m_macros->Confirm();
+    tools.Confirm(s.Tools);
+    tools.Cancel(); // the copies went into the settings; the page holds none until shown again
     m_remembered = m_page;
+}
+
+void TPrefForm::Cancel()
+{
+    tools.Cancel();
 }
 
 } // namespace wexly

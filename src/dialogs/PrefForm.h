@@ -3,8 +3,11 @@
 #pragma once
 
 #include "config/Settings.h"
+#include "macros/MacroPageModel.h"
+#include "piles/PileTree.h"
 #include "platform/Ui.h"
 #include "search/FindInFilesModel.h"
+#include "tools/ToolsPage.h"
 
 #include <array>
 #include <optional>
@@ -185,14 +188,31 @@ inline constexpr const char* kPreferencesCaption = "Preferences";
 inline constexpr int kPrefHelpTopic = 20;
 
 // The dialog as a whole: its pages, the page list and the page remembered from the last OK,
-// which lives as long as the object.
+// which lives as long as the object. The macro page needs files, dialogs and the settings
+// record itself (the macro path changes at once), so its owner attaches it.
 class TPrefForm
 {
 public:
+    enum TPageIndex : int {
+        pgGeneral,
+        pgButtonBars,
+        pgColours,
+        pgFileDialog,
+        pgPiles,
+        pgTools,
+        pgMacros
+    };
+
     TGeneralPage general;
     TToolBarPage buttonBars;
     TColourFontPage colours;
     TFileDialogPage fileDialog;
+    TPileTree piles;
+    TToolsPage tools;
+
+    // Borrowed; without it the macro page is left alone.
+    void AttachMacros(TMacroPageModel* macros) { m_macros = macros; }
+    TMacroPageModel* Macros() const { return m_macros; }
 
     // FormShow: every page loaded from the settings; the remembered page selected.
     void Show(const TSettings& s);
@@ -202,10 +222,17 @@ public:
     void SelectPage(int page);
     // The help topic of the selected page.
     int HelpTopic() const { return kPrefHelpTopic + m_page; }
-    // OKButtonClick: the pages stored in order, the selected page remembered.
+    // OKButtonClick: the pages stored in order, the selected page remembered. Call it only
+    // when OkEndsLabelEdit() said no.
     void Ok(TSettings& s);
+    // OK pressed while a pile label is being edited only ends that edit (with the edit box's
+    // text): true then, and the dialog stays open.
+    bool OkEndsLabelEdit(const std::string& editText) { return !piles.OkPressed(editText); }
+    // CancelButtonClick: the working copies go; the settings are untouched.
+    void Cancel();
 
 private:
+    TMacroPageModel* m_macros = nullptr;
     int m_page = 0;
     int m_remembered = 0;
 };

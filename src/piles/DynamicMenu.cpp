@@ -34,16 +34,14 @@ TDynamicMenuItem AddToPileItem(std::string caption, unsigned char id)
     return item;
 }
 
-// Nested sub-piles can only go as deep as there are identifiers; a damaged file with a
-// cycle (a pile listed under its own descendant) must not recurse forever.
-constexpr int kMaxDepth = 256;
-
-std::vector<TDynamicMenuItem> BuildLevel(
-    const TSortedStringList& piles, const TSortedStringList& pileFiles, unsigned char id, int depth)
+// Each pile's contents are built once: a damaged file with a cycle (a pile listed under its
+// own descendant) or with one identifier given to several piles must neither recurse forever
+// nor multiply the menu at every level. Such a pile still shows, without its contents.
+std::vector<TDynamicMenuItem> BuildLevel(const TSortedStringList& piles,
+    const TSortedStringList& pileFiles, unsigned char id, std::vector<bool>& built)
 {
     std::vector<TDynamicMenuItem> items;
-    if (depth > kMaxDepth)
-        return items;
+    built[id] = true;
     for (const std::string& line : piles) {
         if (line.size() < 2 || IdAt(line, 0) != id)
             continue;
@@ -55,8 +53,8 @@ std::vector<TDynamicMenuItem> BuildLevel(
         pile.submenu = true;
         pile.children.push_back(AddToPileItem("Add to this pile", sub));
         pile.children.push_back(TDynamicMenuItem::Separator());
-        if (sub != id) {
-            for (auto& child : BuildLevel(piles, pileFiles, sub, depth + 1))
+        if (!built[sub]) {
+            for (auto& child : BuildLevel(piles, pileFiles, sub, built))
                 pile.children.push_back(std::move(child));
         }
         items.push_back(std::move(pile));
@@ -79,7 +77,8 @@ std::vector<TDynamicMenuItem> BuildLevel(
 std::vector<TDynamicMenuItem> BuildPileMenu(
     const TSortedStringList& piles, const TSortedStringList& pileFiles, unsigned char id)
 {
-    return BuildLevel(piles, pileFiles, id, 0);
+    std::vector<bool> built(256, false);
+    return BuildLevel(piles, pileFiles, id, built);
 }
 
 std::vector<TDynamicMenuItem> RebuildPilesMenu(

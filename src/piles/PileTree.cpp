@@ -134,6 +134,25 @@ TPileNode* TPileTree::NewNode(bool pile)
     return Insert(parent, MakeNode(kNewLabel, pile ? piPile : piTextFile));
 }
 
+int TPileTree::SubPileCount() const
+{
+    if (!m_root)
+        return 0;
+    int count = 0;
+    std::vector<const TPileNode*> work { m_root.get() };
+    while (!work.empty()) {
+        const TPileNode* node = work.back();
+        work.pop_back();
+        for (const auto& child : node->children) {
+            if (child->IsPile()) {
+                ++count;
+                work.push_back(child.get());
+            }
+        }
+    }
+    return count;
+}
+
 void TPileTree::DeleteSelected(IAsker& asker)
 {
     if (!m_selected)

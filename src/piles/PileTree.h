@@ -68,6 +68,11 @@ public:
     // "New &Sub-Pile" (pile) or "New &Item": beside a selected file, or inside a selected pile.
     // Null when nothing is selected.
     TPileNode* NewNode(bool pile);
+    // One-byte identifiers from 34 to 255 give room for this many sub-piles; the page offers
+    // no more, so that none is left out when the tree is stored.
+    static constexpr int kMaxSubPiles = 222;
+    int SubPileCount() const;
+    bool CanAddSubPile() const { return SubPileCount() < kMaxSubPiles; }
     // "&Delete": asks; on Yes the selection moves to the next sibling and the subtree goes.
     void DeleteSelected(IAsker& asker);
     // A label edit ended with this text; the node moves to its sorted place.

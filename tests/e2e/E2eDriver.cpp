@@ -130,6 +130,45 @@ HWND WaitForWindow(
     return result;
 }
 
+namespace {
+bool SendMouse(POINT at, DWORD buttons)
+{
+    INPUT in {};
+    in.type = INPUT_MOUSE;
+    in.mi.dx = MulDiv(at.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    in.mi.dy = MulDiv(at.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    in.mi.dwFlags = MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE | buttons;
+    const bool sent = SendInput(1, &in, sizeof(in)) == 1;
+    Sleep(60);
+    return sent;
+}
+} // namespace
+
+bool DragMouse(POINT from, POINT to)
+{
+    bool ok = SendMouse(from, 0) && SendMouse(from, MOUSEEVENTF_LEFTDOWN);
+    // Past the drag threshold first, then on to the target in steps.
+    ok = ok && SendMouse({ from.x + 8, from.y + 8 }, 0);
+    for (int step = 1; ok && step <= 4; ++step)
+        ok = SendMouse(
+            { from.x + (to.x - from.x) * step / 4, from.y + (to.y - from.y) * step / 4 }, 0);
+    return SendMouse(to, MOUSEEVENTF_LEFTUP) && ok;
+}
+
+bool WaitUntilMenuShown(DWORD pid, DWORD timeoutMs)
+{
+    return WaitUntil(timeoutMs, [&] {
+        for (HWND hwnd = FindWindowExW(nullptr, nullptr, L"#32768", nullptr); hwnd;
+             hwnd = FindWindowExW(nullptr, hwnd, L"#32768", nullptr)) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(hwnd, &owner);
+            if (owner == pid && IsWindowVisible(hwnd))
+                return true;
+        }
+        return false;
+    });
+}
+
 std::wstring WindowText(HWND hwnd)
 {
     wchar_t buffer[1024] = {};
@@ -495,6 +534,26 @@ bool ClickDialogItem(HWND dialog, int id)
         && PostMessageW(
                dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(item))
         != 0;
+}
+
+bool FocusDialogItem(HWND dialog, int id)
+{
+    HWND item = GetDlgItem(dialog, id);
+    if (!item || !PostMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(item), TRUE))
+        return false;
+    // The focus belongs to the program's thread: read it through its GUI thread information.
+    const DWORD thread = GetWindowThreadProcessId(dialog, nullptr);
+    return WaitUntil(2000, [&] {
+        GUITHREADINFO info {};
+        info.cbSize = sizeof(info);
+        return GetGUIThreadInfo(thread, &info) && info.hwndFocus == item;
+    });
+}
+
+int DialogListSelection(HWND dialog, int id)
+{
+    const LRESULT index = SendMessageW(GetDlgItem(dialog, id), LB_GETCURSEL, 0, 0);
+    return index == LB_ERR ? -1 : static_cast<int>(index);
 }
 
 std::wstring MakeTempDir(const std::wstring& name)

@@ -32,6 +32,12 @@ std::vector<HWND> FindTopWindows(
 HWND WaitForWindow(
     const std::wstring& className, const std::wstring& caption, DWORD pid, DWORD timeoutMs);
 
+// Drags with the left mouse button from one screen point to another, as a hand would.
+bool DragMouse(POINT from, POINT to);
+
+// Waits until process pid shows a popup menu; false on timeout.
+bool WaitUntilMenuShown(DWORD pid, DWORD timeoutMs = 3000);
+
 std::wstring WindowText(HWND hwnd);
 std::wstring ClassNameOf(HWND hwnd);
 
@@ -97,6 +103,11 @@ bool SetDialogItemChecked(HWND dialog, int id, bool on);
 bool SelectDialogListLine(HWND dialog, int id, int index);
 // Clicks a control by ID, the flat glyph buttons too.
 bool ClickDialogItem(HWND dialog, int id);
+// Gives a dialog control the keyboard focus (the dialog moves it there itself) and waits
+// until it has it.
+bool FocusDialogItem(HWND dialog, int id);
+// The index of the selected line of a list box, -1 when none.
+int DialogListSelection(HWND dialog, int id);
 
 // Creates a fresh directory under the temp folder and returns it with a trailing backslash.
 std::wstring MakeTempDir(const std::wstring& name);

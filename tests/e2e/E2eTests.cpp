@@ -9,6 +9,9 @@
 #include "res/dialogs/FileDlgIds.h"
 #include "res/dialogs/PrefIds.h"
 #include "res/dialogs/SearchIds.h"
+#include "res/dialogs/ToolIds.h"
+
+#include <commctrl.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -1087,6 +1090,7 @@ void DroppedFilesOpenAndAltOffersTheDropMenu(TContext& ctx)
     // With Alt held the drop menu chooses: the second item opens as binary.
     SetForegroundWindow(main);
     KeyEvent(VK_MENU, false);
+    Sleep(300); // until the key state says Alt is down
     CHECK(DropFilesOn(main, { dir + L"d.bin" }, { 40, 80 }));
     HWND menu = nullptr;
     for (int i = 0; i < 100 && !menu; ++i) {
@@ -2027,6 +2031,235 @@ void DictionaryBrowseShowsThePanelDialogOverTheChooser(TContext& ctx)
     CHECK(WaitGone(chooser));
 }
 
+// The Preferences pages in the order of the page list.
+constexpr int PilesPage = 4;
+constexpr int ToolsPage = 5;
+constexpr int MacrosPage = 6;
+
+void ToolAddedOnTheToolsPageRunsFromTheToolsMenu(TContext& ctx)
+{
+    std::wstring dir = MakeTempDir(L"addtool");
+    CHECK(WriteTextFile(dir + L"a.txt", "alpha\r\n"));
+    TSettingsFileForTest ini(ctx.wexly, "[External]\r\n#=0\r\n");
+    CHECK(ini.Ok());
+    TProcess p = ctx.Start(L"a.txt", dir);
+    HWND main = WaitForWindow(MainClass, MainCaption, p.pid, StartTimeoutMs);
+    CHECK(main != nullptr);
+    CHECK(WaitForTitle(main, dir + L"a.txt"));
+    HWND dialog = OpenPreferences(main, p.pid);
+    CHECK(dialog != nullptr);
+    CHECK(SelectDialogListLine(dialog, IDC_PREF_PAGES, ToolsPage));
+    CHECK(ClickDialogItem(dialog, IDC_TOOL_ADD));
+    HWND edit = WaitForMessageBox(L"Edit External Tool", p.pid, 5000);
+    CHECK(edit != nullptr);
+    CHECK_EQ(DialogItemText(edit, IDC_ET_NAME), std::wstring(L"New Item"));
+    // The reload choices wait for "Reload on completion".
+    CHECK(!IsWindowEnabled(GetDlgItem(edit, IDC_ET_CURRENT)));
+    CHECK(!IsWindowEnabled(GetDlgItem(edit, IDC_ET_FILENAME)));
+    CHECK(SetDialogItemText(edit, IDC_ET_NAME, L"&Greet"));
+    const std::wstring command = L"cmd /c echo greet> " + dir + L"out.txt";
+    CHECK(SetDialogItemText(edit, IDC_ET_COMMAND, command));
+    CHECK(SetDialogItemChecked(edit, IDC_ET_RECORD, true));
+    CHECK(ClickButton(edit, L"OK"));
+    CHECK(WaitGone(edit));
+    Sleep(200);
+    CHECK_EQ(DialogListSelection(dialog, IDC_TOOL_LIST), 0);
+    CHECK_EQ(DialogItemText(dialog, IDC_TOOL_COMMAND), command);
+    // Edit shows the tool as stored; Cancel changes nothing.
+    CHECK(ClickDialogItem(dialog, IDC_TOOL_EDIT));
+    edit = WaitForMessageBox(L"Edit External Tool", p.pid, 5000);
+    CHECK(edit != nullptr);
+    CHECK_EQ(DialogItemText(edit, IDC_ET_NAME), std::wstring(L"&Greet"));
+    CHECK_EQ(DialogItemChecked(edit, IDC_ET_RECORD), 1);
+    CHECK_EQ(DialogItemChecked(edit, IDC_ET_CURRENT), 1);
+    CHECK(ClickButton(edit, L"Cancel"));
+    CHECK(WaitGone(edit));
+    // Delete asks first; "No" keeps the tool.
+    CHECK(ClickDialogItem(dialog, IDC_TOOL_DELETE));
+    HWND ask = WaitForMessageBox(L"Alert!", p.pid, 5000);
+    CHECK(ask != nullptr);
+    CHECK_EQ(MessageBoxText(ask), std::wstring(L"Are you sure you want to\ndelete this entry?"));
+    CHECK(ClickButton(ask, L"No"));
+    CHECK(WaitGone(ask));
+    Sleep(200);
+    CHECK_EQ(DialogListSelection(dialog, IDC_TOOL_LIST), 0);
+    CHECK(ClickButton(dialog, L"OK"));
+    CHECK(WaitGone(dialog));
+    // The new tool is the first entry of the Tools menu.
+    CHECK(SendKey(main, 'T', { VK_MENU }));
+    CHECK(SendKey(main, 'G'));
+    CHECK(WaitForTitle(main, L"Console", 10000));
+    CHECK(WaitForFileContent(dir + L"out.txt", "greet\r\n", 5000));
+}
+
+void ToolsListRunsTheChosenToolEvenBeyondTheTenth(TContext& ctx)
+{
+    std::wstring dir = MakeTempDir(L"toollist");
+    const std::string d = Narrow(dir);
+    std::string external = "[External]\r\n#=11\r\n";
+    for (int i = 0; i < 11; ++i) {
+        const std::string n = std::to_string(i);
+        external += n + "=Tool" + n + "\r\n" + n + "cl=cmd /c echo tool" + n + "> " + d + "out" + n
+            + ".txt\r\n" + n + "flg=4\r\n";
+    }
+    TSettingsFileForTest ini(ctx.wexly, external);
+    CHECK(ini.Ok());
+    TProcess p = ctx.Start(L"", dir);
+    HWND main = WaitForWindow(MainClass, MainCaption, p.pid, StartTimeoutMs);
+    CHECK(main != nullptr);
+    CHECK(SendKey(main, VK_F9));
+    HWND list = WaitForMessageBox(L"Tools", p.pid, 5000);
+    CHECK(list != nullptr);
+    CHECK_EQ(DialogListSelection(list, IDC_TL_LIST), -1);
+    CHECK(SelectDialogListLine(list, IDC_TL_LIST, 10));
+    CHECK(ClickDialogItem(list, IDOK));
+    CHECK(WaitGone(list));
+    CHECK(WaitForFileContent(dir + L"out10.txt", "tool10\r\n", 10000));
+    CHECK(GetFileAttributesW((dir + L"out0.txt").c_str()) == INVALID_FILE_ATTRIBUTES);
+    CHECK(WaitForStatusText(main, 0, L"Execution Complete", 5000));
+    // The next showing selects the tool chosen last; Esc closes it without running anything.
+    CHECK(SendKey(main, VK_F9));
+    list = WaitForMessageBox(L"Tools", p.pid, 5000);
+    CHECK(list != nullptr);
+    CHECK_EQ(DialogListSelection(list, IDC_TL_LIST), 10);
+    CHECK(SendKey(list, VK_ESCAPE));
+    CHECK(WaitGone(list));
+}
+
+void MacroRecordedOnTheMacrosPagePlaysWithShiftF(TContext& ctx)
+{
+    std::wstring dir = MakeTempDir(L"recmacro");
+    CHECK(WriteTextFile(dir + L"a.txt", "alpha\r\n"));
+    TSettingsFileForTest ini(ctx.wexly, "[Macros]\r\n#=0\r\n");
+    CHECK(ini.Ok());
+    TProcess p = ctx.Start(L"a.txt", dir);
+    HWND main = WaitForWindow(MainClass, MainCaption, p.pid, StartTimeoutMs);
+    CHECK(main != nullptr);
+    CHECK(WaitForTitle(main, dir + L"a.txt"));
+    HWND dialog = OpenPreferences(main, p.pid);
+    CHECK(dialog != nullptr);
+    CHECK(SelectDialogListLine(dialog, IDC_PREF_PAGES, MacrosPage));
+    CHECK_EQ(DialogListSelection(dialog, IDC_MAC_LIST), 0);
+    CHECK(SelectDialogListLine(dialog, IDC_MAC_LIST, 1)); // Shift+F2
+    CHECK(FocusDialogItem(dialog, IDC_MAC_DISPLAY));
+    CHECK(SendKey(dialog, 'H'));
+    CHECK(SendKey(dialog, 'I'));
+    CHECK(SendKey(dialog, VK_OEM_COMMA, { VK_SHIFT }));
+    CHECK(SendKey(dialog, VK_RETURN));
+    CHECK(SendKey(dialog, VK_HOME, { VK_CONTROL }));
+    Sleep(300);
+    CHECK_EQ(DialogItemText(dialog, IDC_MAC_DISPLAY), std::wstring(L"hi<L><ENTER><BOF>"));
+    CHECK(ClickDialogItem(dialog, IDC_MAC_BACK));
+    Sleep(300);
+    CHECK_EQ(DialogItemText(dialog, IDC_MAC_DISPLAY), std::wstring(L"hi<L><ENTER>"));
+    // F1 in the box selects Shift+F1 instead of recording.
+    CHECK(SendKey(dialog, VK_F1));
+    Sleep(300);
+    CHECK_EQ(DialogListSelection(dialog, IDC_MAC_LIST), 0);
+    CHECK_EQ(DialogItemText(dialog, IDC_MAC_DISPLAY), std::wstring(L""));
+    CHECK(ClickButton(dialog, L"OK"));
+    CHECK(WaitGone(dialog));
+    CHECK(SendKey(main, VK_F2, { VK_SHIFT }));
+    CHECK(SendKey(main, 'S', { VK_CONTROL }));
+    CHECK(WaitForFileContent(dir + L"a.txt", "hi<\r\nalpha\r\n", 3000));
+}
+
+void SubPileAddedOnThePilesPageShowsInThePilesMenu(TContext& ctx)
+{
+    std::wstring dir = MakeTempDir(L"addpile");
+    TSettingsFileForTest ini(ctx.wexly, "[Piles]\r\n#=0\r\n");
+    CHECK(ini.Ok());
+    TProcess p = ctx.Start(L"", dir);
+    HWND main = WaitForWindow(MainClass, MainCaption, p.pid, StartTimeoutMs);
+    CHECK(main != nullptr);
+    HWND dialog = OpenPreferences(main, p.pid);
+    CHECK(dialog != nullptr);
+    CHECK(SelectDialogListLine(dialog, IDC_PREF_PAGES, PilesPage));
+    HWND tree = GetDlgItem(dialog, IDC_PILE_TREE);
+    CHECK(tree != nullptr);
+    CHECK_EQ(static_cast<int>(SendMessageW(tree, TVM_GETCOUNT, 0, 0)), 1);
+    CHECK(FocusDialogItem(dialog, IDC_PILE_TREE));
+    CHECK(SendKey(dialog, VK_HOME)); // selects "Main Pile"
+    CHECK_EQ(DialogItemChecked(dialog, IDC_PILE_BINARY), 0);
+    CHECK(!IsWindowEnabled(GetDlgItem(dialog, IDC_PILE_BINARY)));
+    // The tree's popup menu, as the menu key would open it: "New &Sub-Pile".
+    PostMessageW(dialog, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(tree), -1);
+    CHECK(WaitUntilMenuShown(p.pid));
+    CHECK(SendKey(dialog, 'S'));
+    // The new pile's label is edited at once; OK first only ends that edit.
+    HWND labelEdit = nullptr;
+    for (DWORD start = GetTickCount(); !labelEdit && GetTickCount() - start < 3000; Sleep(50))
+        labelEdit = reinterpret_cast<HWND>(SendMessageW(tree, TVM_GETEDITCONTROL, 0, 0));
+    CHECK(labelEdit != nullptr);
+    SendMessageW(labelEdit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Letters"));
+    CHECK(ClickDialogItem(dialog, IDOK));
+    Sleep(500);
+    CHECK(IsWindowVisible(dialog));
+    CHECK_EQ(static_cast<int>(SendMessageW(tree, TVM_GETCOUNT, 0, 0)), 2);
+    CHECK(ClickDialogItem(dialog, IDOK));
+    CHECK(WaitGone(dialog));
+    // Piles > Letters > "Add to this pile".
+    CHECK(SendKey(main, 'P', { VK_MENU }));
+    CHECK(WaitForStatusText(main, 0, L"Add to this pile", 3000));
+    CHECK(SendKey(main, VK_DOWN));
+    CHECK(WaitForStatusText(main, 0, L"Sub-pile", 3000));
+    CHECK(SendKey(main, VK_RIGHT));
+    CHECK(WaitForStatusText(main, 0, L"Add to this pile", 3000));
+    CHECK(SendKey(main, VK_ESCAPE));
+    CHECK(SendKey(main, VK_ESCAPE));
+    CHECK(SendKey(main, VK_ESCAPE));
+    PostCommand(main, IDM_FILE_EXIT);
+    DWORD code = 12345;
+    CHECK(WaitForExit(p, 5000, &code));
+    std::string written;
+    CHECK(ReadTextFile(ctx.wexly.substr(0, ctx.wexly.find_last_of(L'.')) + L".ini", &written));
+    CHECK(written.find("=!\"Letters\r\n") != std::string::npos);
+}
+
+// The screen point of row `row` of a tree whose rows are all visible, at indent level `level`.
+POINT TreeRowPoint(HWND tree, int row, int level)
+{
+    RECT r {};
+    GetWindowRect(tree, &r);
+    const int height = static_cast<int>(SendMessageW(tree, TVM_GETITEMHEIGHT, 0, 0));
+    const int indent = static_cast<int>(SendMessageW(tree, TVM_GETINDENT, 0, 0));
+    // Past the lines, the button and the picture, onto the label.
+    return { r.left + 2 + indent * (level + 1) + 16 + 12, r.top + 2 + height * row + height / 2 };
+}
+
+void PileDraggedOntoAnotherPileIsStoredUnderIt(TContext& ctx)
+{
+    std::wstring dir = MakeTempDir(L"dragpile");
+    TSettingsFileForTest ini(ctx.wexly,
+        "[Piles]\r\n#=2\r\n0=!\"Apples\r\n1=!#Bananas\r\n"
+        "[PFiles]\r\n#=1\r\n0=#0C:\\b.txt\r\n");
+    CHECK(ini.Ok());
+    TProcess p = ctx.Start(L"", dir);
+    HWND main = WaitForWindow(MainClass, MainCaption, p.pid, StartTimeoutMs);
+    CHECK(main != nullptr);
+    HWND dialog = OpenPreferences(main, p.pid);
+    CHECK(dialog != nullptr);
+    CHECK(SelectDialogListLine(dialog, IDC_PREF_PAGES, PilesPage));
+    HWND tree = GetDlgItem(dialog, IDC_PILE_TREE);
+    // Main Pile, then Apples and Bananas (collapsed): three rows shown.
+    CHECK(SendMessageW(tree, TVM_GETVISIBLECOUNT, 0, 0) >= 3);
+    CHECK_EQ(static_cast<int>(SendMessageW(tree, TVM_GETCOUNT, 0, 0)), 4);
+    CHECK(SendKey(dialog, VK_SHIFT)); // the dialog to the front
+    CHECK(DragMouse(TreeRowPoint(tree, 2, 1), TreeRowPoint(tree, 1, 1)));
+    Sleep(500);
+    CHECK(ClickButton(dialog, L"OK"));
+    CHECK(WaitGone(dialog));
+    PostCommand(main, IDM_FILE_EXIT);
+    DWORD code = 12345;
+    CHECK(WaitForExit(p, 5000, &code));
+    std::string written;
+    CHECK(ReadTextFile(ctx.wexly.substr(0, ctx.wexly.find_last_of(L'.')) + L".ini", &written));
+    // Bananas now lies under Apples and takes the next identifier; its file goes with it.
+    CHECK(written.find("=!\"Apples\r\n") != std::string::npos);
+    CHECK(written.find("=\"#Bananas\r\n") != std::string::npos);
+    CHECK(written.find("=#0C:\\b.txt\r\n") != std::string::npos);
+}
+
 struct TCase
 {
     const char* name;
@@ -2098,6 +2331,13 @@ const TCase Cases[] = {
         SaveDialogJumpToAFavouriteThatIsGoneSavesNothing },
     { "DictionaryBrowseShowsThePanelDialogOverTheChooser",
         DictionaryBrowseShowsThePanelDialogOverTheChooser },
+    { "ToolAddedOnTheToolsPageRunsFromTheToolsMenu", ToolAddedOnTheToolsPageRunsFromTheToolsMenu },
+    { "ToolsListRunsTheChosenToolEvenBeyondTheTenth",
+        ToolsListRunsTheChosenToolEvenBeyondTheTenth },
+    { "MacroRecordedOnTheMacrosPagePlaysWithShiftF", MacroRecordedOnTheMacrosPagePlaysWithShiftF },
+    { "SubPileAddedOnThePilesPageShowsInThePilesMenu",
+        SubPileAddedOnThePilesPageShowsInThePilesMenu },
+    { "PileDraggedOntoAnotherPileIsStoredUnderIt", PileDraggedOntoAnotherPileIsStoredUnderIt },
 };
 
 std::wstring BesideThisProgram(const wchar_t* name)

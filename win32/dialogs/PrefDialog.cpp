@@ -4,11 +4,11 @@
 #include "config/UtilsBox.h"
 #include "controls/ZulGdiCanvas.h"
 #include "dialogs/PrefIds.h"
+#include "dialogs/ShellFolderBrowser.h"
 #include "main/HelpPages.h"
 #include "platform/win32/WinStrings.h"
 
 #include <commdlg.h>
-#include <shlobj.h>
 
 namespace wexly::win32 {
 
@@ -51,56 +51,15 @@ TFontSet FontSetOf(const LOGFONTW& lf, int pointSizeTenths)
     return set;
 }
 
-// The shell's folder browser, starting on the given folder (less one trailing backslash).
-class TShellFolderBrowser final : public IFolderBrowser
-{
-public:
-    explicit TShellFolderBrowser(HWND owner)
-        : m_owner(owner)
-    {
-    }
-    std::optional<std::string> BrowseForFolder(
-        const std::string& title, const std::string& initialDir) override
-    {
-        std::wstring start = Utf8ToWide(initialDir);
-        // "C:" alone would name the drive's current folder, so a root keeps its backslash.
-        const bool root = start.size() == 3 && start[1] == L':';
-        if (!start.empty() && start.back() == L'\\' && !root)
-            start.pop_back();
-        const std::wstring caption = Utf8ToWide(title);
-        BROWSEINFOW info {};
-        info.hwndOwner = m_owner;
-        info.lpszTitle = caption.c_str();
-        info.ulFlags = BIF_RETURNONLYFSDIRS;
-        info.lpfn = &TShellFolderBrowser::Callback;
-        info.lParam = reinterpret_cast<LPARAM>(start.c_str());
-        PIDLIST_ABSOLUTE list = SHBrowseForFolderW(&info);
-        if (!list)
-            return std::nullopt;
-        wchar_t path[MAX_PATH] = {};
-        const bool got = SHGetPathFromIDListW(list, path) != FALSE;
-        CoTaskMemFree(list);
-        if (!got)
-            return std::nullopt;
-        return WideToUtf8(path);
-    }
-
-private:
-    static int CALLBACK Callback(HWND hwnd, UINT msg, LPARAM, LPARAM data)
-    {
-        const auto* start = reinterpret_cast<const wchar_t*>(data);
-        if (msg == BFFM_INITIALIZED && start && *start)
-            SendMessageW(hwnd, BFFM_SETSELECTIONW, TRUE, data);
-        return 0;
-    }
-    HWND m_owner;
-};
-
 } // namespace
 
-TPrefDialog::TPrefDialog(TPrefForm& model, const TSettings& settings)
+TPrefDialog::TPrefDialog(
+    TPrefForm& model, const TSettings& settings, IFileDialogs& dialogs, IClipboard& clipboard)
     : m_model(model)
     , m_settings(settings)
+    , m_fileDialogs(dialogs)
+    , m_piles(model.piles, m_asker)
+    , m_macros(clipboard)
 {
 }
 
@@ -133,6 +92,11 @@ bool TPrefDialog::Create(HWND owner)
         TGeneralPage::kReopenMax);
     CreateGlyphButtons();
     FitToHelpButton();
+    m_piles.Attach(Handle());
+    m_editTool = std::make_unique<TEditToolDialog>(Handle(), m_fileDialogs, m_settings.LastDir);
+    m_tools = std::make_unique<TToolsPageView>(m_model.tools, m_asker, *m_editTool);
+    m_tools->Attach(Handle());
+    m_macros.Attach(Handle(), m_model.Macros());
     return true;
 }
 
@@ -174,6 +138,11 @@ void TPrefDialog::CreateGlyphButtons()
     PlaceButton(IDC_FD_FILTER_DELETE, ART_GLYPH_DELETE, "Delete");
     PlaceButton(IDC_FD_FILTER_UP, ART_GLYPH_UP, "Up");
     PlaceButton(IDC_FD_FILTER_DOWN, ART_GLYPH_DOWN, "Down");
+    PlaceButton(IDC_TOOL_ADD, ART_GLYPH_ADD, TToolsPage::kAddHint);
+    PlaceButton(IDC_TOOL_EDIT, -1, TToolsPage::kEditHint).SetCaption("Edit");
+    PlaceButton(IDC_TOOL_DELETE, ART_GLYPH_DELETE, TToolsPage::kDeleteHint);
+    PlaceButton(IDC_MAC_BACK, ART_GLYPH_LEFT, "Delete last keypress in macro");
+    PlaceButton(IDC_MAC_CLEAR, ART_GLYPH_CLEAR, "Clear this macro");
     PlaceButton(IDC_PREF_HELP, ART_GLYPH_HELP, "Help");
 }
 
@@ -218,6 +187,9 @@ void TPrefDialog::OnShow()
     SetTextQuietly(IDC_FD_FAVE_EDIT, {});
     SetTextQuietly(IDC_FD_NAME, {});
     SetTextQuietly(IDC_FD_MASK, {});
+    m_piles.Load();
+    m_macros.Load();
+    m_tools->Load();
     SendMessageW(Item(IDC_PREF_PAGES), LB_SETCURSEL, static_cast<WPARAM>(m_model.Page()), 0);
     ShowPage(m_model.Page());
     SetFocus(Item(IDC_PREF_PAGES));
@@ -554,6 +526,8 @@ void TPrefDialog::OnCommand(int id, int code)
 {
     switch (id) {
     case IDOK:
+        if (m_piles.EndEditForOk())
+            return; // the first OK only ends the label edit
         StoreGeneral();
         m_model.buttonBars.showFileButtons = Checked(IDC_BAR_FILEBUTTONS);
         m_model.buttonBars.flatButtons = Checked(IDC_BAR_FLAT);
@@ -562,6 +536,8 @@ void TPrefDialog::OnCommand(int id, int code)
         EndModal(IDOK);
         return;
     case IDCANCEL:
+        m_piles.EndEditForOk();
+        m_model.Cancel();
         EndModal(IDCANCEL);
         return;
     case IDC_PREF_HELP:
@@ -591,8 +567,38 @@ void TPrefDialog::OnCommand(int id, int code)
     case 3:
         FileDialogCommand(id, code);
         break;
+    case TPrefForm::pgPiles:
+        m_piles.Command(id, code);
+        break;
+    case TPrefForm::pgTools:
+        m_tools->Command(id, code);
+        break;
+    case TPrefForm::pgMacros:
+        m_macros.Command(id, code);
+        break;
     default:
         break;
+    }
+}
+
+// The tree's notifications, popup menu and dragging reach the dialog window.
+bool TPrefDialog::PilesMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
+{
+    switch (msg) {
+    case WM_NOTIFY:
+        return m_piles.Notify(*reinterpret_cast<const NMHDR*>(lp), result);
+    case WM_CONTEXTMENU:
+        m_piles.ContextMenu(reinterpret_cast<HWND>(wp), lp);
+        return true;
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONUP:
+    case WM_CAPTURECHANGED:
+        return m_piles.Mouse(msg, lp);
+    case TPilesPageView::kRebuildMessage:
+        m_piles.Rebuild();
+        return true;
+    default:
+        return false;
     }
 }
 
@@ -600,6 +606,14 @@ LRESULT CALLBACK TPrefDialog::SubclassProc(
     HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR data)
 {
     auto* self = reinterpret_cast<TPrefDialog*>(data);
+    try {
+        LRESULT result = 0;
+        if (self->PilesMessage(msg, wp, lp, result))
+            return result;
+    } catch (const std::exception& e) {
+        MessageBoxW(hwnd, Utf8ToWide(e.what()).c_str(), L"Error", MB_OK | MB_ICONERROR);
+        return 0;
+    }
     if (msg == WM_DRAWITEM) {
         const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
         if (item.CtlID == IDC_BAR_LEFT || item.CtlID == IDC_BAR_RIGHT)

@@ -4,9 +4,14 @@
 // into the settings when ShowModal returns IDOK.
 #pragma once
 
+#include "app/FileCommands.h"
 #include "controls/ZulButton.h"
+#include "dialogs/EditToolDialog.h"
+#include "dialogs/MacroPageView.h"
 #include "dialogs/ModalDialog.h"
+#include "dialogs/PilesPageView.h"
 #include "dialogs/PrefForm.h"
+#include "dialogs/ToolsPageView.h"
 #include "platform/win32/Win32Ui.h"
 
 #include <commctrl.h>
@@ -19,8 +24,10 @@ namespace wexly::win32 {
 class TPrefDialog final : public TModalDialog
 {
 public:
-    // settings: borrowed; each showing loads the pages from it.
-    TPrefDialog(TPrefForm& model, const TSettings& settings);
+    // settings: borrowed; each showing loads the pages from it. dialogs: the tools page's
+    // program browse; clipboard: the macro page's "&Paste".
+    TPrefDialog(
+        TPrefForm& model, const TSettings& settings, IFileDialogs& dialogs, IClipboard& clipboard);
     ~TPrefDialog() override;
     bool Create(HWND owner);
 
@@ -31,6 +38,7 @@ protected:
 private:
     static LRESULT CALLBACK SubclassProc(
         HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR data);
+    bool PilesMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
     void CreateGlyphButtons();
     TZulButton& PlaceButton(int id, int glyph, const char* hint);
     void FitToHelpButton();
@@ -57,7 +65,12 @@ private:
 
     TPrefForm& m_model;
     const TSettings& m_settings;
+    IFileDialogs& m_fileDialogs;
     TWin32Asker m_asker;
+    TPilesPageView m_piles;
+    std::unique_ptr<TEditToolDialog> m_editTool;
+    std::unique_ptr<TToolsPageView> m_tools;
+    TMacroPageView m_macros;
     std::vector<std::unique_ptr<TZulButton>> m_buttons;
     TZulButton* m_defForeground = nullptr;
     TZulButton* m_defBackground = nullptr;

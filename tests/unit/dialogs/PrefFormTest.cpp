@@ -95,7 +95,90 @@ TEST(PrefForm, OkRemembersThePageForTheNextShowing)
     form.Ok(s);
     form.Show(s);
     EXPECT_EQ(form.Page(), 3);
-    EXPECT_EQ(TPrefForm::PageLines().back(), "File Dialog");
+    EXPECT_EQ(TPrefForm::PageLines().back(), "Macros");
+    EXPECT_EQ(TPrefForm::PageLines()[TPrefForm::pgPiles], "Piles");
+    EXPECT_EQ(TPrefForm::PageLines()[TPrefForm::pgTools], "Tools");
+}
+
+namespace {
+struct TMacroEnv
+{
+    TDocFileSystem fs;
+    TDocAsker asker;
+    TDocDialogs dialogs;
+};
+
+TSortedStringList Lines(std::initializer_list<const char*> lines)
+{
+    TSortedStringList list;
+    for (const char* line : lines)
+        list.Add(line);
+    return list;
+}
+} // namespace
+
+TEST(PrefForm, PilesToolsAndMacrosRoundTripUnchanged)
+{
+    TSettings s = SampleSettings();
+    s.Piles = Lines({ "!\"A", "\"#A1", "!$B" });
+    s.PileFiles = Lines({ "!0C:\\x.txt", "#1C:\\y.bin" });
+    s.Macros = Lines({ "01ab<ENTER>", "12<HOME>" });
+    s.Tools = { { "Echo", { "cmd /c echo", "C:\\", 4, "" } }, { "Two", { "two", "", 3, "f" } } };
+    const TSettings before = s;
+    TMacroEnv env;
+    TMacroPageModel macros(s, env.fs, env.asker, env.dialogs);
+    TPrefForm form;
+    form.AttachMacros(&macros);
+    form.Show(s);
+    EXPECT_EQ(form.tools.Entries().size(), 2u);
+    EXPECT_EQ(form.piles.Root()->children.size(), 3u); // A, B and the file
+    form.Ok(s);
+    EXPECT_EQ(s, before);
+    EXPECT_TRUE(form.tools.Entries().empty());
+}
+
+TEST(PrefForm, NewPagesReachTheSettingsOnlyThroughOk)
+{
+    TSettings s;
+    s.Macros = Lines({ "02old" });
+    TMacroEnv env;
+    env.asker.answers = { TMsgResult::Yes };
+    TMacroPageModel macros(s, env.fs, env.asker, env.dialogs);
+    TPrefForm form;
+    form.AttachMacros(&macros);
+    form.Show(s);
+    form.piles.Select(form.piles.Root());
+    TPileNode* pile = form.piles.NewNode(true);
+    form.piles.Rename(pile, "Work");
+    macros.KeyDown('Q', false, false, 'q');
+    form.tools.Delete(env.asker); // nothing selected in an empty list: nothing asked
+    const TSettings before = s;
+    form.Cancel();
+    EXPECT_EQ(s, before);
+    form.Show(s);
+    EXPECT_TRUE(form.piles.Root()->children.empty());
+    EXPECT_EQ(macros.Text(), "");
+    form.piles.Select(form.piles.Root());
+    form.piles.Rename(form.piles.NewNode(true), "Work");
+    macros.KeyDown('Q', false, false, 'q');
+    form.Ok(s);
+    EXPECT_EQ(s.Piles.Lines(), std::vector<std::string> { "!\"Work" });
+    EXPECT_EQ(s.Macros.Lines(), (std::vector<std::string> { "01q", "02old" }));
+}
+
+TEST(PrefForm, OkWhileAPileLabelIsEditedOnlyEndsTheEdit)
+{
+    TSettings s;
+    TPrefForm form;
+    form.Show(s);
+    form.piles.Select(form.piles.Root());
+    TPileNode* pile = form.piles.NewNode(true);
+    form.piles.BeginLabelEdit(pile);
+    EXPECT_TRUE(form.OkEndsLabelEdit("Letters"));
+    EXPECT_TRUE(s.Piles.Lines().empty());
+    EXPECT_FALSE(form.OkEndsLabelEdit("ignored"));
+    form.Ok(s);
+    EXPECT_EQ(s.Piles.Lines(), std::vector<std::string> { "!\"Letters" });
 }
 
 TEST(PrefForm, GeneralNumbersFallBackWhenNotNumbers)

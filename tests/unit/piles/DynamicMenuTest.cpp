@@ -81,6 +81,20 @@ TEST(DynamicMenu, APileListedUnderItsOwnDescendantDoesNotRecurseForever)
     EXPECT_EQ(BuildPileMenu(piles, {}, '$').size(), 1u);
 }
 
+TEST(DynamicMenu, ACycleThroughAReusedIdentifierDoesNotMultiplyTheMenu)
+{
+    // B and C share an identifier that leads back to A: without care every level doubles.
+    const auto piles = List({ "!\"A", "\"#B", "\"#C", "#\"D" });
+    const auto menu = BuildPileMenu(piles, List({ "#0C:\\f.txt" }), '!');
+    ASSERT_EQ(menu.size(), 1u);
+    const auto& a = menu[0].children;
+    ASSERT_EQ(Captions(a), (std::vector<std::string> { "Add to this pile", "-", "B", "C" }));
+    EXPECT_EQ(Captions(a[2].children),
+        (std::vector<std::string> { "Add to this pile", "-", "D", "C:\\f.txt" }));
+    EXPECT_EQ(a[3].children.size(), 2u);
+    EXPECT_EQ(a[2].children[2].children.size(), 2u);
+}
+
 TEST(DynamicMenu, MacrosMenuTakesNumberFromTheLineStart)
 {
     const auto macros = List({ "03abc", "12def", "xxjunk" });

@@ -201,6 +201,25 @@ TEST(PileTree, BinaryCheckFollowsSelectedNode)
     EXPECT_EQ(files.Lines(), (std::vector<std::string> { "!1C:\\t.txt" }));
 }
 
+TEST(PileTree, RoomForSubPilesEndsAtTheLastIdentifierWhereverTheyNest)
+{
+    TPileTree tree;
+    tree.Load({}, {});
+    tree.Select(tree.Root());
+    for (int i = 0; i < TPileTree::kMaxSubPiles - 1; ++i) {
+        TPileNode* pile = tree.NewNode(true);
+        tree.Rename(pile, "P" + std::to_string(i));
+        tree.Select(pile); // each one inside the last
+        tree.NewNode(false); // files do not count
+    }
+    EXPECT_TRUE(tree.CanAddSubPile());
+    tree.Rename(tree.NewNode(true), "Last");
+    EXPECT_FALSE(tree.CanAddSubPile());
+    TSortedStringList piles, files;
+    EXPECT_EQ(tree.Store(piles, files), 0);
+    EXPECT_EQ(piles.Count(), 222u);
+}
+
 TEST(PileTree, SubPilesPastTheLastIdentifierAreCountedNotWrapped)
 {
     TPileTree tree;
@@ -209,6 +228,8 @@ TEST(PileTree, SubPilesPastTheLastIdentifierAreCountedNotWrapped)
     for (int i = 0; i < 225; ++i)
         tree.Rename(tree.NewNode(true), "P" + std::to_string(1000 + i));
     TSortedStringList piles, files;
+    EXPECT_EQ(tree.SubPileCount(), 225);
+    EXPECT_FALSE(tree.CanAddSubPile());
     EXPECT_EQ(tree.Store(piles, files), 3);
     EXPECT_EQ(piles.Count(), 222u);
     for (const std::string& line : piles)

@@ -1,0 +1,163 @@
+#include "dialogs/EditToolDialog.h"
+
+#include "dialogs/ShellFolderBrowser.h"
+#include "dialogs/ToolIds.h"
+#include "platform/win32/WinStrings.h"
+
+namespace wexly::win32 {
+
+namespace {
+
+std::string TextOf(HWND dialog, int id)
+{
+    HWND item = GetDlgItem(dialog, id);
+    const int length = GetWindowTextLengthW(item);
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    const int got = GetWindowTextW(item, text.data(), length + 1);
+    text.resize(static_cast<size_t>(got > 0 ? got : 0));
+    return WideToUtf8(text);
+}
+
+void SetTextOf(HWND dialog, int id, const std::string& text)
+{
+    SetDlgItemTextW(dialog, id, Utf8ToWide(text).c_str());
+}
+
+bool IsChecked(HWND dialog, int id)
+{
+    return IsDlgButtonChecked(dialog, id) == BST_CHECKED;
+}
+
+} // namespace
+
+TEditToolDialog::TEditToolDialog(HWND owner, IFileDialogs& dialogs, const std::string& lastDir)
+    : m_owner(owner)
+    , m_dialogs(dialogs)
+    , m_lastDir(lastDir)
+{
+}
+
+bool TEditToolDialog::ShowModal(TEditToolForm& form)
+{
+    m_form = &form;
+    const INT_PTR answer = DialogBoxParamW(GetModuleHandleW(nullptr),
+        MAKEINTRESOURCEW(IDD_EDITTOOL), m_owner, Proc, reinterpret_cast<LPARAM>(this));
+    m_form = nullptr;
+    m_dialog = nullptr;
+    return answer == IDOK;
+}
+
+void TEditToolDialog::WriteFields()
+{
+    SetTextOf(m_dialog, IDC_ET_NAME, m_form->name);
+    SetTextOf(m_dialog, IDC_ET_COMMAND, m_form->commandLine);
+    SetTextOf(m_dialog, IDC_ET_DIR, m_form->workDir);
+    SetTextOf(m_dialog, IDC_ET_FILENAME, m_form->fileName);
+    CheckDlgButton(m_dialog, IDC_ET_RECORD, m_form->recordOutput ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(
+        m_dialog, IDC_ET_RELOAD, m_form->reloadOnCompletion ? BST_CHECKED : BST_UNCHECKED);
+    CheckRadioButton(
+        m_dialog, IDC_ET_CURRENT, IDC_ET_NAMED, m_form->namedFile ? IDC_ET_NAMED : IDC_ET_CURRENT);
+}
+
+void TEditToolDialog::ReadFields()
+{
+    m_form->name = TextOf(m_dialog, IDC_ET_NAME);
+    m_form->commandLine = TextOf(m_dialog, IDC_ET_COMMAND);
+    m_form->workDir = TextOf(m_dialog, IDC_ET_DIR);
+    m_form->fileName = TextOf(m_dialog, IDC_ET_FILENAME);
+    m_form->recordOutput = IsChecked(m_dialog, IDC_ET_RECORD);
+    m_form->reloadOnCompletion = IsChecked(m_dialog, IDC_ET_RELOAD);
+    m_form->namedFile = IsChecked(m_dialog, IDC_ET_NAMED);
+}
+
+void TEditToolDialog::UpdateEnabling()
+{
+    ReadFields();
+    EnableWindow(GetDlgItem(m_dialog, IDC_ET_CURRENT), m_form->RadiosEnabled());
+    EnableWindow(GetDlgItem(m_dialog, IDC_ET_NAMED), m_form->RadiosEnabled());
+    EnableWindow(GetDlgItem(m_dialog, IDC_ET_FILENAME), m_form->FileNameEnabled());
+}
+
+void TEditToolDialog::Init()
+{
+    WriteFields();
+    UpdateEnabling();
+    HWND name = GetDlgItem(m_dialog, IDC_ET_NAME);
+    SetFocus(name);
+    SendMessageW(name, EM_SETSEL, 0, -1);
+}
+
+void TEditToolDialog::BrowseProgram()
+{
+    ReadFields();
+    const TProgramBrowseRequest browse = m_form->ProgramBrowse(m_lastDir);
+    TOpenDialogRequest request;
+    request.initialDir = browse.initialDir;
+    request.filterList = browse.filter;
+    request.filterIndex = 1;
+    const TOpenDialogResult result = m_dialogs.ShowOpen(request);
+    if (!result.confirmed || result.files.empty())
+        return;
+    m_form->ProgramChosen(result.files.front());
+    WriteFields();
+}
+
+void TEditToolDialog::BrowseFolder()
+{
+    ReadFields();
+    TShellFolderBrowser browser(m_dialog);
+    if (auto folder
+        = browser.BrowseForFolder(TEditToolForm::kFolderTitle, m_form->FolderBrowseStart())) {
+        m_form->FolderChosen(*folder);
+        SetTextOf(m_dialog, IDC_ET_DIR, m_form->workDir);
+    }
+}
+
+bool TEditToolDialog::Command(int id, int code)
+{
+    switch (id) {
+    case IDOK:
+        ReadFields();
+        EndDialog(m_dialog, IDOK);
+        return true;
+    case IDCANCEL:
+        EndDialog(m_dialog, IDCANCEL);
+        return true;
+    case IDC_ET_RELOAD:
+    case IDC_ET_CURRENT:
+    case IDC_ET_NAMED:
+        if (code == BN_CLICKED)
+            UpdateEnabling();
+        return true;
+    case IDC_ET_COMMAND_BROWSE:
+        BrowseProgram();
+        return true;
+    case IDC_ET_DIR_BROWSE:
+        BrowseFolder();
+        return true;
+    default:
+        return false;
+    }
+}
+
+INT_PTR CALLBACK TEditToolDialog::Proc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp)
+{
+    auto* self = reinterpret_cast<TEditToolDialog*>(GetWindowLongPtrW(dialog, DWLP_USER));
+    try {
+        if (msg == WM_INITDIALOG) {
+            self = reinterpret_cast<TEditToolDialog*>(lp);
+            SetWindowLongPtrW(dialog, DWLP_USER, lp);
+            self->m_dialog = dialog;
+            self->Init();
+            return FALSE; // the name box has the focus
+        }
+        if (msg == WM_COMMAND && self && self->m_form)
+            return self->Command(LOWORD(wp), HIWORD(wp)) ? TRUE : FALSE;
+    } catch (const std::exception& e) {
+        MessageBoxW(dialog, Utf8ToWide(e.what()).c_str(), L"Error", MB_OK | MB_ICONERROR);
+    }
+    return FALSE;
+}
+
+} // namespace wexly::win32
