@@ -1163,6 +1163,27 @@ void EditPopupOfTheViewSavesAndCopies(TContext& ctx)
     CHECK(WaitForFileContent(dir + L"a.txt", "xabcxabc\r\n", 3000));
 }
 
+void ReopenDialogOpensTheChosenFileAgain(TContext& ctx)
+{
+    std::wstring dir = MakeTempDir(L"reopendlg");
+    CHECK(WriteTextFile(dir + L"a.txt", "alpha\r\n"));
+    CHECK(WriteTextFile(dir + L"b.txt", "beta\r\n"));
+    TProcess p = ctx.Start(L"a.txt b.txt", dir);
+    HWND main = WaitForWindow(MainClass, MainCaption, p.pid, StartTimeoutMs);
+    CHECK(main != nullptr);
+    CHECK(WaitForStatusText(main, 0, L"2 File(s) opened... 2 Total", 5000));
+    PostCommand(main, IDM_FILE_CLOSEALL);
+    CHECK(WaitForStatusText(main, 3, L"0000", 3000));
+    PostCommand(main, IDM_FILE_REOPEN);
+    HWND dialog = WaitForMessageBox(L"Reopen Files...", p.pid, 5000);
+    CHECK(dialog != nullptr);
+    CHECK(FindWindowExW(dialog, nullptr, L"SysHeader32", nullptr) != nullptr);
+    // Close All began with the current file, so a.txt closed last and is offered first.
+    CHECK(SendKey(dialog, VK_RETURN));
+    CHECK(WaitGone(dialog));
+    CHECK(WaitForTitle(main, dir + L"a.txt"));
+}
+
 void GotoLineMovesTheCaret(TContext& ctx)
 {
     std::wstring dir = MakeTempDir(L"goto");
@@ -2285,6 +2306,7 @@ const TCase Cases[] = {
     { "ExitWithUnsavedChangesAsksForEachFile", ExitWithUnsavedChangesAsksForEachFile },
     { "MenuHintsShowInTheMessagePanel", MenuHintsShowInTheMessagePanel },
     { "WindowListPicksADocument", WindowListPicksADocument },
+    { "ReopenDialogOpensTheChosenFileAgain", ReopenDialogOpensTheChosenFileAgain },
     { "EditPopupOfTheViewSavesAndCopies", EditPopupOfTheViewSavesAndCopies },
     { "DroppedFilesOpenAndAltOffersTheDropMenu", DroppedFilesOpenAndAltOffersTheDropMenu },
     { "DictionaryMaintenanceEditsSavesAndTakesEffect",

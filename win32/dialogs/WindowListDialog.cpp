@@ -12,8 +12,6 @@ namespace wexly::win32 {
 TWindowListDialog::TWindowListDialog(HWND owner, TSettings& settings)
     : m_owner(owner)
     , m_settings(settings)
-    , m_flags4(LoadBitmapImage(IDB_FLAGS4))
-    , m_flags6(LoadBitmapImage(IDB_FLAGS6))
 {
 }
 
@@ -50,23 +48,6 @@ void TWindowListDialog::Close(HWND dialog, int result)
     EndDialog(dialog, result);
 }
 
-void TWindowListDialog::DrawMark(HDC dc, int mark, int left, int top) const
-{
-    const TBitmapImage& strip = m_settings.AlternateIcons ? m_flags6 : m_flags4;
-    const TBitmapImage picture = StripPicture(strip, mark, ART_FLAG_WIDTH);
-    if (picture.Empty())
-        return;
-    const TColorRef see = picture.TransparentColor();
-    const int height
-        = std::min(picture.height, TWindowListForm::MarkHeight(m_settings.AlternateIcons));
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < TWindowListForm::kMarkWidth && x < picture.width; ++x) {
-            const TColorRef c = picture.At(x, y);
-            if (c != see)
-                SetPixelV(dc, left + x, top + y, static_cast<COLORREF>(c));
-        }
-}
-
 void TWindowListDialog::DrawRow(const DRAWITEMSTRUCT& item) const
 {
     if (item.itemID == static_cast<UINT>(-1) || !m_form)
@@ -76,7 +57,8 @@ void TWindowListDialog::DrawRow(const DRAWITEMSTRUCT& item) const
     HDC dc = item.hDC;
     const RECT& rc = item.rcItem;
     FillRect(dc, &rc, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
-    DrawMark(dc, m_form->RowMark(row), rc.left + TWindowListForm::kMarkLeft,
+    m_marks.Draw(dc, m_form->RowMark(row), m_settings.AlternateIcons,
+        rc.left + TWindowListForm::kMarkLeft,
         TWindowListForm::MarkTop(rc.top, m_settings.AlternateIcons));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));

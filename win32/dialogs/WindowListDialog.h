@@ -5,6 +5,7 @@
 #include "config/Settings.h"
 #include "controls/ZulGlyph.h"
 #include "dialogs/WindowListForm.h"
+#include "main/FlagMarks.h"
 
 #include <windows.h>
 
@@ -20,14 +21,12 @@ private:
     static INT_PTR CALLBACK Proc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp);
     void Init(HWND dialog);
     void DrawRow(const DRAWITEMSTRUCT& item) const;
-    void DrawMark(HDC dc, int mark, int left, int top) const;
     void Close(HWND dialog, int result);
 
     HWND m_owner;
     TSettings& m_settings;
     TWindowListForm* m_form = nullptr;
-    TBitmapImage m_flags4;
-    TBitmapImage m_flags6;
+    TFlagMarks m_marks;
 };
 
 } // namespace wexly::win32

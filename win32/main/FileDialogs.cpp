@@ -2,6 +2,7 @@
 
 #include "MenuIds.h"
 #include "dialogs/ReopenForm.h"
+#include "main/FlagMarks.h"
 #include "platform/Files.h"
 #include "platform/win32/WinStrings.h"
 
@@ -136,6 +137,7 @@ struct TReopenDialogState
     TReopenForm form;
     TSettings* settings = nullptr;
     HWND owner = nullptr;
+    TFlagMarks marks;
 };
 
 POINT ClientOrigin(HWND owner)
@@ -178,7 +180,7 @@ void StoreBounds(HWND dialog, TReopenDialogState& state)
         = TReopenForm::BoundsToStore({ r.left, r.top, r.right, r.bottom }, { origin.x, origin.y });
 }
 
-// The flag picture of a row: binary and read-only marks before the path.
+// A row: the flag mark of the line's binary and read-only flags, then the path.
 void DrawReopenItem(const DRAWITEMSTRUCT& item, TReopenDialogState& state)
 {
     if (item.itemID == static_cast<UINT>(-1))
@@ -186,22 +188,36 @@ void DrawReopenItem(const DRAWITEMSTRUCT& item, TReopenDialogState& state)
     const int row = static_cast<int>(item.itemID);
     const bool selected = (item.itemState & ODS_SELECTED) != 0;
     HDC dc = item.hDC;
-    RECT rc = item.rcItem;
+    const RECT& rc = item.rcItem;
     FillRect(dc, &rc, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+    const bool alternate = state.settings->AlternateIcons;
+    state.marks.Draw(dc, state.form.RowFlagImage(row), alternate, rc.left + 4,
+        rc.top + (TReopenForm::kRowHeight - TFlagMarks::Height(alternate)) / 2);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-    const int flags = state.form.RowFlagImage(row);
-    const wchar_t* mark = flags == 4 ? L"BR" : flags == 2 ? L"R" : flags == 3 ? L"B" : L"";
-    RECT flagRect = rc;
-    flagRect.right = rc.left + TReopenForm::kFlagColumnWidth + 8;
-    DrawTextW(dc, mark, -1, &flagRect, DT_SINGLELINE | DT_VCENTER | DT_CENTER);
-    RECT textRect = rc;
-    textRect.left = flagRect.right + 2;
     std::wstring path = Utf8ToWide(state.form.RowPath(row));
-    DrawTextW(dc, path.c_str(), -1, &textRect,
-        DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_PATH_ELLIPSIS);
+    TextOutW(dc, rc.left + TReopenForm::kFlagColumnWidth, rc.top + 2, path.c_str(),
+        static_cast<int>(path.size()));
     if (item.itemState & ODS_FOCUS)
         DrawFocusRect(dc, &rc);
+}
+
+// The header over the list: the flag column and "File Name", neither resizable.
+HWND CreateReopenHeader(HWND dialog)
+{
+    HWND header = CreateWindowExW(0, WC_HEADERW, L"", WS_CHILD | WS_VISIBLE | HDS_BUTTONS, 0, 0, 0,
+        0, dialog, reinterpret_cast<HMENU>(IDC_REOPEN_SORT), GetModuleHandleW(nullptr), nullptr);
+    SendMessageW(header, WM_SETFONT, SendMessageW(dialog, WM_GETFONT, 0, 0), FALSE);
+    HDITEMW item {};
+    item.mask = HDI_WIDTH | HDI_TEXT | HDI_FORMAT;
+    item.fmt = HDF_LEFT | HDF_STRING;
+    item.cxy = TReopenForm::kFlagColumnWidth;
+    item.pszText = const_cast<wchar_t*>(L"");
+    SendMessageW(header, HDM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    item.cxy = 100;
+    item.pszText = const_cast<wchar_t*>(L"File Name");
+    SendMessageW(header, HDM_INSERTITEMW, 1, reinterpret_cast<LPARAM>(&item));
+    return header;
 }
 
 INT_PTR CALLBACK ReopenProc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp)
@@ -212,12 +228,18 @@ INT_PTR CALLBACK ReopenProc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp)
         state = reinterpret_cast<TReopenDialogState*>(lp);
         SetWindowLongPtrW(dialog, DWLP_USER, lp);
         SetWindowTextW(dialog, Utf8ToWide(TReopenForm::Caption).c_str());
+        CreateReopenHeader(dialog);
         POINT origin = ClientOrigin(state->owner);
         if (auto bounds
             = TReopenForm::InitialBounds(state->settings->ReopenRect, { origin.x, origin.y }))
             MoveWindow(dialog, bounds->Left, bounds->Top, bounds->Right - bounds->Left,
                 bounds->Bottom - bounds->Top, FALSE);
         FillReopenList(dialog, *state);
+        {
+            RECT client {};
+            GetClientRect(dialog, &client);
+            SendMessageW(dialog, WM_SIZE, 0, MAKELPARAM(client.right, client.bottom));
+        }
         // The newest file is offered first: Enter reopens it.
         if (state->form.RowCount() > 0) {
             HWND list = GetDlgItem(dialog, IDC_REOPEN_LIST);
@@ -239,20 +261,42 @@ INT_PTR CALLBACK ReopenProc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp)
         return TRUE;
     case WM_SIZE: {
         const int w = LOWORD(lp), h = HIWORD(lp);
-        MoveWindow(GetDlgItem(dialog, IDC_REOPEN_SORT), 4, 4, w - 8, 20, TRUE);
-        MoveWindow(GetDlgItem(dialog, IDC_REOPEN_LIST), 4, 26, w - 8, h - 62, TRUE);
+        HWND header = GetDlgItem(dialog, IDC_REOPEN_SORT);
+        MoveWindow(header, 4, 4, w - 8, 20, TRUE);
+        MoveWindow(GetDlgItem(dialog, IDC_REOPEN_LIST), 4, 24, w - 8, h - 60, TRUE);
+        HDITEMW section {};
+        section.mask = HDI_WIDTH;
+        section.cxy = TReopenForm::FileNameSectionWidth(w - 8);
+        SendMessageW(header, HDM_SETITEMW, 1, reinterpret_cast<LPARAM>(&section));
         MoveWindow(GetDlgItem(dialog, IDOK), w - 168, h - 30, 78, 24, TRUE);
         MoveWindow(GetDlgItem(dialog, IDCANCEL), w - 84, h - 30, 78, 24, TRUE);
         return TRUE;
     }
+    case WM_NOTIFY: {
+        const auto* hdr = reinterpret_cast<const NMHEADERW*>(lp);
+        if (hdr->hdr.idFrom != IDC_REOPEN_SORT)
+            return FALSE;
+        switch (hdr->hdr.code) {
+        case HDN_BEGINTRACKW:
+        case HDN_BEGINTRACKA:
+            // The sections keep their widths.
+            SetWindowLongPtrW(dialog, DWLP_MSGRESULT, TRUE);
+            return TRUE;
+        case HDN_ITEMCLICKW:
+        case HDN_ITEMCLICKA:
+            // "File Name": sorted, or back to the stored order.
+            if (hdr->iItem == 1) {
+                ReadSelection(dialog, *state);
+                state->form.HeaderClick();
+                FillReopenList(dialog, *state);
+            }
+            return TRUE;
+        default:
+            return FALSE;
+        }
+    }
     case WM_COMMAND:
         switch (LOWORD(wp)) {
-        case IDC_REOPEN_SORT:
-            // The header of the file name column: sorted or back to the stored order.
-            ReadSelection(dialog, *state);
-            state->form.HeaderClick();
-            FillReopenList(dialog, *state);
-            return TRUE;
         case IDC_REOPEN_LIST:
             if (HIWORD(wp) != LBN_DBLCLK)
                 return FALSE;
