@@ -10,6 +10,7 @@
 #include "editor/DefaultCommandTables.h"
 #include "main/HelpPages.h"
 #include "piles/PileCommands.h"
+#include "print/PrintCommands.h"
 #include "platform/win32/WinStrings.h"
 
 #include "MenuIds.h"
@@ -87,10 +88,6 @@ constexpr int ToolCommands[kToolButtonCount]
 bool CommandBuilt(int id)
 {
     switch (id) {
-    case IDM_FILE_PRINT:
-    case IDM_FILE_PRINTSETUP:
-    case IDM_FILE_PREVIEW:
-        return false;
     default:
         return true;
     }
@@ -134,6 +131,15 @@ TWexlyMainForm::TWexlyMainForm(TWexlyApp& app)
     m_macroPlayer = std::make_unique<TMacroPlayer>(Settings.Macros);
     m_toolRunner = std::make_unique<TToolRunner>(
         *m_set, *m_services, *m_commands, SystemProcessRunner(), *this);
+    m_print = std::make_unique<TPrintCommands>(
+        Settings, m_asker, [this](const std::string& text, bool temporary) {
+            if (temporary) {
+                ShowStatus(text);
+                return;
+            }
+            SetStatusText(spMessage, text);
+            UpdateWindow(m_statusBar);
+        });
 }
 
 TWexlyMainForm::~TWexlyMainForm()
@@ -820,7 +826,7 @@ void TWexlyMainForm::ApplyMenuState(const TMenuState& state)
     for (int id : { IDM_FILE_NEW, IDM_FILE_OPENTEXT, IDM_FILE_OPENBINARY, IDM_FILE_REOPEN,
              IDM_FILE_EXIT, IDM_OPTIONS_WORDWRAP, IDM_OPTIONS_HEXMASK, IDM_HELP_CONTENTS,
              IDM_HELP_ABOUT, IDM_OPTIONS_SETTINGS, IDM_SEARCH_FIND, IDM_DIC_CURRENT, IDM_DIC_ACTIVE,
-             IDM_PILES_STICK })
+             IDM_PILES_STICK, IDM_FILE_PRINTSETUP })
         enable(id, true);
     enable(IDM_FILE_REVERT, e[miRevert]);
     enable(IDM_FILE_SAVE, e[miSave]);
@@ -1440,6 +1446,18 @@ void TWexlyMainForm::RunCommand(int id)
         break;
     case IDM_FILE_EXIT:
         m_shell->Exit();
+        break;
+    case IDM_FILE_PRINT:
+    case IDM_FILE_PREVIEW:
+        if (m_set->CurFile() && m_set->FocusFile()) {
+            if (id == IDM_FILE_PRINT)
+                m_print->Print(Handle(), *m_set->FocusFile());
+            else
+                m_print->Preview(Handle(), *m_set->FocusFile());
+        }
+        break;
+    case IDM_FILE_PRINTSETUP:
+        m_print->Setup(Handle());
         break;
     case IDM_EDIT_UNDO:
     case IDM_EDIT_REDO:

@@ -57,9 +57,9 @@ void TPagePrinter::DrawHeader(int page, IPrintCanvas& canvas)
 {
     const TPageGeometry& g = m_options.geometry;
     canvas.SetBold(true);
-    canvas.TextOut(g.left, g.top, m_options.path);
+    canvas.PutPath(g.left, g.top, m_options.path);
     const std::string number = "Page: " + std::to_string(page);
-    canvas.TextOut(g.right - canvas.TextWidth(number), g.top, number);
+    canvas.PutText(g.right - canvas.TextWidth(number), g.top, number);
     canvas.SetBold(false);
 }
 
@@ -81,12 +81,12 @@ TPrintPos TPagePrinter::RenderPage(int page, IPrintCanvas& canvas, TPrintPos sta
         }
         if (!m_options.wordWrap) {
             // What does not fit on the paper is lost.
-            canvas.TextOut(g.left, y, text);
+            canvas.PutText(g.left, y, text);
             pos = { pos.line + 1, 0 };
             continue;
         }
         const auto from = std::min(static_cast<size_t>(std::max(pos.col, 0)), text.size());
-        canvas.TextOut(
+        canvas.PutText(
             g.left, y, std::string_view(text).substr(from, static_cast<size_t>(g.charsPerLine)));
         pos.col += g.charsPerLine;
         if (pos.col >= static_cast<int64_t>(text.size()))

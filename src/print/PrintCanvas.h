@@ -12,8 +12,10 @@ public:
     virtual ~IPrintCanvas() = default;
     virtual int TextWidth(std::string_view text) = 0;
     virtual void SetBold(bool bold) = 0;
-    // Text with its top-left corner at (x, y).
-    virtual void TextOut(int x, int y, std::string_view text) = 0;
+    // Document text (bytes in the system's code page) with its top-left corner at (x, y).
+    virtual void PutText(int x, int y, std::string_view text) = 0;
+    // Interface text (UTF-8), such as the document's path in the header.
+    virtual void PutPath(int x, int y, std::string_view utf8) = 0;
 };
 
 // A print job as the page loop sees it: a canvas for the current sheet and the step to the next.

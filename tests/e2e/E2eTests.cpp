@@ -6,10 +6,12 @@
 #include "E2eRunner.h"
 
 #include "MenuIds.h"
+#include "print/PreviewIds.h"
 #include "res/dialogs/PrefIds.h"
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <string>
 #include <vector>
@@ -1051,6 +1053,99 @@ void GotoLineMovesTheCaret(TContext& ctx)
     CHECK_EQ(StatusBarText(main, 3), std::wstring(L"0006"));
 }
 
+// Printers are listed under this key; the usual Wine set-up has none.
+bool AnyPrinter()
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"System\\CurrentControlSet\\Control\\Print\\Printers",
+            0, KEY_READ, &key)
+        != ERROR_SUCCESS)
+        return false;
+    DWORD count = 0;
+    RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, &count, nullptr, nullptr, nullptr, nullptr,
+        nullptr, nullptr, nullptr);
+    RegCloseKey(key);
+    return count > 0;
+}
+
+// The page the preview shows, from its page box.
+std::wstring PreviewPage(HWND preview)
+{
+    return WindowText(GetDlgItem(preview, IDC_PREVIEW_PAGE));
+}
+
+bool WaitForPreviewPage(HWND preview, const std::wstring& page)
+{
+    for (int i = 0; i < 60; ++i) {
+        if (PreviewPage(preview) == page)
+            return true;
+        Sleep(50);
+    }
+    return false;
+}
+
+// Without a printer (the usual Wine set-up) printing, printer setup and the preview say so; with
+// one, the preview shows the pages of the document and pages through them.
+void PreviewPagesThroughTheDocument(TContext& ctx)
+{
+    std::wstring dir = MakeTempDir(L"preview");
+    std::string text;
+    for (int i = 1; i <= 300; ++i)
+        text += "line " + std::to_string(i) + "\r\n";
+    CHECK(WriteTextFile(dir + L"p.txt", text));
+    TProcess p = ctx.Start(L"p.txt", dir);
+    HWND main = WaitForWindow(MainClass, MainCaption, p.pid, StartTimeoutMs);
+    CHECK(main != nullptr);
+    CHECK(WaitForStatusText(main, 3, L"0001", 5000));
+    if (!AnyPrinter()) {
+        for (UINT command : { IDM_FILE_PREVIEW, IDM_FILE_PRINT, IDM_FILE_PRINTSETUP }) {
+            PostCommand(main, command);
+            HWND error = WaitForMessageBox(L"Error", p.pid, 5000);
+            CHECK(error != nullptr);
+            CHECK_EQ(MessageBoxText(error),
+                std::wstring(L"No printer is installed.\rPrinting and the print preview need a "
+                             L"printer."));
+            CHECK(ClickButton(error, L"OK"));
+            CHECK(WaitGone(error));
+        }
+        // Nothing else came up, and the document is as it was.
+        CHECK(WaitForWindow(L"TPreviewForm", L"Print Preview", p.pid, 300) == nullptr);
+        CHECK(IsWindowEnabled(main));
+        CHECK_EQ(StatusBarText(main, 3), std::wstring(L"0001"));
+        return;
+    }
+    PostCommand(main, IDM_FILE_PREVIEW);
+    HWND dialog = WaitForMessageBox(L"Print", p.pid, 8000);
+    CHECK(dialog != nullptr);
+    Sleep(300);
+    HWND ok = FindWindowExW(dialog, nullptr, L"Button", L"OK");
+    CHECK(ok != nullptr);
+    PostMessageW(ok, BM_CLICK, 0, 0);
+    HWND preview = WaitForWindow(L"TPreviewForm", L"Print Preview", p.pid, 8000);
+    CHECK(preview != nullptr);
+    CHECK(WaitForPreviewPage(preview, L"1"));
+    const std::wstring of = WindowText(GetDlgItem(preview, IDC_PREVIEW_OF));
+    CHECK_EQ(of.substr(0, 3), std::wstring(L"of "));
+    const int pages = _wtoi(of.c_str() + 3);
+    CHECK(pages >= 2); // 300 lines
+    CHECK(!IsWindowEnabled(GetDlgItem(preview, IDC_PREVIEW_PREV)));
+    CHECK(ClickDialogItem(preview, IDC_PREVIEW_NEXT));
+    CHECK(WaitForPreviewPage(preview, L"2"));
+    CHECK(ClickDialogItem(preview, IDC_PREVIEW_PREV));
+    CHECK(WaitForPreviewPage(preview, L"1"));
+    for (int i = 0; i < pages; ++i)
+        CHECK(ClickDialogItem(preview, IDC_PREVIEW_NEXT));
+    CHECK(WaitForPreviewPage(preview, std::to_wstring(pages)));
+    Sleep(200);
+    CHECK(!IsWindowEnabled(GetDlgItem(preview, IDC_PREVIEW_NEXT)));
+    // The main window waits while the preview is open, and comes back when it closes.
+    CHECK(!IsWindowEnabled(main));
+    CHECK(ClickDialogItem(preview, IDC_PREVIEW_CLOSE));
+    CHECK(WaitGone(preview));
+    Sleep(200);
+    CHECK(IsWindowEnabled(main));
+}
+
 // Opens Settings and waits for the Preferences dialog.
 HWND OpenPreferences(HWND main, DWORD pid)
 {
@@ -1258,6 +1353,7 @@ const TCase Cases[] = {
     { "FindNextSelectsTheMatchAndF3RepeatsIt", FindNextSelectsTheMatchAndF3RepeatsIt },
     { "ReplaceAllChangesTheTextThatIsThenSaved", ReplaceAllChangesTheTextThatIsThenSaved },
     { "GotoLineMovesTheCaret", GotoLineMovesTheCaret },
+    { "PreviewPagesThroughTheDocument", PreviewPagesThroughTheDocument },
     { "NextDifferentWordStopsAtTheFirstDifferingPair",
         NextDifferentWordStopsAtTheFirstDifferingPair },
     { "PerformanceFigures", PerformanceFigures },

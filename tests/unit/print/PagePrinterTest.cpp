@@ -44,10 +44,11 @@ public:
     bool bold = false;
     int TextWidth(std::string_view text) override { return 10 * static_cast<int>(text.size()); }
     void SetBold(bool on) override { bold = on; }
-    void TextOut(int x, int y, std::string_view text) override
+    void PutText(int x, int y, std::string_view text) override
     {
         drawn.push_back({ x, y, std::string(text), bold });
     }
+    void PutPath(int x, int y, std::string_view utf8) override { PutText(x, y, utf8); }
     std::vector<std::string> Texts(bool withBold = false) const
     {
         std::vector<std::string> out;
