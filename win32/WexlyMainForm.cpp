@@ -220,6 +220,8 @@ TSettingsEnv TWexlyMainForm::SettingsEnv() const
     const TRect dialog { r.left + 100, r.top + 80, r.left + 420, r.top + 400 };
     env.Design.Preview = env.Design.DicMaint = env.Design.DicChoose = env.Design.ToolList = dialog;
     env.Design.WindowList = { r.left + 100, r.top + 80, r.left + 374, r.top + 405 };
+    // The preview needs room for its tool row and a readable part of the page.
+    env.Design.Preview = { r.left + 40, r.top + 30, r.left + 740, r.top + 570 };
     return env;
 }
 

@@ -1053,6 +1053,69 @@ void GotoLineMovesTheCaret(TContext& ctx)
     CHECK_EQ(StatusBarText(main, 3), std::wstring(L"0006"));
 }
 
+// A PostScript printer that prints to a file, registered in the prefix for the preview test when
+// there is none: the usual Wine set-up has no printer.
+const wchar_t* const TestPrinterKey
+    = L"System\\CurrentControlSet\\Control\\Print\\Printers\\WexlyTest";
+const wchar_t* const DeviceKey = L"Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows";
+
+void SetRegString(HKEY root, const std::wstring& key, const wchar_t* name, const std::wstring& v)
+{
+    RegSetKeyValueW(root, key.c_str(), name, REG_SZ, v.c_str(),
+        static_cast<DWORD>((v.size() + 1) * sizeof(wchar_t)));
+}
+
+void SetRegNumber(HKEY root, const std::wstring& key, const wchar_t* name, DWORD v)
+{
+    RegSetKeyValueW(root, key.c_str(), name, REG_DWORD, &v, sizeof(v));
+}
+
+bool AddTestPrinter(const std::wstring& dir)
+{
+    const std::wstring ppd = dir + L"wexlytest.ppd";
+    const char* text = "*PPD-Adobe: \"4.3\"\n*FormatVersion: \"4.3\"\n*FileVersion: \"1.0\"\n"
+                       "*LanguageVersion: English\n*LanguageEncoding: ISOLatin1\n"
+                       "*PCFileName: \"WEXLYT.PPD\"\n*Manufacturer: \"Wexly\"\n"
+                       "*Product: \"(Wexly Test)\"\n*PSVersion: \"(3010.000) 0\"\n"
+                       "*ModelName: \"Wexly Test\"\n*ShortNickName: \"Wexly Test\"\n"
+                       "*NickName: \"Wexly Test\"\n*ColorDevice: False\n"
+                       "*DefaultColorSpace: Gray\n*LanguageLevel: \"3\"\n*FreeVM: \"4000000\"\n"
+                       "*DefaultResolution: 300dpi\n*OpenUI *PageSize: PickOne\n"
+                       "*OrderDependency: 100 AnySetup *PageSize\n*DefaultPageSize: Letter\n"
+                       "*PageSize Letter/Letter: \"<</PageSize[612 792]>>setpagedevice\"\n"
+                       "*CloseUI: *PageSize\n*OpenUI *PageRegion: PickOne\n"
+                       "*OrderDependency: 100 AnySetup *PageRegion\n*DefaultPageRegion: Letter\n"
+                       "*PageRegion Letter/Letter: \"<</PageSize[612 792]>>setpagedevice\"\n"
+                       "*CloseUI: *PageRegion\n*DefaultImageableArea: Letter\n"
+                       "*ImageableArea Letter/Letter: \"18 36 594 756\"\n"
+                       "*DefaultPaperDimension: Letter\n"
+                       "*PaperDimension Letter/Letter: \"612 792\"\n*DefaultFont: Courier\n"
+                       "*Font Courier: Standard \"(002.004S)\" Standard ROM\n"
+                       "*Font Courier-Bold: Standard \"(002.004S)\" Standard ROM\n";
+    if (!WriteTextFile(ppd, text))
+        return false;
+    const std::wstring driver = L"System\\CurrentControlSet\\Control\\Print\\Environments\\"
+                                L"Windows NT x86\\Drivers\\Version-3\\Wine PostScript Driver";
+    SetRegString(HKEY_LOCAL_MACHINE, driver, L"Driver", L"wineps.drv");
+    SetRegString(HKEY_LOCAL_MACHINE, driver, L"Configuration File", L"wineps.drv");
+    SetRegString(HKEY_LOCAL_MACHINE, driver, L"Data File", ppd);
+    SetRegNumber(HKEY_LOCAL_MACHINE, driver, L"Version", 3);
+    SetRegString(HKEY_LOCAL_MACHINE, TestPrinterKey, L"Name", L"WexlyTest");
+    SetRegString(HKEY_LOCAL_MACHINE, TestPrinterKey, L"Port", L"FILE:");
+    SetRegString(HKEY_LOCAL_MACHINE, TestPrinterKey, L"Printer Driver", L"Wine PostScript Driver");
+    SetRegString(HKEY_LOCAL_MACHINE, TestPrinterKey, L"Datatype", L"RAW");
+    SetRegString(HKEY_LOCAL_MACHINE, TestPrinterKey, L"Print Processor", L"winprint");
+    SetRegNumber(HKEY_LOCAL_MACHINE, TestPrinterKey, L"Attributes", 4);
+    SetRegString(HKEY_CURRENT_USER, DeviceKey, L"Device", L"WexlyTest,winspool,FILE:");
+    return true;
+}
+
+void RemoveTestPrinter()
+{
+    RegDeleteTreeW(HKEY_LOCAL_MACHINE, TestPrinterKey);
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, DeviceKey, L"Device");
+}
+
 // Printers are listed under this key; the usual Wine set-up has none.
 bool AnyPrinter()
 {
@@ -1084,8 +1147,8 @@ bool WaitForPreviewPage(HWND preview, const std::wstring& page)
     return false;
 }
 
-// Without a printer (the usual Wine set-up) printing, printer setup and the preview say so; with
-// one, the preview shows the pages of the document and pages through them.
+// Without a printer (the usual Wine set-up) printing, printer setup and the preview say so; then,
+// with one, the preview shows the pages of the document and pages through them.
 void PreviewPagesThroughTheDocument(TContext& ctx)
 {
     std::wstring dir = MakeTempDir(L"preview");
@@ -1097,6 +1160,16 @@ void PreviewPagesThroughTheDocument(TContext& ctx)
     HWND main = WaitForWindow(MainClass, MainCaption, p.pid, StartTimeoutMs);
     CHECK(main != nullptr);
     CHECK(WaitForStatusText(main, 3, L"0001", 5000));
+    // The printer added below goes again however the test ends: the other tests expect none.
+    struct TPrinterGuard
+    {
+        bool added = false;
+        ~TPrinterGuard()
+        {
+            if (added)
+                RemoveTestPrinter();
+        }
+    } printer;
     if (!AnyPrinter()) {
         for (UINT command : { IDM_FILE_PREVIEW, IDM_FILE_PRINT, IDM_FILE_PRINTSETUP }) {
             PostCommand(main, command);
@@ -1112,7 +1185,8 @@ void PreviewPagesThroughTheDocument(TContext& ctx)
         CHECK(WaitForWindow(L"TPreviewForm", L"Print Preview", p.pid, 300) == nullptr);
         CHECK(IsWindowEnabled(main));
         CHECK_EQ(StatusBarText(main, 3), std::wstring(L"0001"));
-        return;
+        printer.added = true;
+        CHECK(AddTestPrinter(dir));
     }
     PostCommand(main, IDM_FILE_PREVIEW);
     HWND dialog = WaitForMessageBox(L"Print", p.pid, 8000);
@@ -1133,11 +1207,17 @@ void PreviewPagesThroughTheDocument(TContext& ctx)
     CHECK(WaitForPreviewPage(preview, L"2"));
     CHECK(ClickDialogItem(preview, IDC_PREVIEW_PREV));
     CHECK(WaitForPreviewPage(preview, L"1"));
+    if (const char* pause = std::getenv("E2E_PREVIEW_PAUSE_MS"))
+        Sleep(static_cast<DWORD>(std::atoi(pause)));
     for (int i = 0; i < pages; ++i)
         CHECK(ClickDialogItem(preview, IDC_PREVIEW_NEXT));
     CHECK(WaitForPreviewPage(preview, std::to_wstring(pages)));
     Sleep(200);
     CHECK(!IsWindowEnabled(GetDlgItem(preview, IDC_PREVIEW_NEXT)));
+    for (int i = 0; i < 3; ++i)
+        CHECK(ClickDialogItem(preview, IDC_PREVIEW_ZOOMOUT));
+    if (const char* pause = std::getenv("E2E_PREVIEW_PAUSE_MS"))
+        Sleep(static_cast<DWORD>(std::atoi(pause))); // time to look at it
     // The main window waits while the preview is open, and comes back when it closes.
     CHECK(!IsWindowEnabled(main));
     CHECK(ClickDialogItem(preview, IDC_PREVIEW_CLOSE));
