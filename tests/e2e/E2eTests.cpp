@@ -1101,12 +1101,16 @@ bool AddTestPrinter(const std::wstring& dir)
     SetRegString(HKEY_LOCAL_MACHINE, driver, L"Data File", ppd);
     SetRegNumber(HKEY_LOCAL_MACHINE, driver, L"Version", 3);
     SetRegString(HKEY_LOCAL_MACHINE, TestPrinterKey, L"Name", L"WexlyTest");
-    SetRegString(HKEY_LOCAL_MACHINE, TestPrinterKey, L"Port", L"FILE:");
+    // A port that is a file name: what is printed lands there.
+    const std::wstring out = dir + L"printed.ps";
+    SetRegString(HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows NT\\CurrentVersion\\Ports",
+        out.c_str(), L"");
+    SetRegString(HKEY_LOCAL_MACHINE, TestPrinterKey, L"Port", out);
     SetRegString(HKEY_LOCAL_MACHINE, TestPrinterKey, L"Printer Driver", L"Wine PostScript Driver");
     SetRegString(HKEY_LOCAL_MACHINE, TestPrinterKey, L"Datatype", L"RAW");
     SetRegString(HKEY_LOCAL_MACHINE, TestPrinterKey, L"Print Processor", L"winprint");
     SetRegNumber(HKEY_LOCAL_MACHINE, TestPrinterKey, L"Attributes", 4);
-    SetRegString(HKEY_CURRENT_USER, DeviceKey, L"Device", L"WexlyTest,winspool,FILE:");
+    SetRegString(HKEY_CURRENT_USER, DeviceKey, L"Device", L"WexlyTest,winspool," + out);
     return true;
 }
 
@@ -1120,8 +1124,8 @@ void RemoveTestPrinter()
 bool AnyPrinter()
 {
     HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"System\\CurrentControlSet\\Control\\Print\\Printers",
-            0, KEY_READ, &key)
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"System\\CurrentControlSet\\Control\\Print\\Printers", 0,
+            KEY_READ, &key)
         != ERROR_SUCCESS)
         return false;
     DWORD count = 0;
@@ -1224,6 +1228,28 @@ void PreviewPagesThroughTheDocument(TContext& ctx)
     CHECK(WaitGone(preview));
     Sleep(200);
     CHECK(IsWindowEnabled(main));
+    if (!printer.added)
+        return; // a real printer: no paper wasted
+    // Printing: two copies collated, to the test printer's file.
+    PostCommand(main, IDM_FILE_PRINT);
+    dialog = WaitForMessageBox(L"Print", p.pid, 8000);
+    CHECK(dialog != nullptr);
+    Sleep(300);
+    ok = FindWindowExW(dialog, nullptr, L"Button", L"OK");
+    CHECK(ok != nullptr);
+    PostMessageW(ok, BM_CLICK, 0, 0);
+    CHECK(WaitForStatusText(main, 0, L"Printing Complete", 8000));
+    std::string printed;
+    for (int i = 0; i < 50 && printed.find("%%EOF") == std::string::npos; ++i) {
+        Sleep(100);
+        ReadTextFile(dir + L"printed.ps", &printed);
+    }
+    CHECK_EQ(printed.substr(0, 4), std::string("%!PS"));
+    size_t pagesPrinted = 0;
+    for (size_t at = printed.find("%%Page:"); at != std::string::npos;
+         at = printed.find("%%Page:", at + 1))
+        ++pagesPrinted;
+    CHECK_EQ(pagesPrinted, static_cast<size_t>(pages));
 }
 
 // Opens Settings and waits for the Preferences dialog.
