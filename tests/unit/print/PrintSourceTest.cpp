@@ -27,6 +27,32 @@ TEST(PrintSource, TextDocumentGivesExpandedLinesAndTheSelectionFromZero)
     EXPECT_EQ(range.endLine, 1);
 }
 
+TEST(PrintSource, WrappedTextCountsTheSelectionColumnWithinItsDisplayLine)
+{
+    TDocEnv env;
+    env.fs.SetFile("C:\\w\\w.txt", "alpha beta gamma delta\tepsilon zeta\r\n");
+    TEditFile& doc = env.Open("C:\\w\\w.txt");
+    TTFEditor& editor = *doc.TextEditor();
+    editor.SetWrapToWindow(true);
+    editor.SetVisibleSize(10, 19);
+    editor.SetWordWrap(true);
+    ASSERT_GT(editor.GetLineCount(), 2);
+    TDocumentPrintSource source(doc);
+    // The display line holding the tab, and the column of "e" after it.
+    int32_t line = 1;
+    while (source.PrintableLine(line - 1).find("epsilon") == std::string::npos)
+        ++line;
+    const std::string printed = source.PrintableLine(line - 1);
+    int32_t para = line, pos = 1;
+    editor.LineToPara(para, pos);
+    const std::string_view paraText = editor.GetPara(para);
+    const auto rawColumn = static_cast<int32_t>(paraText.find("epsilon")) + 1 - (pos - 1);
+    editor.SetSelection(line, rawColumn, true, line, rawColumn + 3);
+    const TPrintRange range = *MakePrintRange(source, true);
+    EXPECT_EQ(range.start, (TPrintPos { line - 1, static_cast<int32_t>(printed.find("epsilon")) }));
+    EXPECT_EQ(range.endLine, line - 1);
+}
+
 TEST(PrintSource, BinaryDocumentPrintsItsHexRowsFromLineZero)
 {
     TDocEnv env;
