@@ -1151,11 +1151,37 @@ bool WaitForPreviewPage(HWND preview, const std::wstring& page)
     return false;
 }
 
+// Prints the document on the test printer and checks the pages in the file its port writes.
+void PrintToTestPrinter(TContext& ctx, HWND main, DWORD pid, const std::wstring& dir, int pages)
+{
+    PostCommand(main, IDM_FILE_PRINT);
+    HWND dialog = WaitForMessageBox(L"Print", pid, 8000);
+    CHECK(dialog != nullptr);
+    Sleep(300);
+    HWND ok = FindWindowExW(dialog, nullptr, L"Button", L"OK");
+    CHECK(ok != nullptr);
+    PostMessageW(ok, BM_CLICK, 0, 0);
+    CHECK(WaitForStatusText(main, 0, L"Printing Complete", 8000));
+    std::string printed;
+    for (int i = 0; i < 50 && printed.find("%%EOF") == std::string::npos; ++i) {
+        Sleep(100);
+        ReadTextFile(dir + L"printed.ps", &printed);
+    }
+    CHECK_EQ(printed.substr(0, 4), std::string("%!PS"));
+    size_t pagesPrinted = 0;
+    for (size_t at = printed.find("%%Page:"); at != std::string::npos;
+         at = printed.find("%%Page:", at + 1))
+        ++pagesPrinted;
+    CHECK_EQ(pagesPrinted, static_cast<size_t>(pages));
+}
+
 // Without a printer (the usual Wine set-up) printing, printer setup and the preview say so; then,
 // with one, the preview shows the pages of the document and pages through them.
 void PreviewPagesThroughTheDocument(TContext& ctx)
 {
     std::wstring dir = MakeTempDir(L"preview");
+    const std::wstring ini = ctx.wexly.substr(0, ctx.wexly.find_last_of(L'.')) + L".ini";
+    DeleteFileW(ini.c_str());
     std::string text;
     for (int i = 1; i <= 300; ++i)
         text += "line " + std::to_string(i) + "\r\n";
@@ -1222,34 +1248,23 @@ void PreviewPagesThroughTheDocument(TContext& ctx)
         CHECK(ClickDialogItem(preview, IDC_PREVIEW_ZOOMOUT));
     if (const char* pause = std::getenv("E2E_PREVIEW_PAUSE_MS"))
         Sleep(static_cast<DWORD>(std::atoi(pause))); // time to look at it
+    for (int i = 0; i < 7; ++i)
+        CHECK(ClickDialogItem(preview, IDC_PREVIEW_ZOOMOUT));
     // The main window waits while the preview is open, and comes back when it closes.
     CHECK(!IsWindowEnabled(main));
     CHECK(ClickDialogItem(preview, IDC_PREVIEW_CLOSE));
     CHECK(WaitGone(preview));
     Sleep(200);
     CHECK(IsWindowEnabled(main));
-    if (!printer.added)
-        return; // a real printer: no paper wasted
-    // Printing: two copies collated, to the test printer's file.
-    PostCommand(main, IDM_FILE_PRINT);
-    dialog = WaitForMessageBox(L"Print", p.pid, 8000);
-    CHECK(dialog != nullptr);
-    Sleep(300);
-    ok = FindWindowExW(dialog, nullptr, L"Button", L"OK");
-    CHECK(ok != nullptr);
-    PostMessageW(ok, BM_CLICK, 0, 0);
-    CHECK(WaitForStatusText(main, 0, L"Printing Complete", 8000));
-    std::string printed;
-    for (int i = 0; i < 50 && printed.find("%%EOF") == std::string::npos; ++i) {
-        Sleep(100);
-        ReadTextFile(dir + L"printed.ps", &printed);
-    }
-    CHECK_EQ(printed.substr(0, 4), std::string("%!PS"));
-    size_t pagesPrinted = 0;
-    for (size_t at = printed.find("%%Page:"); at != std::string::npos;
-         at = printed.find("%%Page:", at + 1))
-        ++pagesPrinted;
-    CHECK_EQ(pagesPrinted, static_cast<size_t>(pages));
+    if (printer.added) // a real printer: no paper wasted
+        PrintToTestPrinter(ctx, main, p.pid, dir, pages);
+    // The magnification survives the run: it stopped at the lowest level.
+    PostCommand(main, IDM_FILE_EXIT);
+    DWORD code = 12345;
+    CHECK(WaitForExit(p, 5000, &code));
+    std::string settings;
+    CHECK(ReadTextFile(ini, &settings));
+    CHECK(settings.find("prevMagLevel=-5\r\n") != std::string::npos);
 }
 
 // Opens Settings and waits for the Preferences dialog.
