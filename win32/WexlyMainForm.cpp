@@ -12,6 +12,7 @@
 #include "editor/DefaultCommandTables.h"
 #include "main/HelpPages.h"
 #include "piles/PileCommands.h"
+#include "print/PrintCommands.h"
 #include "platform/win32/WinStrings.h"
 
 #include "MenuIds.h"
@@ -90,10 +91,6 @@ constexpr int ToolCommands[kToolButtonCount]
 bool CommandBuilt(int id)
 {
     switch (id) {
-    case IDM_FILE_PRINT:
-    case IDM_FILE_PRINTSETUP:
-    case IDM_FILE_PREVIEW:
-        return false;
     default:
         return true;
     }
@@ -139,6 +136,15 @@ TWexlyMainForm::TWexlyMainForm(TWexlyApp& app)
     m_macroPlayer = std::make_unique<TMacroPlayer>(Settings.Macros);
     m_toolRunner = std::make_unique<TToolRunner>(
         *m_set, *m_services, *m_commands, SystemProcessRunner(), *this);
+    m_print = std::make_unique<TPrintCommands>(
+        Settings, m_asker, [this](const std::string& text, bool temporary) {
+            if (temporary) {
+                ShowStatus(text);
+                return;
+            }
+            SetStatusText(spMessage, text);
+            UpdateWindow(m_statusBar);
+        });
 }
 
 TWexlyMainForm::~TWexlyMainForm()
@@ -219,6 +225,8 @@ TSettingsEnv TWexlyMainForm::SettingsEnv() const
     const TRect dialog { r.left + 100, r.top + 80, r.left + 420, r.top + 400 };
     env.Design.Preview = env.Design.DicMaint = env.Design.DicChoose = env.Design.ToolList = dialog;
     env.Design.WindowList = { r.left + 100, r.top + 80, r.left + 374, r.top + 405 };
+    // The preview needs room for its tool row and a readable part of the page.
+    env.Design.Preview = { r.left + 40, r.top + 30, r.left + 740, r.top + 570 };
     return env;
 }
 
@@ -832,7 +840,7 @@ void TWexlyMainForm::ApplyMenuState(const TMenuState& state)
     for (int id : { IDM_FILE_NEW, IDM_FILE_OPENTEXT, IDM_FILE_OPENBINARY, IDM_FILE_REOPEN,
              IDM_FILE_EXIT, IDM_OPTIONS_WORDWRAP, IDM_OPTIONS_HEXMASK, IDM_HELP_CONTENTS,
              IDM_HELP_ABOUT, IDM_OPTIONS_SETTINGS, IDM_SEARCH_FIND, IDM_DIC_CURRENT, IDM_DIC_ACTIVE,
-             IDM_DIC_MAINTAIN, IDM_PILES_STICK })
+             IDM_DIC_MAINTAIN, IDM_PILES_STICK, IDM_FILE_PRINTSETUP })
         enable(id, true);
     enable(IDM_FILE_REVERT, e[miRevert]);
     enable(IDM_FILE_SAVE, e[miSave]);
@@ -1457,6 +1465,18 @@ void TWexlyMainForm::RunCommand(int id)
         break;
     case IDM_FILE_EXIT:
         m_shell->Exit();
+        break;
+    case IDM_FILE_PRINT:
+    case IDM_FILE_PREVIEW:
+        if (m_set->CurFile() && m_set->FocusFile()) {
+            if (id == IDM_FILE_PRINT)
+                m_print->Print(Handle(), *m_set->FocusFile());
+            else
+                m_print->Preview(Handle(), *m_set->FocusFile());
+        }
+        break;
+    case IDM_FILE_PRINTSETUP:
+        m_print->Setup(Handle());
         break;
     case IDM_EDIT_UNDO:
     case IDM_EDIT_REDO:

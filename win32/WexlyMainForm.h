@@ -41,6 +41,7 @@
 namespace wexly::win32 {
 
 class TWexlyApp;
+class TPrintCommands;
 
 class TWexlyMainForm final : public TWin32Window,
                              public IShellWindow,
@@ -196,6 +197,7 @@ private:
     std::unique_ptr<TDicMaintModel> m_dicMaint; // kept: the grid keeps its rows between showings
     std::unique_ptr<TMacroPlayer> m_macroPlayer;
     std::unique_ptr<TToolRunner> m_toolRunner;
+    std::unique_ptr<TPrintCommands> m_print;
     TDynamicMenus m_dynamic { IDM_DYNAMIC_FIRST, IDM_DYNAMIC_LAST };
     // Piles, Macros and the external tool entries, from the settings.
     void RebuildDynamicMenus();
