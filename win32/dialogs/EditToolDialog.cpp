@@ -96,6 +96,7 @@ void TEditToolDialog::BrowseProgram()
     request.initialDir = browse.initialDir;
     request.filterList = browse.filter;
     request.filterIndex = 1;
+    request.fileName = browse.fileName;
     const TOpenDialogResult result = m_dialogs.ShowOpen(request);
     if (!result.confirmed || result.files.empty())
         return;
