@@ -10,10 +10,11 @@
 #include "dialogs/ToolListDialog.h"
 #include "dialogs/WindowListDialog.h"
 #include "editor/DefaultCommandTables.h"
+#include "main/GdiSettings.h"
 #include "main/HelpPages.h"
 #include "piles/PileCommands.h"
-#include "print/PrintCommands.h"
 #include "platform/win32/WinStrings.h"
+#include "print/PrintCommands.h"
 
 #include "MenuIds.h"
 #include "Version.h"
@@ -51,30 +52,6 @@ constexpr int MacrosSubMenuPos = 4; // in the Tools menu
 constexpr int PilesMenuPos = 4;
 constexpr int WindowMenuPos = 6;
 constexpr int StatusTextMargin = 3; // left of the text inside its panel
-
-// Resolves the system-colour form of a stored colour.
-COLORREF ColourOf(uint32_t value)
-{
-    if (value & 0x80000000u)
-        return GetSysColor(static_cast<int>(value & 0xFFu));
-    return static_cast<COLORREF>(value);
-}
-
-LOGFONTW LogFontOf(const TFontSet& set)
-{
-    LOGFONTW lf {};
-    HDC screen = GetDC(nullptr);
-    lf.lfHeight = -MulDiv(set.Size > 0 ? set.Size : 9, GetDeviceCaps(screen, LOGPIXELSY), 72);
-    ReleaseDC(nullptr, screen);
-    lf.lfWeight = (set.Style & FontStyle::Bold) ? FW_BOLD : FW_NORMAL;
-    lf.lfItalic = (set.Style & FontStyle::Italic) ? 1 : 0;
-    lf.lfUnderline = (set.Style & FontStyle::Underline) ? 1 : 0;
-    lf.lfStrikeOut = (set.Style & FontStyle::StrikeOut) ? 1 : 0;
-    lf.lfCharSet = set.Charset;
-    std::wstring face = Utf8ToWide(set.Name.empty() ? "MS Sans Serif" : set.Name);
-    lstrcpynW(lf.lfFaceName, face.c_str(), LF_FACESIZE);
-    return lf;
-}
 
 // The command each toolbar code stands for.
 constexpr int ToolCommands[kToolButtonCount]

@@ -1,6 +1,7 @@
 #include "dialogs/DicChooseDialog.h"
 
 #include "MenuIds.h"
+#include "main/GdiSettings.h"
 #include "platform/win32/WinStrings.h"
 
 #include <vector>
@@ -37,9 +38,7 @@ std::string EditText(HWND dialog)
 // The position goes back to the settings however the dialog closes; the size is fixed.
 void TDicChooseDialog::Close(HWND dialog, int result)
 {
-    RECT r {};
-    GetWindowRect(dialog, &r);
-    m_settings.DicChooseRect = { r.left, r.top, r.right, r.bottom };
+    m_settings.DicChooseRect = WindowBounds(dialog);
     EndDialog(dialog, result);
 }
 

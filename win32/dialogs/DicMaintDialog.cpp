@@ -3,6 +3,7 @@
 #include "MenuIds.h"
 #include "art/ArtIds.h"
 #include "controls/ZulGdiCanvas.h"
+#include "main/GdiSettings.h"
 #include "platform/win32/WinStrings.h"
 
 #include <commctrl.h>
@@ -50,9 +51,7 @@ void TDicMaintDialog::Init(HWND dialog)
     m_dialog = dialog;
     m_grid = GetDlgItem(dialog, IDC_DICMAINT_GRID);
     SetWindowTextW(dialog, Utf8ToWide(TDicMaintModel::kCaption).c_str());
-    const TRect& b = m_settings.DicMaintRect;
-    if (b.Right > b.Left && b.Bottom > b.Top)
-        MoveWindow(dialog, b.Left, b.Top, b.Right - b.Left, b.Bottom - b.Top, FALSE);
+    ApplyStoredBounds(dialog, m_settings.DicMaintRect);
 
     TBitmapImage strip = LoadBitmapImage(IDB_TOOLBAR);
     for (size_t i = 0; i < m_buttons.size(); ++i) {
@@ -326,9 +325,7 @@ void TDicMaintDialog::TryClose()
 {
     if (!m_model.CloseQuery())
         return;
-    RECT r {};
-    GetWindowRect(m_dialog, &r);
-    m_settings.DicMaintRect = { r.left, r.top, r.right, r.bottom };
+    m_settings.DicMaintRect = WindowBounds(m_dialog);
     EndDialog(m_dialog, IDOK);
 }
 

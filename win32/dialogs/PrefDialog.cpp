@@ -5,6 +5,7 @@
 #include "controls/ZulGdiCanvas.h"
 #include "dialogs/PrefIds.h"
 #include "dialogs/ShellFolderBrowser.h"
+#include "main/GdiSettings.h"
 #include "main/HelpPages.h"
 #include "platform/win32/WinStrings.h"
 
@@ -15,29 +16,6 @@ namespace wexly::win32 {
 namespace {
 
 constexpr int kToolRowHeight = 22;
-
-COLORREF ColourOf(uint32_t value)
-{
-    if (IsSystemColor(value))
-        return GetSysColor(SystemColorIndex(value));
-    return static_cast<COLORREF>(value & 0xFFFFFF);
-}
-
-LOGFONTW LogFontOf(const TFontSet& set)
-{
-    LOGFONTW lf {};
-    HDC screen = GetDC(nullptr);
-    lf.lfHeight = -MulDiv(set.Size > 0 ? set.Size : 9, GetDeviceCaps(screen, LOGPIXELSY), 72);
-    ReleaseDC(nullptr, screen);
-    lf.lfWeight = (set.Style & FontStyle::Bold) ? FW_BOLD : FW_NORMAL;
-    lf.lfItalic = (set.Style & FontStyle::Italic) ? 1 : 0;
-    lf.lfUnderline = (set.Style & FontStyle::Underline) ? 1 : 0;
-    lf.lfStrikeOut = (set.Style & FontStyle::StrikeOut) ? 1 : 0;
-    lf.lfCharSet = set.Charset;
-    const std::wstring face = Utf8ToWide(set.Name.empty() ? "MS Sans Serif" : set.Name);
-    lstrcpynW(lf.lfFaceName, face.c_str(), LF_FACESIZE);
-    return lf;
-}
 
 TFontSet FontSetOf(const LOGFONTW& lf, int pointSizeTenths)
 {

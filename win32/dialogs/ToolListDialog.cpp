@@ -1,6 +1,7 @@
 #include "dialogs/ToolListDialog.h"
 
 #include "dialogs/ToolIds.h"
+#include "main/GdiSettings.h"
 #include "platform/win32/WinStrings.h"
 
 namespace wexly::win32 {
@@ -22,9 +23,7 @@ bool TToolListDialog::ShowModal(TToolListForm& form)
 
 void TToolListDialog::Init(HWND dialog)
 {
-    const TRect& b = m_form->Bounds();
-    if (b.Right > b.Left && b.Bottom > b.Top)
-        MoveWindow(dialog, b.Left, b.Top, b.Right - b.Left, b.Bottom - b.Top, FALSE);
+    ApplyStoredBounds(dialog, m_form->Bounds());
     SetWindowTextW(dialog, Utf8ToWide(TToolListForm::Caption).c_str());
     HWND list = GetDlgItem(dialog, IDC_TL_LIST);
     SendMessageW(list, LB_RESETCONTENT, 0, 0);
@@ -45,9 +44,7 @@ void TToolListDialog::Choose(HWND dialog)
 
 void TToolListDialog::Close(HWND dialog, int result)
 {
-    RECT r {};
-    GetWindowRect(dialog, &r);
-    TToolListForm::Hide({ r.left, r.top, r.right, r.bottom }, m_settings.ToolListRect);
+    TToolListForm::Hide(WindowBounds(dialog), m_settings.ToolListRect);
     EndDialog(dialog, result);
 }
 

@@ -3,6 +3,7 @@
 #include "MenuIds.h"
 #include "art/ArtIds.h"
 #include "controls/ZulGdiCanvas.h"
+#include "main/GdiSettings.h"
 #include "platform/win32/WinStrings.h"
 
 #include <algorithm>
@@ -26,9 +27,7 @@ bool TWindowListDialog::ShowModal(TWindowListForm& form)
 
 void TWindowListDialog::Init(HWND dialog)
 {
-    const TRect& b = m_form->Bounds();
-    if (b.Right > b.Left && b.Bottom > b.Top)
-        MoveWindow(dialog, b.Left, b.Top, b.Right - b.Left, b.Bottom - b.Top, FALSE);
+    ApplyStoredBounds(dialog, m_form->Bounds());
     SetWindowTextW(dialog, Utf8ToWide(m_form->Caption()).c_str());
     HWND list = GetDlgItem(dialog, IDC_WINDOWLIST_LIST);
     SendMessageW(list, LB_RESETCONTENT, 0, 0);
@@ -42,9 +41,7 @@ void TWindowListDialog::Init(HWND dialog)
 // Bounds go back to the settings however the dialog closes.
 void TWindowListDialog::Close(HWND dialog, int result)
 {
-    RECT r {};
-    GetWindowRect(dialog, &r);
-    TWindowListForm::Hide({ r.left, r.top, r.right, r.bottom }, m_settings.WindowListRect);
+    TWindowListForm::Hide(WindowBounds(dialog), m_settings.WindowListRect);
     EndDialog(dialog, result);
 }
 
