@@ -1,6 +1,7 @@
 #include "piles/PileTree.h"
 
 #include "config/TextCompare.h"
+#include "piles/DynamicMenu.h"
 
 #include <algorithm>
 #include <cassert>
@@ -31,12 +32,11 @@ bool Inside(const TPileNode* node, const TPileNode* ancestor)
     return false;
 }
 
-// Stores node's children under id; next is the first free identifier. Sub-piles that
-// would need an identifier past 255 are left out and counted.
-unsigned Store(const TPileNode& node, unsigned id, TSortedStringList& piles,
-    TSortedStringList& pileFiles, int& dropped)
+// Stores node's children under id; ids[next] is the next identifier to give out. Sub-piles
+// left without an identifier are left out and counted.
+void Store(const TPileNode& node, unsigned char id, const std::vector<unsigned char>& ids,
+    size_t& next, TSortedStringList& piles, TSortedStringList& pileFiles, int& dropped)
 {
-    unsigned next = id + 1;
     for (const auto& child : node.children) {
         if (!child->IsPile()) {
             std::string line(1, static_cast<char>(id));
@@ -44,16 +44,16 @@ unsigned Store(const TPileNode& node, unsigned id, TSortedStringList& piles,
             pileFiles.Add(line + child->label);
             continue;
         }
-        if (next > 255) {
+        if (next >= ids.size()) {
             ++dropped;
             continue;
         }
+        const unsigned char own = ids[next++];
         std::string line(1, static_cast<char>(id));
-        line += static_cast<char>(next);
+        line += static_cast<char>(own);
         piles.Add(line + child->label);
-        next = Store(*child, next, piles, pileFiles, dropped);
+        Store(*child, own, ids, next, piles, pileFiles, dropped);
     }
-    return next;
 }
 
 } // namespace
@@ -92,9 +92,31 @@ int TPileTree::Store(TSortedStringList& piles, TSortedStringList& pileFiles) con
     piles.Clear();
     pileFiles.Clear();
     int dropped = 0;
-    if (m_root)
-        wexly::Store(*m_root, 33, piles, pileFiles, dropped);
+    if (m_root) {
+        const std::vector<unsigned char> ids = UsableIdentifiers();
+        size_t next = 0;
+        wexly::Store(*m_root, kMainPileId, ids, next, piles, pileFiles, dropped);
+    }
     return dropped;
+}
+
+std::vector<unsigned char> TPileTree::UsableIdentifiers()
+{
+    std::vector<std::string> given { std::string(1, static_cast<char>(kMainPileId)) };
+    std::vector<unsigned char> ids;
+    for (unsigned c = kMainPileId + 1; c <= 255; ++c) {
+        const std::string candidate(1, static_cast<char>(c));
+        if (CompareTextLocale(candidate, "") == 0)
+            continue;
+        bool clash = false;
+        for (const std::string& earlier : given)
+            clash = clash || CompareTextLocale(candidate, earlier) == 0;
+        if (clash)
+            continue;
+        given.push_back(candidate);
+        ids.push_back(static_cast<unsigned char>(c));
+    }
+    return ids;
 }
 
 TPileNode* TPileTree::Insert(TPileNode* parent, std::unique_ptr<TPileNode> node)

@@ -57,8 +57,8 @@ public:
     // LoadPileTree: the root "Main Pile" and everything reachable from it, root expanded.
     void Load(const TSortedStringList& piles, const TSortedStringList& pileFiles);
     // StorePileTree: the lists are replaced by what the tree holds, identifiers given out in
-    // pre-order from 34. Returns the number of sub-piles left out because identifiers ran out
-    // (their files with them); 0 normally.
+    // pre-order from UsableIdentifiers(). Returns the number of sub-piles left out because
+    // identifiers ran out (their files with them); 0 normally.
     int Store(TSortedStringList& piles, TSortedStringList& pileFiles) const;
 
     TPileNode* Root() const { return m_root.get(); }
@@ -68,11 +68,15 @@ public:
     // "New &Sub-Pile" (pile) or "New &Item": beside a selected file, or inside a selected pile.
     // Null when nothing is selected.
     TPileNode* NewNode(bool pile);
-    // One-byte identifiers from 34 to 255 give room for this many sub-piles; the page offers
-    // no more, so that none is left out when the tree is stored.
-    static constexpr int kMaxSubPiles = 222;
+    // The one-byte identifiers a store gives out, in order: 34 to 255 without those that the
+    // lists' case-insensitive comparison takes for one given earlier ("a" after "A") or for
+    // nothing. Two piles whose lines compare equal would lose one of them in the sorted lists.
+    static std::vector<unsigned char> UsableIdentifiers();
+    // Room for this many sub-piles; the page offers no more, so that none is left out when the
+    // tree is stored.
+    static int MaxSubPiles() { return static_cast<int>(UsableIdentifiers().size()); }
     int SubPileCount() const;
-    bool CanAddSubPile() const { return SubPileCount() < kMaxSubPiles; }
+    bool CanAddSubPile() const { return SubPileCount() < MaxSubPiles(); }
     // "&Delete": asks; on Yes the selection moves to the next sibling and the subtree goes.
     void DeleteSelected(IAsker& asker);
     // A label edit ended with this text; the node moves to its sorted place.

@@ -1,5 +1,7 @@
 #include "piles/PileTree.h"
 
+#include "config/TextCompare.h"
+
 #include "support/DocFakes.h"
 
 #include <gtest/gtest.h>
@@ -206,7 +208,8 @@ TEST(PileTree, RoomForSubPilesEndsAtTheLastIdentifierWhereverTheyNest)
     TPileTree tree;
     tree.Load({}, {});
     tree.Select(tree.Root());
-    for (int i = 0; i < TPileTree::kMaxSubPiles - 1; ++i) {
+    const int room = TPileTree::MaxSubPiles();
+    for (int i = 0; i < room - 1; ++i) {
         TPileNode* pile = tree.NewNode(true);
         tree.Rename(pile, "P" + std::to_string(i));
         tree.Select(pile); // each one inside the last
@@ -217,7 +220,7 @@ TEST(PileTree, RoomForSubPilesEndsAtTheLastIdentifierWhereverTheyNest)
     EXPECT_FALSE(tree.CanAddSubPile());
     TSortedStringList piles, files;
     EXPECT_EQ(tree.Store(piles, files), 0);
-    EXPECT_EQ(piles.Count(), 222u);
+    EXPECT_EQ(piles.Count(), static_cast<size_t>(room));
 }
 
 TEST(PileTree, SubPilesPastTheLastIdentifierAreCountedNotWrapped)
@@ -225,15 +228,46 @@ TEST(PileTree, SubPilesPastTheLastIdentifierAreCountedNotWrapped)
     TPileTree tree;
     tree.Load({}, {});
     tree.Select(tree.Root());
-    for (int i = 0; i < 225; ++i)
+    const int room = TPileTree::MaxSubPiles();
+    for (int i = 0; i < room + 3; ++i)
         tree.Rename(tree.NewNode(true), "P" + std::to_string(1000 + i));
     TSortedStringList piles, files;
-    EXPECT_EQ(tree.SubPileCount(), 225);
+    EXPECT_EQ(tree.SubPileCount(), room + 3);
     EXPECT_FALSE(tree.CanAddSubPile());
     EXPECT_EQ(tree.Store(piles, files), 3);
-    EXPECT_EQ(piles.Count(), 222u);
+    EXPECT_EQ(piles.Count(), static_cast<size_t>(room));
     for (const std::string& line : piles)
         EXPECT_GE(static_cast<unsigned char>(line[1]), 34);
+}
+
+// Identifiers that differ only in letter case would make two piles' lines equal to the
+// sorted lists, and one pile would be lost.
+TEST(PileTree, SameNamedPilesUnderEveryIdentifierAllSurviveAStore)
+{
+    const std::vector<unsigned char> ids = TPileTree::UsableIdentifiers();
+    ASSERT_FALSE(ids.empty());
+    for (size_t i = 0; i < ids.size(); ++i)
+        for (size_t j = i + 1; j < ids.size(); ++j)
+            ASSERT_NE(CompareTextLocale(std::string(1, static_cast<char>(ids[i])),
+                          std::string(1, static_cast<char>(ids[j]))),
+                0);
+    const int room = static_cast<int>(ids.size());
+    EXPECT_EQ(TPileTree::MaxSubPiles(), room);
+    TPileTree tree;
+    tree.Load({}, {});
+    tree.Select(tree.Root());
+    for (int i = 0; i < room; ++i) {
+        TPileNode* pile = tree.NewNode(true); // every one "New Item", each inside the last
+        tree.Select(pile);
+        tree.Rename(tree.NewNode(false), "C:\\same.txt");
+    }
+    TSortedStringList piles, files;
+    EXPECT_EQ(tree.Store(piles, files), 0);
+    EXPECT_EQ(piles.Count(), ids.size());
+    EXPECT_EQ(files.Count(), ids.size());
+    TPileTree again;
+    again.Load(piles, files);
+    EXPECT_EQ(again.SubPileCount(), room);
 }
 
 } // namespace wexly::test
