@@ -32,6 +32,7 @@
 #include <shellapi.h>
 
 #include <array>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -157,6 +158,13 @@ private:
     // ---- commands ----
     void OnCommand(int id, HWND control);
     void RunCommand(int id);
+    bool FileCommand(int id);
+    bool WindowCommand(int id);
+    void OtherCommand(int id);
+    void PrintCommand(bool preview);
+    void WindowListClick();
+    void MaintainDictionaries();
+    void ToolListClick();
     void EditCommand(int id);
     void ToolBarClick(int code);
     void TitleButtonClick(int pane);
@@ -168,13 +176,11 @@ private:
     // The edit popup of a document's view; false when the window is not a view.
     bool ShowEditPopup(HWND window, LPARAM screenPoint);
     LRESULT OnHandOver(WPARAM wp, LPARAM lp);
-    void OnActivateApp(bool active);
-    void OnTimer();
     void HelpContentsClick();
     void AboutClick();
     void SettingsClick();
     // Runs a piece of work that may throw; what it throws is shown, not lost.
-    template <typename F> void Guarded(F&& work);
+    void Guarded(const std::function<void()>& work);
 
     TWexlyApp& m_app;
     TOvcCommandProcessor m_processor;

@@ -1,0 +1,223 @@
+// The main window's status bar and title bars, and the status events of the views.
+#include "WexlyMainForm.h"
+#include "WexlyMainFormParts.h"
+
+#include "WexlyApp.h"
+#include "app/HandOver.h"
+#include "art/ArtIds.h"
+#include "config/SettingsFile.h"
+#include "controls/ZulGdiCanvas.h"
+#include "dialogs/DicChooseDialog.h"
+#include "dialogs/DicMaintDialog.h"
+#include "dialogs/ToolListDialog.h"
+#include "dialogs/WindowListDialog.h"
+#include "editor/DefaultCommandTables.h"
+#include "main/GdiSettings.h"
+#include "main/HelpPages.h"
+#include "piles/PileCommands.h"
+#include "platform/win32/WinStrings.h"
+#include "print/PrintCommands.h"
+
+#include "MenuIds.h"
+#include "Version.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+#include <windowsx.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <exception>
+#include <utility>
+#include <vector>
+namespace wexly::win32 {
+
+using namespace mainform;
+
+// ---- Status bar ---------------------------------------------------------------------------
+
+void TWexlyMainForm::CreateStatusBar()
+{
+    NONCLIENTMETRICSW metrics {};
+    metrics.cbSize = sizeof(metrics);
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
+    m_statusFont = CreateFontIndirectW(&metrics.lfStatusFont);
+    m_statusBar = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0,
+        Handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
+    SendMessageW(m_statusBar, WM_SETFONT, reinterpret_cast<WPARAM>(m_statusFont), FALSE);
+    SetWindowSubclass(m_statusBar, StatusBarProc, 0, reinterpret_cast<DWORD_PTR>(this));
+    m_statusTextColour = GetSysColor(COLOR_BTNTEXT);
+    m_statusBackColour = GetSysColor(COLOR_BTNFACE);
+    LayoutStatusBar(true);
+}
+
+LRESULT CALLBACK TWexlyMainForm::StatusBarProc(
+    HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR self)
+{
+    const auto* form = reinterpret_cast<const TWexlyMainForm*>(self);
+    switch (msg) {
+    case SB_GETTEXTW:
+    case SB_GETTEXTLENGTHW: {
+        // Owner-drawn parts keep no text of their own: answer from ours, as a plain bar would.
+        const size_t part = LOWORD(wp);
+        if (part >= form->m_statusTexts.size())
+            return 0;
+        const std::wstring text = Utf8ToWide(form->m_statusTexts[part]);
+        if (msg == SB_GETTEXTW && lp)
+            lstrcpyW(reinterpret_cast<wchar_t*>(lp), text.c_str());
+        return static_cast<LRESULT>(MAKELONG(text.size(), SBT_OWNERDRAW));
+    }
+    case WM_NCDESTROY:
+        RemoveWindowSubclass(hwnd, StatusBarProc, 0);
+        break;
+    default:
+        break;
+    }
+    return DefSubclassProc(hwnd, msg, wp, lp);
+}
+
+void TWexlyMainForm::DrawStatusPanel(const DRAWITEMSTRUCT& item)
+{
+    const size_t part = item.itemID;
+    if (part >= m_statusTexts.size())
+        return;
+    HDC dc = item.hDC;
+    HBRUSH back = CreateSolidBrush(m_statusBackColour);
+    FillRect(dc, &item.rcItem, back);
+    DeleteObject(back);
+    HGDIOBJ oldFont = SelectObject(dc, m_statusFont);
+    SetTextColor(dc, m_statusTextColour);
+    SetBkMode(dc, TRANSPARENT);
+    RECT text = item.rcItem;
+    text.left += StatusTextMargin;
+    std::wstring wide = Utf8ToWide(m_statusTexts[part]);
+    DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &text,
+        DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+    SelectObject(dc, oldFont);
+}
+
+void TWexlyMainForm::LayoutStatusBar(bool remeasure)
+{
+    if (!m_statusBar)
+        return;
+    if (remeasure) {
+        HDC dc = GetDC(m_statusBar);
+        HGDIOBJ old = SelectObject(dc, m_statusFont);
+        auto extent = [dc](const std::string& text) {
+            std::wstring wide = Utf8ToWide(text);
+            SIZE size {};
+            GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
+            return size;
+        };
+        m_statusWidths.bar = extent("|").cy;
+        m_statusWidths.caps = extent("Caps").cx;
+        m_statusWidths.ovr = extent("Ovr").cx;
+        m_statusWidths.line = extent(m_statusTexts[spLine]).cx;
+        m_statusWidths.column = extent(m_statusTexts[spColumn]).cx;
+        SelectObject(dc, old);
+        ReleaseDC(m_statusBar, dc);
+    }
+    RECT client {};
+    GetClientRect(Handle(), &client);
+    TStatusBarLayout layout = wexly::LayoutStatusBar(client.right - client.left, m_statusWidths);
+    SendMessageW(m_statusBar, SB_SETMINHEIGHT, static_cast<WPARAM>(layout.panelHeight), 0);
+    SendMessageW(m_statusBar, WM_SIZE, 0, 0);
+    int rights[5];
+    for (size_t i = 0; i < 5; ++i)
+        rights[i] = layout.panels[i].Right();
+    SendMessageW(m_statusBar, SB_SETPARTS, 5, reinterpret_cast<LPARAM>(rights));
+    for (size_t i = 0; i < 5; ++i)
+        SendMessageW(m_statusBar, SB_SETTEXTW, i | SBT_OWNERDRAW, static_cast<LPARAM>(i));
+}
+
+void TWexlyMainForm::SetStatusText(TStatusPanel panel, const std::string& text)
+{
+    std::string& current = m_statusTexts[static_cast<size_t>(panel)];
+    if (current == text)
+        return;
+    const bool widthMayChange
+        = (panel == spLine || panel == spColumn) && text.size() != current.size();
+    current = text;
+    if (widthMayChange) {
+        LayoutStatusBar(true);
+        return;
+    }
+    // Setting the part again repaints it; the text comes from m_statusTexts when it is drawn.
+    SendMessageW(m_statusBar, SB_SETTEXTW, static_cast<WPARAM>(panel) | SBT_OWNERDRAW,
+        static_cast<LPARAM>(panel));
+}
+
+void TWexlyMainForm::RefreshCapsPanel()
+{
+    SetStatusText(spCaps, (GetKeyState(VK_CAPITAL) & 1) ? "Caps" : "");
+}
+
+bool TWexlyMainForm::PreviewKey(const MSG& msg)
+{
+    if (msg.message != WM_KEYDOWN && msg.message != WM_KEYUP)
+        return false;
+    if (msg.wParam == VK_CAPITAL) {
+        RefreshCapsPanel();
+    } else if (msg.wParam == VK_INSERT && msg.message == WM_KEYDOWN && !HasDocuments()) {
+        m_insertMode = !m_insertMode;
+        SetStatusText(spInsOvr, m_insertMode ? "Ins" : "Ovr");
+    } else if (msg.message == WM_KEYDOWN && msg.wParam >= VK_F1 && msg.wParam <= VK_F12) {
+        // Shift+F1..F12 are the shortcuts of the macro items that exist.
+        const uint8_t shift = static_cast<uint8_t>((GetKeyState(VK_SHIFT) < 0 ? 2 : 0)
+            | (GetKeyState(VK_CONTROL) < 0 ? 4 : 0) | (GetKeyState(VK_MENU) < 0 ? 8 : 0));
+        const int number = MacroNumberForKey(static_cast<uint8_t>(msg.wParam), shift);
+        if (number > 0 && m_set->FocusFile() && !StoredMacroText(Settings.Macros, number).empty()) {
+            Guarded([&] { PlayMacro(number); });
+            ReportFocusStatus();
+            return true;
+        }
+    }
+    return false;
+}
+
+void TWexlyMainForm::SetTitleBar(int pane, const TTitleText& title)
+{
+    TTitleText& current = m_titles[static_cast<size_t>(pane)];
+    if (current.path != title.path)
+        SetWindowTextW(m_titleButton[static_cast<size_t>(pane)], Utf8ToWide(title.path).c_str());
+    if (current.state != title.state)
+        SetWindowTextW(m_titleState[static_cast<size_t>(pane)], Utf8ToWide(title.state).c_str());
+    current = title;
+}
+
+void TWexlyMainForm::ApplyStatusUpdate(const TStatusUpdate& update)
+{
+    SetTitleBar(0, update.top);
+    SetTitleBar(1, update.bottom);
+    SetStatusText(spLine, update.line);
+    SetStatusText(spColumn, update.column);
+    SetStatusText(spInsOvr, update.insOvr);
+    ApplyMenuState(m_shell->Menus());
+    if (update.restoreHint)
+        SetStatusText(spMessage, HintPanelText(m_shell->Hint()));
+}
+
+// ---- IDocumentViewHost --------------------------------------------------------------------
+
+void TWexlyMainForm::ViewStatus(TEditFile& doc, int64_t line, int32_t column)
+{
+    TStatusUpdate update;
+    if (m_shell->EditStatus(doc.IsBottomView(), m_docWindows->ViewFocused(doc), line, column,
+            m_clipboard.HasText(), update))
+        ApplyStatusUpdate(update);
+    // Typing in one pane shows in the other when both show the same text.
+    if (m_set->SplitOn())
+        m_docWindows->RefreshViews();
+}
+
+void TWexlyMainForm::ReportFocusStatus()
+{
+    // A view that only came to the front has not moved its caret, so it has not reported.
+    TEditFile* focus = m_set->FocusFile();
+    // The second pane's hex view keeps its caret to itself; it reports when it moves.
+    if (!focus || (focus->IsBottomView() && focus->Source() && focus->Source()->Binary()))
+        return;
+    ViewStatus(*focus, focus->CaretLine(), focus->CaretColumn());
+}
+
+} // namespace wexly::win32
