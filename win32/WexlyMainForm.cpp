@@ -495,94 +495,135 @@ LRESULT TWexlyMainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp)
         CreateChildren();
         return 0;
     case WM_SIZE:
-        LayoutStatusBar(false);
-        if (m_set && wp != SIZE_MINIMIZED) {
-            LayoutFileButtons();
-            Layout();
-        }
-        return 0;
+        return OnSize(wp);
     case WM_SETFOCUS:
-        if (m_set && m_set->FocusFile())
-            if (TCellGridWindow* view = m_docWindows->ViewOf(*m_set->FocusFile()))
-                SetFocus(view->Handle());
-        return 0;
+        return OnSetFocus();
     case WM_COMMAND:
         OnCommand(LOWORD(wp), reinterpret_cast<HWND>(lp));
         return 0;
     case WM_CONTEXTMENU:
-        if (ShowEditPopup(reinterpret_cast<HWND>(wp), lp))
-            return 0;
-        break;
+        return ShowEditPopup(reinterpret_cast<HWND>(wp), lp) ? 0 : Default(msg, wp, lp);
     case WM_MENUSELECT:
         OnMenuSelect(LOWORD(wp), HIWORD(wp), reinterpret_cast<HMENU>(lp));
         return 0;
-    case WM_DRAWITEM: {
-        const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
-        if (item && item->hwndItem == m_statusBar) {
-            DrawStatusPanel(*item);
-            return TRUE;
-        }
-        break;
-    }
+    case WM_DRAWITEM:
+        return OnDrawItem(msg, wp, lp);
     case WM_CTLCOLORSTATIC:
-        if (m_titleBrush) {
-            HWND control = reinterpret_cast<HWND>(lp);
-            if (control == m_titleButton[0] || control == m_titleButton[1]
-                || control == m_titleState[0] || control == m_titleState[1]) {
-                HDC dc = reinterpret_cast<HDC>(wp);
-                SetTextColor(dc, m_titleText);
-                SetBkMode(dc, TRANSPARENT);
-                return reinterpret_cast<LRESULT>(m_titleBrush);
-            }
-        }
-        break;
+        return OnCtlColorStatic(msg, wp, lp);
     case WM_ACTIVATEAPP:
-        if (wp) {
-            RefreshCapsPanel();
-            PostMessageW(Handle(), WM_APP_ACTIVATED, 0, 0);
-        }
-        break;
+        OnActivateApp(wp != 0);
+        return Default(msg, wp, lp);
     case WM_APP_ACTIVATED:
-        Guarded([this] { m_shell->AppActivate(); });
-        m_docWindows->RefreshViews();
-        RefreshTitles();
-        return 0;
+        return OnActivated();
     case WM_APP_USERCOMMAND:
-        Guarded([&] { m_shell->UserCommand(static_cast<int>(wp)); });
-        RefreshTitles();
-        ReportFocusStatus();
-        return 0;
+        return OnUserCommand(static_cast<int>(wp));
     case WM_APP_BUTTONPOPUP:
         RunButtonPopup(static_cast<int>(wp), reinterpret_cast<TEditFile*>(lp));
         return 0;
     case WM_TIMER:
-        if (wp == StatusTimerId) {
-            KillTimer(Handle(), StatusTimerId);
-            if (m_shell->StatusTimerFired())
-                SetStatusText(spMessage, HintPanelText(m_shell->Hint()));
-        }
-        return 0;
+        return OnTimer(wp);
     case WM_DROPFILES:
         OnDropFiles(reinterpret_cast<HDROP>(wp));
         return 0;
-    case WM_CLOSE: {
-        bool close = false;
-        Guarded([&] { close = m_shell->CloseQuery(); });
-        if (close)
-            DestroyWindow(Handle());
-        else
-            RefreshDocumentBars();
-        return 0;
-    }
+    case WM_CLOSE:
+        return OnClose();
     case WM_DESTROY:
         PostQuitMessage(0);
         return 0;
     default:
-        if (msg == HandOverMessage)
-            return OnHandOver(wp, lp);
-        break;
+        return msg == HandOverMessage ? OnHandOver(wp, lp) : Default(msg, wp, lp);
     }
+}
+
+LRESULT TWexlyMainForm::Default(UINT msg, WPARAM wp, LPARAM lp)
+{
     return TWin32Window::HandleMessage(msg, wp, lp);
+}
+
+LRESULT TWexlyMainForm::OnSize(WPARAM kind)
+{
+    LayoutStatusBar(false);
+    if (m_set && kind != SIZE_MINIMIZED) {
+        LayoutFileButtons();
+        Layout();
+    }
+    return 0;
+}
+
+LRESULT TWexlyMainForm::OnSetFocus()
+{
+    if (m_set && m_set->FocusFile())
+        if (TCellGridWindow* view = m_docWindows->ViewOf(*m_set->FocusFile()))
+            SetFocus(view->Handle());
+    return 0;
+}
+
+LRESULT TWexlyMainForm::OnDrawItem(UINT msg, WPARAM wp, LPARAM lp)
+{
+    const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
+    if (!item || item->hwndItem != m_statusBar)
+        return Default(msg, wp, lp);
+    DrawStatusPanel(*item);
+    return TRUE;
+}
+
+// The title bars are drawn in the title colours.
+LRESULT TWexlyMainForm::OnCtlColorStatic(UINT msg, WPARAM wp, LPARAM lp)
+{
+    HWND control = reinterpret_cast<HWND>(lp);
+    const bool title = control == m_titleButton[0] || control == m_titleButton[1]
+        || control == m_titleState[0] || control == m_titleState[1];
+    if (!m_titleBrush || !title)
+        return Default(msg, wp, lp);
+    HDC dc = reinterpret_cast<HDC>(wp);
+    SetTextColor(dc, m_titleText);
+    SetBkMode(dc, TRANSPARENT);
+    return reinterpret_cast<LRESULT>(m_titleBrush);
+}
+
+void TWexlyMainForm::OnActivateApp(bool active)
+{
+    if (!active)
+        return;
+    RefreshCapsPanel();
+    PostMessageW(Handle(), WM_APP_ACTIVATED, 0, 0);
+}
+
+LRESULT TWexlyMainForm::OnActivated()
+{
+    Guarded([this] { m_shell->AppActivate(); });
+    m_docWindows->RefreshViews();
+    RefreshTitles();
+    return 0;
+}
+
+LRESULT TWexlyMainForm::OnUserCommand(int command)
+{
+    Guarded([&] { m_shell->UserCommand(command); });
+    RefreshTitles();
+    ReportFocusStatus();
+    return 0;
+}
+
+LRESULT TWexlyMainForm::OnTimer(WPARAM id)
+{
+    if (id == StatusTimerId) {
+        KillTimer(Handle(), StatusTimerId);
+        if (m_shell->StatusTimerFired())
+            SetStatusText(spMessage, HintPanelText(m_shell->Hint()));
+    }
+    return 0;
+}
+
+LRESULT TWexlyMainForm::OnClose()
+{
+    bool close = false;
+    Guarded([&] { close = m_shell->CloseQuery(); });
+    if (close)
+        DestroyWindow(Handle());
+    else
+        RefreshDocumentBars();
+    return 0;
 }
 
 void TWexlyMainForm::OnCommand(int id, HWND control)

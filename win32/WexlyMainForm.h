@@ -176,6 +176,16 @@ private:
     // The edit popup of a document's view; false when the window is not a view.
     bool ShowEditPopup(HWND window, LPARAM screenPoint);
     LRESULT OnHandOver(WPARAM wp, LPARAM lp);
+    LRESULT Default(UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT OnSize(WPARAM kind);
+    LRESULT OnSetFocus();
+    LRESULT OnDrawItem(UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT OnCtlColorStatic(UINT msg, WPARAM wp, LPARAM lp);
+    void OnActivateApp(bool active);
+    LRESULT OnActivated();
+    LRESULT OnUserCommand(int command);
+    LRESULT OnTimer(WPARAM id);
+    LRESULT OnClose();
     void HelpContentsClick();
     void AboutClick();
     void SettingsClick();
