@@ -2596,8 +2596,10 @@ int wmain(int argc, wchar_t** argv)
     using namespace wexly::e2e;
     std::wstring wexly = argc > 1 && argv[1][0] ? argv[1] : BesideThisProgram(L"wexly.exe");
     std::wstring filter = argc > 2 ? argv[2] : L"";
-    // Every run starts from the default settings.
-    std::wstring ini = wexly.substr(0, wexly.find_last_of(L'.')) + L".ini";
-    DeleteFileW(ini.c_str());
-    return RunCases<TContext>(Cases, filter, "e2e", [&](TContext& ctx) { ctx.wexly = wexly; });
+    // Every case starts from the default settings, whatever ran before it.
+    const std::wstring ini = wexly.substr(0, wexly.find_last_of(L'.')) + L".ini";
+    return RunCases<TContext>(Cases, filter, "e2e", [&](TContext& ctx) {
+        DeleteFileW(ini.c_str());
+        ctx.wexly = wexly;
+    });
 }

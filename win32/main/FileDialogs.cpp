@@ -60,7 +60,10 @@ TOpenDialogResult TFileDialogs::ShowOpen(const TOpenDialogRequest& request)
 {
     TOpenDialogResult result;
     TOpenPanelModel& panel = m_panel.Model();
-    panel.Show(false, request.recentDirs, request.favouriteDirs, request.openBinary);
+    // Every caller's dialog offers the program's recent and favourite directories.
+    panel.Show(false, request.recentDirs.empty() ? m_settings.DirHistory : request.recentDirs,
+        request.favouriteDirs.empty() ? m_settings.DirFavourites : request.favouriteDirs,
+        request.openBinary);
     // Room for many selected names: the dialog fails rather than truncate.
     std::vector<wchar_t> names(64 * 1024, L'\0');
     std::wstring initial = Utf8ToWide(request.fileName);
@@ -84,6 +87,8 @@ TOpenDialogResult TFileDialogs::ShowOpen(const TOpenDialogRequest& request)
     result.filterIndex = static_cast<int32_t>(ofn.nFilterIndex);
     result.favouritesChanged = panel.FavouritesChanged();
     result.favouriteDirs = panel.FavouriteDirs();
+    if (result.favouritesChanged) // "+" adds to the program's list, whoever asked
+        m_settings.DirFavourites = result.favouriteDirs;
     result.openBinary = panel.OpenBinary();
     result.openReadOnly = panel.OpenReadOnly();
     if (!accepted) {
@@ -100,7 +105,9 @@ TSaveDialogResult TFileDialogs::ShowSave(const TSaveDialogRequest& request)
     TSaveDialogResult result;
     TOpenPanelModel& panel = m_panel.Model();
     // The open dialog's binary choice survives a save.
-    panel.Show(true, request.recentDirs, request.favouriteDirs, panel.OpenBinary());
+    panel.Show(true, request.recentDirs.empty() ? m_settings.DirHistory : request.recentDirs,
+        request.favouriteDirs.empty() ? m_settings.DirFavourites : request.favouriteDirs,
+        panel.OpenBinary());
     std::vector<wchar_t> name(MAX_PATH * 4, L'\0');
     std::wstring initial = Utf8ToWide(request.fileName);
     if (initial.size() < name.size())
@@ -121,6 +128,8 @@ TSaveDialogResult TFileDialogs::ShowSave(const TSaveDialogRequest& request)
     result.filterIndex = static_cast<int32_t>(ofn.nFilterIndex);
     result.favouritesChanged = panel.FavouritesChanged();
     result.favouriteDirs = panel.FavouriteDirs();
+    if (result.favouritesChanged)
+        m_settings.DirFavourites = result.favouriteDirs;
     if (!accepted)
         return result;
     result.confirmed = true;
