@@ -229,100 +229,105 @@ HWND CreateReopenHeader(HWND dialog)
     return header;
 }
 
+// Sized from the stored bounds, the list filled, and the newest file offered first: Enter
+// reopens it. False when the focus was placed here.
+BOOL InitReopenDialog(HWND dialog, TReopenDialogState& state)
+{
+    SetWindowTextW(dialog, Utf8ToWide(TReopenForm::Caption).c_str());
+    CreateReopenHeader(dialog);
+    POINT origin = ClientOrigin(state.owner);
+    if (auto bounds
+        = TReopenForm::InitialBounds(state.settings->ReopenRect, { origin.x, origin.y }))
+        MoveWindow(dialog, bounds->Left, bounds->Top, bounds->Right - bounds->Left,
+            bounds->Bottom - bounds->Top, FALSE);
+    FillReopenList(dialog, state);
+    RECT client {};
+    GetClientRect(dialog, &client);
+    SendMessageW(dialog, WM_SIZE, 0, MAKELPARAM(client.right, client.bottom));
+    if (state.form.RowCount() == 0)
+        return TRUE;
+    HWND list = GetDlgItem(dialog, IDC_REOPEN_LIST);
+    SendMessageW(list, LB_SETSEL, TRUE, 0);
+    SendMessageW(list, LB_SETCARETINDEX, 0, FALSE);
+    SetFocus(list);
+    return FALSE;
+}
+
+void LayoutReopenDialog(HWND dialog, int w, int h)
+{
+    HWND header = GetDlgItem(dialog, IDC_REOPEN_SORT);
+    MoveWindow(header, 4, 4, w - 8, 20, TRUE);
+    MoveWindow(GetDlgItem(dialog, IDC_REOPEN_LIST), 4, 24, w - 8, h - 60, TRUE);
+    HDITEMW section {};
+    section.mask = HDI_WIDTH;
+    section.cxy = TReopenForm::FileNameSectionWidth(w - 8);
+    SendMessageW(header, HDM_SETITEMW, 1, reinterpret_cast<LPARAM>(&section));
+    MoveWindow(GetDlgItem(dialog, IDOK), w - 168, h - 30, 78, 24, TRUE);
+    MoveWindow(GetDlgItem(dialog, IDCANCEL), w - 84, h - 30, 78, 24, TRUE);
+}
+
+// The header: its sections keep their widths, and "File Name" sorts or restores the order.
+BOOL ReopenHeaderNotify(HWND dialog, const NMHEADERW& note, TReopenDialogState& state)
+{
+    switch (note.hdr.code) {
+    case HDN_BEGINTRACKW:
+    case HDN_BEGINTRACKA:
+        SetWindowLongPtrW(dialog, DWLP_MSGRESULT, TRUE);
+        return TRUE;
+    case HDN_ITEMCLICKW:
+    case HDN_ITEMCLICKA:
+        if (note.iItem == 1) {
+            ReadSelection(dialog, state);
+            state.form.HeaderClick();
+            FillReopenList(dialog, state);
+        }
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
+void CloseReopenDialog(HWND dialog, TReopenDialogState& state, bool open)
+{
+    if (open) {
+        ReadSelection(dialog, state);
+        state.form.Open();
+    }
+    StoreBounds(dialog, state);
+    EndDialog(dialog, open ? IDOK : IDCANCEL);
+}
+
 INT_PTR CALLBACK ReopenProc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp)
 {
     auto* state = reinterpret_cast<TReopenDialogState*>(GetWindowLongPtrW(dialog, DWLP_USER));
     switch (msg) {
-    case WM_INITDIALOG: {
-        state = reinterpret_cast<TReopenDialogState*>(lp);
+    case WM_INITDIALOG:
         SetWindowLongPtrW(dialog, DWLP_USER, lp);
-        SetWindowTextW(dialog, Utf8ToWide(TReopenForm::Caption).c_str());
-        CreateReopenHeader(dialog);
-        POINT origin = ClientOrigin(state->owner);
-        if (auto bounds
-            = TReopenForm::InitialBounds(state->settings->ReopenRect, { origin.x, origin.y }))
-            MoveWindow(dialog, bounds->Left, bounds->Top, bounds->Right - bounds->Left,
-                bounds->Bottom - bounds->Top, FALSE);
-        FillReopenList(dialog, *state);
-        {
-            RECT client {};
-            GetClientRect(dialog, &client);
-            SendMessageW(dialog, WM_SIZE, 0, MAKELPARAM(client.right, client.bottom));
-        }
-        // The newest file is offered first: Enter reopens it.
-        if (state->form.RowCount() > 0) {
-            HWND list = GetDlgItem(dialog, IDC_REOPEN_LIST);
-            SendMessageW(list, LB_SETSEL, TRUE, 0);
-            SendMessageW(list, LB_SETCARETINDEX, 0, FALSE);
-            SetFocus(list);
-            return FALSE;
-        }
+        return InitReopenDialog(dialog, *reinterpret_cast<TReopenDialogState*>(lp));
+    case WM_MEASUREITEM:
+        reinterpret_cast<MEASUREITEMSTRUCT*>(lp)->itemHeight = TReopenForm::kRowHeight;
         return TRUE;
-    }
-    case WM_MEASUREITEM: {
-        auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lp);
-        measure->itemHeight = TReopenForm::kRowHeight;
-        return TRUE;
-    }
     case WM_DRAWITEM:
         if (state)
             DrawReopenItem(*reinterpret_cast<DRAWITEMSTRUCT*>(lp), *state);
         return TRUE;
-    case WM_SIZE: {
-        const int w = LOWORD(lp), h = HIWORD(lp);
-        HWND header = GetDlgItem(dialog, IDC_REOPEN_SORT);
-        MoveWindow(header, 4, 4, w - 8, 20, TRUE);
-        MoveWindow(GetDlgItem(dialog, IDC_REOPEN_LIST), 4, 24, w - 8, h - 60, TRUE);
-        HDITEMW section {};
-        section.mask = HDI_WIDTH;
-        section.cxy = TReopenForm::FileNameSectionWidth(w - 8);
-        SendMessageW(header, HDM_SETITEMW, 1, reinterpret_cast<LPARAM>(&section));
-        MoveWindow(GetDlgItem(dialog, IDOK), w - 168, h - 30, 78, 24, TRUE);
-        MoveWindow(GetDlgItem(dialog, IDCANCEL), w - 84, h - 30, 78, 24, TRUE);
+    case WM_SIZE:
+        LayoutReopenDialog(dialog, LOWORD(lp), HIWORD(lp));
+        return TRUE;
+    case WM_NOTIFY: {
+        const auto* note = reinterpret_cast<const NMHEADERW*>(lp);
+        return note->hdr.idFrom == IDC_REOPEN_SORT && state
+            ? ReopenHeaderNotify(dialog, *note, *state)
+            : FALSE;
+    }
+    case WM_COMMAND: {
+        const int id = LOWORD(wp);
+        const bool open = id == IDOK || (id == IDC_REOPEN_LIST && HIWORD(wp) == LBN_DBLCLK);
+        if (!state || (!open && id != IDCANCEL))
+            return FALSE;
+        CloseReopenDialog(dialog, *state, open);
         return TRUE;
     }
-    case WM_NOTIFY: {
-        const auto* hdr = reinterpret_cast<const NMHEADERW*>(lp);
-        if (hdr->hdr.idFrom != IDC_REOPEN_SORT)
-            return FALSE;
-        switch (hdr->hdr.code) {
-        case HDN_BEGINTRACKW:
-        case HDN_BEGINTRACKA:
-            // The sections keep their widths.
-            SetWindowLongPtrW(dialog, DWLP_MSGRESULT, TRUE);
-            return TRUE;
-        case HDN_ITEMCLICKW:
-        case HDN_ITEMCLICKA:
-            // "File Name": sorted, or back to the stored order.
-            if (hdr->iItem == 1) {
-                ReadSelection(dialog, *state);
-                state->form.HeaderClick();
-                FillReopenList(dialog, *state);
-            }
-            return TRUE;
-        default:
-            return FALSE;
-        }
-    }
-    case WM_COMMAND:
-        switch (LOWORD(wp)) {
-        case IDC_REOPEN_LIST:
-            if (HIWORD(wp) != LBN_DBLCLK)
-                return FALSE;
-            [[fallthrough]];
-        case IDOK:
-            ReadSelection(dialog, *state);
-            state->form.Open();
-            StoreBounds(dialog, *state);
-            EndDialog(dialog, IDOK);
-            return TRUE;
-        case IDCANCEL:
-            StoreBounds(dialog, *state);
-            EndDialog(dialog, IDCANCEL);
-            return TRUE;
-        default:
-            return FALSE;
-        }
     default:
         return FALSE;
     }
