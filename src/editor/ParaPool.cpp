@@ -29,6 +29,7 @@ constexpr size_t kMaxSlab = size_t { 1 } << 20;
 #ifdef WEXLY_POOL_ASAN
 // Poisoned gap after every small block, so that overruns into the neighbour are caught.
 constexpr size_t kRedzone = 16;
+constexpr size_t kQuarantine = 256;
 #else
 constexpr size_t kRedzone = 0;
 #endif
@@ -122,8 +123,23 @@ void TParaPool::Free(void* block, size_t bytes) noexcept
         return;
     }
     size_t cls = ClassOf(bytes);
-    // The caller may have been given fewer bytes than the class holds; the link needs only
-    // the first ones.
+#ifdef WEXLY_POOL_ASAN
+    POOL_POISON(block, (cls + 1) * kGranule);
+    if (m_quarantine.size() < kQuarantine) {
+        m_quarantine.emplace_back(block, cls);
+        return;
+    }
+    std::pair<void*, size_t> oldest = m_quarantine[m_quarantineNext];
+    m_quarantine[m_quarantineNext] = { block, cls };
+    m_quarantineNext = (m_quarantineNext + 1) % kQuarantine;
+    block = oldest.first;
+    cls = oldest.second;
+#endif
+    PushFree(block, cls);
+}
+
+void TParaPool::PushFree(void* block, size_t cls) noexcept
+{
     auto* slot = static_cast<TFreeSlot*>(block);
     POOL_UNPOISON(slot, sizeof(TFreeSlot));
     slot->Next = m_free[cls];
@@ -146,6 +162,8 @@ void TParaPool::Release() noexcept
     }
     m_large = m_slabs = nullptr;
     m_free = {};
+    m_quarantine.clear();
+    m_quarantineNext = 0;
     m_bump = m_bumpEnd = nullptr;
     m_nextSlab = 0;
     m_heldBytes = 0;

@@ -8,6 +8,8 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <utility>
+#include <vector>
 
 namespace wexly {
 
@@ -48,6 +50,7 @@ private:
     static size_t ClassOf(size_t bytes) { return (bytes + kGranule - 1) / kGranule - 1; }
     static size_t SlotBytes(size_t bytes);
     void* Carve(size_t slot) noexcept;
+    void PushFree(void* block, size_t cls) noexcept;
     static void Unchain(TChunk*& head, TChunk* chunk) noexcept;
 
     std::array<TFreeSlot*, kMaxSmall / kGranule> m_free {};
@@ -57,6 +60,11 @@ private:
     char* m_bumpEnd = nullptr;
     size_t m_nextSlab = 0; // size of the next slab; grows so that small documents stay small
     size_t m_heldBytes = 0;
+    // Sanitizer builds only: freed small blocks wait here (poisoned) before they can be
+    // handed out again, so that a stale paragraph pointer is still reported after a few
+    // more allocations. Block and class.
+    std::vector<std::pair<void*, size_t>> m_quarantine;
+    size_t m_quarantineNext = 0;
 };
 
 } // namespace wexly
