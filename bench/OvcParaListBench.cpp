@@ -104,6 +104,52 @@ static void BM_ParaListLoad(benchmark::State& state)
 }
 BENCHMARK(BM_ParaListLoad)->Unit(benchmark::kMillisecond)->Iterations(3);
 
+// Closing a document: only the destruction of a loaded list is timed.
+static void BM_ParaListFree(benchmark::State& state)
+{
+    const TCorpus* c = Corpus("prose64.txt");
+    if (!c)
+        return state.SkipWithError("run bench/gen_corpus.py first");
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto list = std::make_unique<TOvcParaList>();
+        Load(*list, *c);
+        state.ResumeTiming();
+        list.reset();
+    }
+    state.counters["lines"] = static_cast<double>(c->lines.size());
+}
+BENCHMARK(BM_ParaListFree)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// Reloading into the same list: Reset drops the old text, then the file is read again.
+static void BM_ParaListResetAndReload(benchmark::State& state)
+{
+    const TCorpus* c = Corpus("prose64.txt");
+    if (!c)
+        return state.SkipWithError("run bench/gen_corpus.py first");
+    TOvcParaList list;
+    Load(list, *c);
+    for (auto _ : state) {
+        list.Reset();
+        Load(list, *c);
+    }
+    benchmark::DoNotOptimize(list.ParaCount());
+}
+BENCHMARK(BM_ParaListResetAndReload)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+static void BM_ParaListLoadAndFree(benchmark::State& state)
+{
+    const TCorpus* c = Corpus("prose64.txt");
+    if (!c)
+        return state.SkipWithError("run bench/gen_corpus.py first");
+    for (auto _ : state) {
+        TOvcParaList list;
+        Load(list, *c);
+        benchmark::DoNotOptimize(list.ParaCount());
+    }
+}
+BENCHMARK(BM_ParaListLoadAndFree)->Unit(benchmark::kMillisecond)->Iterations(3);
+
 static void RandomInserts(benchmark::State& state, const char* name)
 {
     TOvcParaList* list = Loaded(name);

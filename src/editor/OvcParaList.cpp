@@ -74,22 +74,14 @@ TOvcParaList::TOvcParaList(uint16_t undoSize)
 TOvcParaList::~TOvcParaList()
 {
     m_undo.reset(); // its records may own paragraphs; they go first
-    for (TParaNode* n = m_head; n;) {
-        TParaNode* next = n->m_next;
-        delete n;
-        n = next;
-    }
+    m_pool.Release(); // the paragraphs own nothing outside the pool
 }
 
 void TOvcParaList::ClearAll()
 {
     m_undo.reset();
-    for (TParaNode* n = m_head; n;) {
-        TParaNode* next = n->m_next;
-        delete n;
-        n = next;
-    }
-    m_head = m_tail = new TParaNode("", 0, m_tabSize, WrapCol());
+    m_pool.Release();
+    m_head = m_tail = TParaNode::New(m_pool, "", 0, m_tabSize, WrapCol());
     m_paraCount = 1;
     m_byteCount = 0;
     m_lineCount = 1;

@@ -7,6 +7,7 @@
 #include "editor/OvcUndoBuffer.h"
 #include "editor/ParaListObserver.h"
 #include "editor/ParaNode.h"
+#include "editor/ParaPool.h"
 
 #include <array>
 #include <cstdint>
@@ -205,6 +206,9 @@ private:
     void ApplyRedo(const TUndoRecord& rec, int32_t& para, int32_t& pos);
     void ClearAll();
 
+    // Holds every paragraph of the list and of its undo history, so that dropping the text
+    // releases slabs instead of visiting each paragraph.
+    TParaPool m_pool;
     TParaNode* m_head = nullptr;
     TParaNode* m_tail = nullptr; // the end-of-file paragraph after a load
     int32_t m_paraCount = 0; // >= 1

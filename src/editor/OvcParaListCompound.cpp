@@ -184,7 +184,7 @@ uint16_t TOvcParaList::AppendParaEof(const char* s, int32_t len, bool trim)
         while (len > 0 && edWhiteSpace(s[len - 1]))
             --len;
     }
-    auto* node = new TParaNode(s, len, m_tabSize, WrapCol());
+    auto* node = TParaNode::New(m_pool, s, len, m_tabSize, WrapCol());
     LinkBefore(node, m_paraCount);
     m_byteCount += len + 2;
     return 0;

@@ -312,7 +312,7 @@ uint16_t TOvcParaList::InsertNode(
         if (uint16_t err = OkToInsert(0, 1, len + 2))
             return err;
     }
-    auto* node = new TParaNode(s, len, m_tabSize, WrapCol());
+    auto* node = TParaNode::New(m_pool, s, len, m_tabSize, WrapCol());
     if (!m_inUndoRedo)
         m_undo->PushPara(type, m_modified, node, recordPara); // the text keeps the paragraph
     AttachPara(node, at);

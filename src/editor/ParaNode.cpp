@@ -1,6 +1,7 @@
 #include "editor/ParaNode.h"
 
 #include "editor/EdStrings.h"
+#include "editor/ParaPool.h"
 
 #include <algorithm>
 #include <cassert>
@@ -56,11 +57,18 @@ TOutOfMemoryError::TOutOfMemoryError()
 }
 
 TParaNode::TParaNode(const char* text, int32_t len, int32_t tabSize, int32_t wrapColumn)
+    : TParaNode(nullptr, text, len, tabSize, wrapColumn)
+{
+}
+
+TParaNode::TParaNode(
+    TParaPool* pool, const char* text, int32_t len, int32_t tabSize, int32_t wrapColumn)
+    : m_pool(pool)
 {
     assert(len >= 0 && len <= kMaxParaLen);
     if (len > 0) {
         int32_t cap = RoundUp(len + 1, 8);
-        m_text = static_cast<char*>(std::malloc(static_cast<size_t>(cap)));
+        m_text = static_cast<char*>(AllocBlock(static_cast<size_t>(cap)));
         if (!m_text)
             throw TOutOfMemoryError();
         std::memcpy(m_text, text, static_cast<size_t>(len));
@@ -73,9 +81,47 @@ TParaNode::TParaNode(const char* text, int32_t len, int32_t tabSize, int32_t wra
 
 TParaNode::~TParaNode()
 {
-    std::free(m_text);
+    FreeBlock(m_text, m_capacity);
     if (m_lineMapCapacity > kInlineMap)
-        delete[] m_map.heap;
+        FreeBlock(m_map.heap, sizeof(uint16_t) * m_lineMapCapacity);
+}
+
+TParaNode* TParaNode::New(
+    TParaPool& pool, const char* text, int32_t len, int32_t tabSize, int32_t wrapColumn)
+{
+    static_assert(alignof(TParaNode) <= TParaPool::kGranule);
+    void* mem = pool.Allocate(sizeof(TParaNode));
+    if (!mem)
+        throw std::bad_alloc();
+    try {
+        return ::new (mem) TParaNode(&pool, text, len, tabSize, wrapColumn);
+    } catch (...) {
+        pool.Free(mem, sizeof(TParaNode));
+        throw;
+    }
+}
+
+void TParaNode::operator delete(TParaNode* node, std::destroying_delete_t)
+{
+    TParaPool* pool = node->m_pool;
+    node->~TParaNode();
+    if (pool)
+        pool->Free(node, sizeof(TParaNode));
+    else
+        ::operator delete(node);
+}
+
+void* TParaNode::AllocBlock(size_t bytes) const
+{
+    return m_pool ? m_pool->Allocate(bytes) : std::malloc(bytes);
+}
+
+void TParaNode::FreeBlock(void* block, size_t bytes) const
+{
+    if (m_pool)
+        m_pool->Free(block, bytes);
+    else
+        std::free(block);
 }
 
 uint16_t TParaNode::LineStart(int32_t i) const
@@ -125,14 +171,14 @@ bool TParaNode::ExpandToLength(int32_t n)
     int32_t cap = RoundUp(n, 16);
     if (cap > 65535)
         return false;
-    auto* block = static_cast<char*>(std::malloc(static_cast<size_t>(cap)));
+    auto* block = static_cast<char*>(AllocBlock(static_cast<size_t>(cap)));
     if (!block)
         return false;
     if (m_text)
         std::memcpy(block, m_text, static_cast<size_t>(m_len) + 1);
     else
         block[0] = '\0';
-    std::free(m_text);
+    FreeBlock(m_text, m_capacity);
     m_text = block;
     m_capacity = static_cast<uint16_t>(cap);
     return true;
@@ -143,10 +189,14 @@ void TParaNode::ExpandLineMap(int32_t entries)
     if (entries <= m_lineMapCapacity)
         return;
     int32_t cap = std::max(8, RoundUp(entries, 8));
-    auto* map = new uint16_t[static_cast<size_t>(cap)]();
+    size_t bytes = sizeof(uint16_t) * static_cast<size_t>(cap);
+    auto* map = static_cast<uint16_t*>(AllocBlock(bytes));
+    if (!map)
+        throw std::bad_alloc();
+    std::memset(map, 0, bytes);
     std::memcpy(map, Map(), sizeof(uint16_t) * m_lineMapCapacity);
     if (m_lineMapCapacity > kInlineMap)
-        delete[] m_map.heap;
+        FreeBlock(m_map.heap, sizeof(uint16_t) * m_lineMapCapacity);
     m_map.heap = map;
     m_lineMapCapacity = static_cast<uint16_t>(cap);
 }

@@ -3,10 +3,13 @@
 #pragma once
 
 #include <cstdint>
+#include <new>
 #include <stdexcept>
 #include <string_view>
 
 namespace wexly {
+
+class TParaPool;
 
 inline constexpr int32_t kMaxParaLen = 32767;
 
@@ -34,6 +37,15 @@ public:
     // Copies len characters of text and wraps them (wrapColumn 0 or 32767: no wrap).
     TParaNode(const char* text, int32_t len, int32_t tabSize, int32_t wrapColumn);
     ~TParaNode();
+    // A paragraph living in pool, blocks and all; delete gives it back there. Throws
+    // std::bad_alloc when the node cannot be had, TOutOfMemoryError when its text cannot.
+    static TParaNode* New(
+        TParaPool& pool, const char* text, int32_t len, int32_t tabSize, int32_t wrapColumn);
+    // Whoever deletes a paragraph (the list, the undo history) need not know where it lives.
+    void operator delete(TParaNode* node, std::destroying_delete_t);
+    // Paragraphs made by plain new live on the heap.
+    static void* operator new(size_t bytes) { return ::operator new(bytes); }
+    static void operator delete(void* block) { ::operator delete(block); }
     TParaNode(const TParaNode&) = delete;
     TParaNode& operator=(const TParaNode&) = delete;
 
@@ -82,6 +94,9 @@ public:
 private:
     friend class TOvcParaList;
 
+    TParaNode(TParaPool* pool, const char* text, int32_t len, int32_t tabSize, int32_t wrapColumn);
+    void* AllocBlock(size_t bytes) const;
+    void FreeBlock(void* block, size_t bytes) const;
     bool ExpandToLength(int32_t n);
     void ExpandLineMap(int32_t entries);
     uint16_t* Map() { return m_lineMapCapacity > kInlineMap ? m_map.heap : m_map.inline_; }
@@ -96,6 +111,7 @@ private:
     char* m_text = nullptr; // NUL-terminated, m_capacity bytes; null until text arrives
     TParaNode* m_next = nullptr;
     TParaNode* m_prev = nullptr;
+    TParaPool* m_pool = nullptr; // where the node and its blocks live; null: the heap
     union {
         uint16_t* heap;
         uint16_t inline_[kInlineMap];
