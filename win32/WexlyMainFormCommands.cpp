@@ -279,8 +279,6 @@ void TWexlyMainForm::CreateSearchDialogs()
     m_gotoLineDialog->Create(Handle());
     m_macroPage = std::make_unique<TMacroPageModel>(Settings, RealFileSystem(), m_asker, m_dialogs);
     m_pref.AttachMacros(m_macroPage.get());
-    m_prefDialog = std::make_unique<TPrefDialog>(m_pref, Settings, m_dialogs, m_clipboard);
-    m_prefDialog->Create(Handle());
     m_directorySearch->SetView(m_findDialog.get());
 }
 
@@ -364,6 +362,12 @@ INT_PTR CALLBACK AboutProc(HWND dialog, UINT msg, WPARAM wp, LPARAM)
 
 void TWexlyMainForm::SettingsClick()
 {
+    // Made at the first showing, not at start-up: its many pages take a noticeable time to
+    // build, and most runs never open it. It is kept for the rest of the run.
+    if (!m_prefDialog) {
+        m_prefDialog = std::make_unique<TPrefDialog>(m_pref, Settings, m_dialogs, m_clipboard);
+        m_prefDialog->Create(Handle());
+    }
     if (m_prefDialog->ShowModal() != IDOK)
         return;
     m_pref.Ok(Settings);

@@ -84,8 +84,7 @@ void TWexlyMainForm::RebuildDynamicMenus()
         --separator;
     m_dynamic.Clear(tools, separator + 1, listPos);
     m_dynamic.Insert(tools, separator + 1, RebuildToolsMenu(Settings.Tools));
-    m_appliedMenus.reset();
-    DrawMenuBar(Handle());
+    m_appliedMenus.reset(); // the next enabling reaches the new items
 }
 
 void TWexlyMainForm::RunDynamicCommand(const TDynamicCommand& command)
@@ -141,6 +140,10 @@ void TWexlyMainForm::ApplyMenuState(const TMenuState& state)
     TAppliedMenus applied { state, m_shell->SyncPanes(), m_barsHidden };
     if (m_appliedMenus == applied)
         return;
+    // Only the two items on the bar itself need it redrawn, which is slow.
+    const bool barChanged = !m_appliedMenus
+        || m_appliedMenus->state.enabled[miEditMenu] != state.enabled[miEditMenu]
+        || m_appliedMenus->state.enabled[miWindowList] != state.enabled[miWindowList];
     m_appliedMenus = applied;
     ShowCloseDelete(state.closeDeleteVisible);
     HMENU menu = GetMenu(Handle());
@@ -200,7 +203,8 @@ void TWexlyMainForm::ApplyMenuState(const TMenuState& state)
     CheckMenuItem(
         menu, IDM_WINDOW_SYNCPANES, MF_BYCOMMAND | (m_shell->SyncPanes() ? MF_CHECKED : 0));
     CheckMenuItem(menu, IDM_WINDOW_HIDEBARS, MF_BYCOMMAND | (m_barsHidden ? MF_CHECKED : 0));
-    DrawMenuBar(Handle());
+    if (barChanged)
+        DrawMenuBar(Handle());
 }
 
 void TWexlyMainForm::ShowCloseDelete(bool visible)

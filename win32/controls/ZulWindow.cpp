@@ -90,7 +90,9 @@ void TZulWindow::SetHint(const std::wstring& hint)
     UpdateTooltip();
 }
 
-void TZulWindow::UpdateTooltip()
+// The tooltip window is made when the mouse first comes over the button: a tooltip per
+// button made up front costs a window each at start-up, for buttons most never hover over.
+void TZulWindow::UpdateTooltip(bool create)
 {
     if (!Handle())
         return;
@@ -102,7 +104,7 @@ void TZulWindow::UpdateTooltip()
     info.uId = reinterpret_cast<UINT_PTR>(Handle());
     info.lpszText = tip.data();
     if (!m_tooltip) {
-        if (tip.empty())
+        if (!create || tip.empty())
             return;
         m_tooltip = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX,
             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr,
@@ -272,6 +274,7 @@ void TZulWindow::TrackHover(LPARAM lp)
         if (!m_trackingLeave) {
             TRACKMOUSEEVENT tme { sizeof(tme), TME_LEAVE, Handle(), 0 };
             m_trackingLeave = TrackMouseEvent(&tme) != 0;
+            UpdateTooltip(true);
             ReportHint(LongHint(WideToUtf8(m_hint)));
         }
     } else {

@@ -85,13 +85,13 @@ private:
     void Paint();
     void TrackHover(LPARAM lp);
     void ShowPopup(LPARAM lp);
-    void UpdateTooltip();
+    void UpdateTooltip(bool create = false);
     static void ReportHint(const std::string& longHint);
 
     HFONT m_font = nullptr;
     std::wstring m_hint;
     HMENU m_popup = nullptr;
-    HWND m_tooltip = nullptr; // owned; created with the first hint
+    HWND m_tooltip = nullptr; // owned; created when the mouse first comes over
     int m_tag = 0;
     bool m_trackingLeave = false;
     bool m_dragActive = false;
