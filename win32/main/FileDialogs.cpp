@@ -56,39 +56,57 @@ HWND TFileDialogs::DialogOwner() const
     return m_owner;
 }
 
-TOpenDialogResult TFileDialogs::ShowOpen(const TOpenDialogRequest& request)
+// The panel offers the program's recent and favourite directories to every caller.
+void TFileDialogs::ShowPanel(bool save, bool openBinary)
 {
-    TOpenDialogResult result;
-    TOpenPanelModel& panel = m_panel.Model();
-    // Every caller's dialog offers the program's recent and favourite directories.
-    panel.Show(false, request.recentDirs.empty() ? m_settings.DirHistory : request.recentDirs,
-        request.favouriteDirs.empty() ? m_settings.DirFavourites : request.favouriteDirs,
-        request.openBinary);
-    // Room for many selected names: the dialog fails rather than truncate.
-    std::vector<wchar_t> names(64 * 1024, L'\0');
-    std::wstring initial = Utf8ToWide(request.fileName);
-    if (initial.size() < names.size())
-        std::copy(initial.begin(), initial.end(), names.begin());
-    std::wstring filter = DialogFilter(request.filterList);
-    std::wstring dir = Utf8ToWide(request.initialDir);
+    m_panel.Model().Show(save, m_settings.DirHistory, m_settings.DirFavourites, openBinary);
+}
+
+// What both dialogs share: the name buffer with the proposed name, the filter and its index,
+// the owner, no places bar, and the panel attached last (it adds to the flags).
+OPENFILENAMEW TFileDialogs::Prepare(std::vector<wchar_t>& name, const std::string& proposed,
+    const std::wstring& filter, int32_t filterIndex, DWORD flags)
+{
+    const std::wstring initial = Utf8ToWide(proposed);
+    if (initial.size() < name.size())
+        std::copy(initial.begin(), initial.end(), name.begin());
     OPENFILENAMEW ofn {};
     ofn.lStructSize = sizeof(ofn);
     ofn.hwndOwner = DialogOwner();
     ofn.lpstrFilter = filter.c_str();
-    ofn.nFilterIndex = static_cast<DWORD>(request.filterIndex > 0 ? request.filterIndex : 1);
-    ofn.lpstrFile = names.data();
-    ofn.nMaxFile = static_cast<DWORD>(names.size());
-    ofn.lpstrInitialDir = dir.empty() ? nullptr : dir.c_str();
-    // The panel's own box replaces the dialog's read-only box.
-    ofn.Flags = OFN_ALLOWMULTISELECT | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
+    ofn.nFilterIndex = static_cast<DWORD>(filterIndex > 0 ? filterIndex : 1);
+    ofn.lpstrFile = name.data();
+    ofn.nMaxFile = static_cast<DWORD>(name.size());
+    ofn.Flags = flags | OFN_HIDEREADONLY; // the panel has its own read-only box
     ofn.FlagsEx = OFN_EX_NOPLACESBAR;
     m_panel.Attach(ofn);
+    return ofn;
+}
+
+// The panel's "+" adds to the program's list, whoever asked.
+void TFileDialogs::TakeFavourites(bool& changed, std::vector<std::string>& favourites)
+{
+    changed = m_panel.Model().FavouritesChanged();
+    favourites = m_panel.Model().FavouriteDirs();
+    if (changed)
+        m_settings.DirFavourites = favourites;
+}
+
+TOpenDialogResult TFileDialogs::ShowOpen(const TOpenDialogRequest& request)
+{
+    TOpenDialogResult result;
+    ShowPanel(false, request.openBinary);
+    // Room for many selected names: the dialog fails rather than truncate.
+    std::vector<wchar_t> names(64 * 1024, L'\0');
+    const std::wstring filter = DialogFilter(request.filterList);
+    const std::wstring dir = Utf8ToWide(request.initialDir);
+    OPENFILENAMEW ofn = Prepare(names, request.fileName, filter, request.filterIndex,
+        OFN_ALLOWMULTISELECT | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST);
+    ofn.lpstrInitialDir = dir.empty() ? nullptr : dir.c_str();
     const bool accepted = GetOpenFileNameW(&ofn) != FALSE;
     result.filterIndex = static_cast<int32_t>(ofn.nFilterIndex);
-    result.favouritesChanged = panel.FavouritesChanged();
-    result.favouriteDirs = panel.FavouriteDirs();
-    if (result.favouritesChanged) // "+" adds to the program's list, whoever asked
-        m_settings.DirFavourites = result.favouriteDirs;
+    TakeFavourites(result.favouritesChanged, result.favouriteDirs);
+    const TOpenPanelModel& panel = m_panel.Model();
     result.openBinary = panel.OpenBinary();
     result.openReadOnly = panel.OpenReadOnly();
     if (!accepted) {
@@ -103,33 +121,15 @@ TOpenDialogResult TFileDialogs::ShowOpen(const TOpenDialogRequest& request)
 TSaveDialogResult TFileDialogs::ShowSave(const TSaveDialogRequest& request)
 {
     TSaveDialogResult result;
-    TOpenPanelModel& panel = m_panel.Model();
     // The open dialog's binary choice survives a save.
-    panel.Show(true, request.recentDirs.empty() ? m_settings.DirHistory : request.recentDirs,
-        request.favouriteDirs.empty() ? m_settings.DirFavourites : request.favouriteDirs,
-        panel.OpenBinary());
+    ShowPanel(true, m_panel.Model().OpenBinary());
     std::vector<wchar_t> name(MAX_PATH * 4, L'\0');
-    std::wstring initial = Utf8ToWide(request.fileName);
-    if (initial.size() < name.size())
-        std::copy(initial.begin(), initial.end(), name.begin());
-    std::wstring filter = DialogFilter(request.filterList);
-    OPENFILENAMEW ofn {};
-    ofn.lStructSize = sizeof(ofn);
-    ofn.hwndOwner = DialogOwner();
-    ofn.lpstrFilter = filter.c_str();
-    ofn.nFilterIndex = static_cast<DWORD>(request.filterIndex > 0 ? request.filterIndex : 1);
-    ofn.lpstrFile = name.data();
-    ofn.nMaxFile = static_cast<DWORD>(name.size());
-    ofn.Flags = OFN_PATHMUSTEXIST | OFN_HIDEREADONLY
-        | (request.overwritePrompt ? OFN_OVERWRITEPROMPT : 0);
-    ofn.FlagsEx = OFN_EX_NOPLACESBAR;
-    m_panel.Attach(ofn);
+    const std::wstring filter = DialogFilter(request.filterList);
+    OPENFILENAMEW ofn = Prepare(name, request.fileName, filter, request.filterIndex,
+        OFN_PATHMUSTEXIST | (request.overwritePrompt ? OFN_OVERWRITEPROMPT : 0));
     const bool accepted = GetSaveFileNameW(&ofn) != FALSE;
     result.filterIndex = static_cast<int32_t>(ofn.nFilterIndex);
-    result.favouritesChanged = panel.FavouritesChanged();
-    result.favouriteDirs = panel.FavouriteDirs();
-    if (result.favouritesChanged)
-        m_settings.DirFavourites = result.favouriteDirs;
+    TakeFavourites(result.favouritesChanged, result.favouriteDirs);
     if (!accepted)
         return result;
     result.confirmed = true;

@@ -23,6 +23,10 @@ public:
 private:
     // The dialog box the user works in (the dictionary chooser, say), else the main window.
     HWND DialogOwner() const;
+    void ShowPanel(bool save, bool openBinary);
+    OPENFILENAMEW Prepare(std::vector<wchar_t>& name, const std::string& proposed,
+        const std::wstring& filter, int32_t filterIndex, DWORD flags);
+    void TakeFavourites(bool& changed, std::vector<std::string>& favourites);
 
     TSettings& m_settings;
     HWND m_owner = nullptr;
