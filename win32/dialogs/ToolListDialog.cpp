@@ -7,7 +7,7 @@
 namespace wexly::win32 {
 
 TToolListDialog::TToolListDialog(HWND owner, TSettings& settings)
-    : m_owner(owner)
+    : TListPickDialog(owner, IDD_TOOLLIST, IDC_TL_LIST)
     , m_settings(settings)
 {
 }
@@ -15,71 +15,30 @@ TToolListDialog::TToolListDialog(HWND owner, TSettings& settings)
 bool TToolListDialog::ShowModal(TToolListForm& form)
 {
     m_form = &form;
-    const INT_PTR answer = DialogBoxParamW(GetModuleHandleW(nullptr),
-        MAKEINTRESOURCEW(IDD_TOOLLIST), m_owner, Proc, reinterpret_cast<LPARAM>(this));
+    const bool picked = Run();
     m_form = nullptr;
-    return answer == IDOK;
+    return picked;
 }
 
-void TToolListDialog::Init(HWND dialog)
+void TToolListDialog::Fill(HWND dialog, HWND list)
 {
     ApplyStoredBounds(dialog, m_form->Bounds());
     SetWindowTextW(dialog, Utf8ToWide(TToolListForm::Caption).c_str());
-    HWND list = GetDlgItem(dialog, IDC_TL_LIST);
-    SendMessageW(list, LB_RESETCONTENT, 0, 0);
     for (const std::string& name : m_form->Names())
         SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Utf8ToWide(name).c_str()));
     SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(m_form->Selected()), 0);
-    SetFocus(list);
 }
 
-void TToolListDialog::Choose(HWND dialog)
+// Enter with nothing selected leaves the window open.
+bool TToolListDialog::Pick(int selected)
 {
-    const LRESULT selected = SendMessageW(GetDlgItem(dialog, IDC_TL_LIST), LB_GETCURSEL, 0, 0);
-    m_form->Select(selected == LB_ERR ? -1 : static_cast<int>(selected));
-    // Enter with nothing selected leaves the window open.
-    if (m_form->Choose())
-        Close(dialog, IDOK);
+    m_form->Select(selected);
+    return m_form->Choose();
 }
 
-void TToolListDialog::Close(HWND dialog, int result)
+void TToolListDialog::StoreBounds(const TRect& bounds)
 {
-    TToolListForm::Hide(WindowBounds(dialog), m_settings.ToolListRect);
-    EndDialog(dialog, result);
-}
-
-INT_PTR CALLBACK TToolListDialog::Proc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp)
-{
-    auto* self = reinterpret_cast<TToolListDialog*>(GetWindowLongPtrW(dialog, DWLP_USER));
-    switch (msg) {
-    case WM_INITDIALOG:
-        self = reinterpret_cast<TToolListDialog*>(lp);
-        SetWindowLongPtrW(dialog, DWLP_USER, lp);
-        self->Init(dialog);
-        return FALSE; // the list has the focus
-    case WM_SIZE:
-        MoveWindow(GetDlgItem(dialog, IDC_TL_LIST), 0, 0, LOWORD(lp), HIWORD(lp), TRUE);
-        return TRUE;
-    case WM_COMMAND:
-        if (!self || !self->m_form)
-            return FALSE;
-        switch (LOWORD(wp)) {
-        case IDC_TL_LIST:
-            if (HIWORD(wp) == LBN_DBLCLK)
-                self->Choose(dialog);
-            return TRUE;
-        case IDOK:
-            self->Choose(dialog);
-            return TRUE;
-        case IDCANCEL:
-            self->Close(dialog, IDCANCEL);
-            return TRUE;
-        default:
-            return FALSE;
-        }
-    default:
-        return FALSE;
-    }
+    TToolListForm::Hide(bounds, m_settings.ToolListRect);
 }
 
 } // namespace wexly::win32

@@ -3,26 +3,22 @@
 // closes.
 #pragma once
 
-#include "config/Settings.h"
+#include "dialogs/ListPickDialog.h"
 #include "tools/ToolRunner.h"
-
-#include <windows.h>
 
 namespace wexly::win32 {
 
-class TToolListDialog final : public IToolListDialog
+class TToolListDialog final : public IToolListDialog, private TListPickDialog
 {
 public:
     TToolListDialog(HWND owner, TSettings& settings);
     bool ShowModal(TToolListForm& form) override;
 
 private:
-    static INT_PTR CALLBACK Proc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp);
-    void Init(HWND dialog);
-    void Choose(HWND dialog);
-    void Close(HWND dialog, int result);
+    void Fill(HWND dialog, HWND list) override;
+    bool Pick(int selected) override;
+    void StoreBounds(const TRect& bounds) override;
 
-    HWND m_owner;
     TSettings& m_settings;
     TToolListForm* m_form = nullptr;
 };

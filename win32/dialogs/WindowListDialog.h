@@ -2,28 +2,25 @@
 // Enter or a double click picks one. Thin over TWindowListForm.
 #pragma once
 
-#include "config/Settings.h"
-#include "controls/ZulGlyph.h"
+#include "dialogs/ListPickDialog.h"
 #include "dialogs/WindowListForm.h"
 #include "main/FlagMarks.h"
 
-#include <windows.h>
-
 namespace wexly::win32 {
 
-class TWindowListDialog final : public IWindowListDialog
+class TWindowListDialog final : public IWindowListDialog, private TListPickDialog
 {
 public:
     TWindowListDialog(HWND owner, TSettings& settings);
     bool ShowModal(TWindowListForm& form) override;
 
 private:
-    static INT_PTR CALLBACK Proc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp);
-    void Init(HWND dialog);
-    void DrawRow(const DRAWITEMSTRUCT& item) const;
-    void Close(HWND dialog, int result);
+    void Fill(HWND dialog, HWND list) override;
+    bool Pick(int selected) override;
+    void StoreBounds(const TRect& bounds) override;
+    UINT RowHeight() const override { return TWindowListForm::kRowHeight; }
+    void DrawRow(const DRAWITEMSTRUCT& item) const override;
 
-    HWND m_owner;
     TSettings& m_settings;
     TWindowListForm* m_form = nullptr;
     TFlagMarks m_marks;
