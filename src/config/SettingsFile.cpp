@@ -88,21 +88,11 @@ void WriteLines(TCustomIniFile& ini, std::string_view section, const Lines& line
         ini.WriteString(section, std::to_string(i++), line);
 }
 
-TMessage ErrorMessage(std::string text)
-{
-    TMessage m;
-    m.text = std::move(text);
-    m.caption = "Error";
-    m.buttons = TMsgButtons::Ok;
-    m.icon = TMsgIcon::Warning; // the exclamation icon
-    return m;
-}
-
 TSettingsFileResult LowMemory()
 {
     TSettingsFileResult result;
     result.Ok = false;
-    result.Message = ErrorMessage("Danger: Low on memory");
+    result.Message = ErrorBox("Danger: Low on memory");
     return result;
 }
 
@@ -510,7 +500,7 @@ TSettingsFileResult LoadSettings(TSettings& settings, const TSettingsEnv& env)
         std::string text;
         if (!ReadWholeFile(fs, path, &text, &result.Error)) {
             result.Ok = false;
-            result.Message = ErrorMessage("The settings file\r" + path + "\rcould not be read: "
+            result.Message = ErrorBox("The settings file\r" + path + "\rcould not be read: "
                 + FileErrorText(result.Error.code) + "\rThe default settings are used.");
             text.clear();
         }
@@ -530,7 +520,7 @@ TSettingsFileResult SaveSettings(const TSettings& settings, const TSettingsEnv& 
     auto fail = [&](const TFileError& error) {
         result.Ok = false;
         result.Error = error;
-        result.Message = ErrorMessage("The settings could not be saved to\r" + path + "\r"
+        result.Message = ErrorBox("The settings could not be saved to\r" + path + "\r"
             + FileErrorText(error.code) + "\rThe previous settings file was left unchanged.");
         return result;
     };

@@ -138,12 +138,7 @@ std::optional<std::string> TOpenPanelModel::JumpTarget(
 
 void TOpenPanelModel::Error(const std::string& text)
 {
-    TMessage m;
-    m.text = text;
-    m.caption = "Error";
-    m.buttons = TMsgButtons::Ok;
-    m.icon = TMsgIcon::Warning;
-    m_asker.Ask(m);
+    m_asker.Ask(ErrorBox(text));
 }
 
 void TOpenPanelModel::ReportMissingControl()

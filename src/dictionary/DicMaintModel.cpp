@@ -53,11 +53,7 @@ std::string& TDicMaintModel::CellRef(int row, int col)
 
 void TDicMaintModel::ShowError(const std::string& text)
 {
-    TMessage m;
-    m.text = text;
-    m.caption = "Error";
-    m.icon = TMsgIcon::Warning;
-    m_asker.Ask(m);
+    m_asker.Ask(ErrorBox(text));
 }
 
 void TDicMaintModel::Show()

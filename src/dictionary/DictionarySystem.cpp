@@ -16,12 +16,7 @@ TDictionarySystem::TDictionarySystem(TSettings& settings, IFileSystem& fs, IAske
 
 void TDictionarySystem::ShowError(const std::string& text)
 {
-    TMessage m;
-    m.text = text;
-    m.caption = "Error";
-    m.buttons = TMsgButtons::Ok;
-    m.icon = TMsgIcon::Warning;
-    m_asker.Ask(m);
+    m_asker.Ask(ErrorBox(text));
 }
 
 bool TDictionarySystem::LoadCurrent()

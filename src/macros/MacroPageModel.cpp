@@ -38,11 +38,7 @@ TMacroPageModel::TMacroPageModel(
 
 void TMacroPageModel::ShowError(const std::string& text)
 {
-    TMessage m;
-    m.text = text;
-    m.caption = "Error";
-    m.icon = TMsgIcon::Warning;
-    m_asker.Ask(m);
+    m_asker.Ask(ErrorBox(text));
 }
 
 void TMacroPageModel::Show()

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <utility>
 
 namespace wexly {
 
@@ -13,8 +14,9 @@ enum class TMsgButtons { Ok, OkCancel, YesNo, YesNoCancel, AbortRetryIgnore, Ret
 enum class TMsgIcon { None, Error, Warning, Information, Question };
 enum class TMsgResult { Ok, Cancel, Yes, No, Abort, Retry, Ignore };
 
-struct TMessage {
-    std::string text;    // "\r" separates lines, as in the program's fixed texts
+struct TMessage
+{
+    std::string text; // "\r" separates lines, as in the program's fixed texts
     std::string caption;
     TMsgButtons buttons = TMsgButtons::Ok;
     TMsgIcon icon = TMsgIcon::None;
@@ -22,14 +24,26 @@ struct TMessage {
     bool taskModal = true;
 };
 
-class IAsker {
+// The program's usual error box: caption "Error", OK and the exclamation icon.
+inline TMessage ErrorBox(std::string text)
+{
+    TMessage m;
+    m.text = std::move(text);
+    m.caption = "Error";
+    m.icon = TMsgIcon::Warning;
+    return m;
+}
+
+class IAsker
+{
 public:
     virtual ~IAsker() = default;
     virtual TMsgResult Ask(const TMessage& message) = 0;
 };
 
 // Text clipboard (CF_TEXT): bytes of the ANSI code page, without the terminating NUL.
-class IClipboard {
+class IClipboard
+{
 public:
     virtual ~IClipboard() = default;
     virtual bool SetText(const std::string& text) = 0;
@@ -37,7 +51,8 @@ public:
     virtual std::string GetText() = 0;
 };
 
-class IBeeper {
+class IBeeper
+{
 public:
     virtual ~IBeeper() = default;
     virtual void Beep() = 0;
