@@ -45,6 +45,21 @@ size_t TParaPool::SlotBytes(size_t bytes)
     return (ClassOf(bytes) + 1) * kGranule + kRedzone;
 }
 
+TParaPool::TChunk* TParaPool::Chain(TChunk*& head, size_t bytes) noexcept
+{
+    auto* chunk = static_cast<TChunk*>(std::malloc(sizeof(TChunk) + bytes));
+    if (!chunk)
+        return nullptr;
+    chunk->Prev = nullptr;
+    chunk->Next = head;
+    chunk->Bytes = bytes;
+    if (head)
+        head->Prev = chunk;
+    head = chunk;
+    m_heldBytes += bytes;
+    return chunk;
+}
+
 void TParaPool::Unchain(TChunk*& head, TChunk* chunk) noexcept
 {
     if (chunk->Prev)
@@ -60,16 +75,9 @@ void* TParaPool::Carve(size_t slot) noexcept
     if (static_cast<size_t>(m_bumpEnd - m_bump) < slot) {
         // The rest of the old slab is dropped: at most one small block's worth.
         size_t size = m_nextSlab ? m_nextSlab : kFirstSlab;
-        auto* chunk = static_cast<TChunk*>(std::malloc(sizeof(TChunk) + size));
+        TChunk* chunk = Chain(m_slabs, size);
         if (!chunk)
             return nullptr;
-        chunk->Prev = nullptr;
-        chunk->Next = m_slabs;
-        chunk->Bytes = size;
-        if (m_slabs)
-            m_slabs->Prev = chunk;
-        m_slabs = chunk;
-        m_heldBytes += size;
         m_nextSlab = size < kMaxSlab ? size * 2 : kMaxSlab;
         m_bump = reinterpret_cast<char*>(chunk + 1);
         m_bumpEnd = m_bump + size;
@@ -84,17 +92,8 @@ void* TParaPool::Allocate(size_t bytes) noexcept
 {
     assert(bytes > 0);
     if (bytes > kMaxSmall) {
-        auto* chunk = static_cast<TChunk*>(std::malloc(sizeof(TChunk) + bytes));
-        if (!chunk)
-            return nullptr;
-        chunk->Prev = nullptr;
-        chunk->Next = m_large;
-        chunk->Bytes = bytes;
-        if (m_large)
-            m_large->Prev = chunk;
-        m_large = chunk;
-        m_heldBytes += bytes;
-        return chunk + 1;
+        TChunk* chunk = Chain(m_large, bytes);
+        return chunk ? chunk + 1 : nullptr;
     }
     size_t cls = ClassOf(bytes);
     void* block = m_free[cls];

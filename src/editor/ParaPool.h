@@ -52,6 +52,8 @@ private:
     void* Carve(size_t slot) noexcept;
     void PushFree(void* block, size_t cls) noexcept;
     static void Unchain(TChunk*& head, TChunk* chunk) noexcept;
+    // A chunk of bytes from the heap put at the front of the chain head; null when refused.
+    TChunk* Chain(TChunk*& head, size_t bytes) noexcept;
 
     std::array<TFreeSlot*, kMaxSmall / kGranule> m_free {};
     TChunk* m_slabs = nullptr;
