@@ -12,12 +12,11 @@
 
 namespace wexly::e2e {
 
-template <typename TContextT, typename TCaseT, size_t N, typename Prepare>
-int RunCases(
-    const TCaseT (&cases)[N], const std::wstring& filter, const char* label, Prepare prepare)
+template <typename TContextT, typename TCases, typename Prepare>
+int RunCases(const TCases& cases, const std::wstring& filter, const char* label, Prepare prepare)
 {
     int passed = 0, failed = 0;
-    for (const TCaseT& c : cases) {
+    for (const auto& c : cases) {
         std::wstring name(c.name, c.name + std::string(c.name).size());
         if (!filter.empty() && name.find(filter) == std::wstring::npos)
             continue;
