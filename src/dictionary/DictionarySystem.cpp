@@ -19,24 +19,29 @@ void TDictionarySystem::ShowError(const std::string& text)
     m_asker.Ask(ErrorBox(text));
 }
 
-bool TDictionarySystem::LoadCurrent()
+TDictionarySystem::TLoad TDictionarySystem::Load()
 {
     if (m_settings.LastDic.empty())
-        return true;
+        return TLoad::Loaded;
     std::vector<std::string> lines;
     try {
         lines = ReadLineFile(m_fs, m_settings.LastDic);
     } catch (const EInOutError& e) {
         ShowError(e.what());
-        return false;
+        return TLoad::Unreadable;
     }
     auto contents = ParseDicFile(lines);
     if (!contents) {
         ShowError(kDictionaryCorrupt);
-        return false;
+        return TLoad::Corrupt;
     }
     m_dictionary.Assign(m_settings.LastDic, *contents);
-    return true;
+    return TLoad::Loaded;
+}
+
+bool TDictionarySystem::LoadCurrent()
+{
+    return Load() == TLoad::Loaded;
 }
 
 void TDictionarySystem::StartUp()
@@ -46,15 +51,22 @@ void TDictionarySystem::StartUp()
 
 bool TDictionarySystem::Choose(const std::string& path)
 {
+    std::string previous = m_settings.LastDic;
     m_settings.LastDic = path;
-    bool loaded = LoadCurrent();
-    if (loaded) {
+    switch (Load()) {
+    case TLoad::Loaded:
         m_settings.DicOn = true;
-    } else {
-        m_settings.LastDic.clear();
-        m_settings.DicOn = false;
+        return true;
+    case TLoad::Unreadable:
+        // Nothing was read, so the dictionary in use stays in use, as it was.
+        m_settings.LastDic = std::move(previous);
+        return false;
+    case TLoad::Corrupt:
+        break;
     }
-    return loaded;
+    m_settings.LastDic.clear();
+    m_settings.DicOn = false;
+    return false;
 }
 
 void TDictionarySystem::MaintenanceClosed()

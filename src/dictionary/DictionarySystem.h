@@ -46,8 +46,9 @@ public:
     bool LoadCurrent();
     // At start-up, after the command line's documents are open. A failure keeps LastDic.
     void StartUp();
-    // The chooser confirmed with path: the system goes active when it loads, else no
-    // dictionary is current and the system is off.
+    // The chooser confirmed with path: the system goes active when it loads; a file with a
+    // wrong header leaves no dictionary current and the system off; a file that cannot be
+    // opened or read leaves everything as it was.
     bool Choose(const std::string& path);
     // The "Active" item (Ctrl+D).
     void ToggleActive() { m_settings.DicOn = !m_settings.DicOn; }
@@ -63,6 +64,8 @@ public:
     bool ReplaceWordBeforeCaret(TOvcCustomEditor& editor, char ch);
 
 private:
+    enum class TLoad { Loaded, Unreadable, Corrupt };
+    TLoad Load();
     void ShowError(const std::string& text);
 
     TSettings& m_settings;

@@ -27,19 +27,27 @@ std::vector<std::string> SplitLines(std::string_view bytes)
     return lines;
 }
 
+// These files are not the viewer's: the message names the file and the system's reason.
+EInOutError LineFileError(const std::string& path, const char* failed, uint32_t code)
+{
+    return EInOutError(
+        code, "The file\r" + path + "\rcould not be " + failed + ": " + FileErrorText(code));
+}
+
 std::vector<std::string> ReadLineFile(IFileSystem& fs, const std::string& path)
 {
     TFileError error;
     auto file = fs.Open(
         path, TFileAccess::Read, TFileShare::DenyWrite, TFileCreate::OpenExisting, &error);
     if (!file)
-        throw EInOutError(error.code ? error.code : FileErrorCode::FileNotFound);
+        throw LineFileError(path, "opened", error.code ? error.code : FileErrorCode::FileNotFound);
     std::string bytes;
     char buffer[8192];
     for (;;) {
         int64_t n = file->Read(buffer, sizeof buffer);
         if (n < 0)
-            throw EInOutError(file->LastError() ? file->LastError() : FileErrorCode::ReadFault);
+            throw LineFileError(
+                path, "read", file->LastError() ? file->LastError() : FileErrorCode::ReadFault);
         if (n == 0)
             break;
         bytes.append(buffer, static_cast<size_t>(n));
@@ -56,7 +64,7 @@ void WriteLineFile(IFileSystem& fs, const std::string& path, const std::vector<s
     }
     TFileError error;
     if (!ReplaceFileContents(fs, path, bytes, &error))
-        throw EInOutError(error.code ? error.code : FileErrorCode::WriteFault);
+        throw LineFileError(path, "written", error.code ? error.code : FileErrorCode::WriteFault);
 }
 
 } // namespace wexly

@@ -2,6 +2,7 @@
 // CR, LF or CR LF on reading and in CR LF on writing. Borrows the file system.
 #pragma once
 
+#include "editor/LineReader.h"
 #include "platform/Files.h"
 
 #include <string>
@@ -13,7 +14,10 @@ namespace wexly {
 // The lines of a file's bytes; a line end at the very end makes no extra empty line.
 std::vector<std::string> SplitLines(std::string_view bytes);
 
-// Reads the whole file; raises EInOutError when it cannot be opened or read.
+// The error of a line file that could not be opened, read or written ("opened", ...).
+EInOutError LineFileError(const std::string& path, const char* failed, uint32_t code);
+
+// Reads the whole file; raises EInOutError, naming the file, when it cannot be opened or read.
 std::vector<std::string> ReadLineFile(IFileSystem& fs, const std::string& path);
 
 // Writes every line followed by CR LF, replacing an existing file only once the new one is

@@ -24,6 +24,11 @@ public:
         , m_code(code)
     {
     }
+    EInOutError(uint32_t code, const std::string& message)
+        : std::runtime_error(message)
+        , m_code(code)
+    {
+    }
     uint32_t Code() const { return m_code; }
 
 private:

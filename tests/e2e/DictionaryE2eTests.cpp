@@ -120,5 +120,102 @@ E2E_CASE(DictionaryBrowseShowsThePanelDialogOverTheChooser)
     CHECK(WaitGone(chooser));
 }
 
+// A dictionary named by the settings and switched on there, with a.txt open.
+TLaunched LaunchWithDictionary(TContext& ctx, const std::wstring& tag, const std::string& words)
+{
+    std::wstring dir = MakeTempDir(tag);
+    TLaunched launched;
+    launched.dir = dir;
+    if (!WriteTextFile(dir + L"words.ydc", "[Wexly2 Dictionary File V1]\r\n0\r\n" + words)
+        || !WriteTextFile(dir + L"a.txt", "")
+        || !WriteTextFile(
+            ctx.SettingsPath(), "[Wexly]\r\nLastDic=" + Narrow(dir) + "words.ydc\r\nDicOn=1\r\n"))
+        return launched;
+    launched.process = ctx.Start(L"a.txt", dir);
+    launched.main = WaitForWindow(MainClass, MainCaption, launched.process.pid, StartTimeoutMs);
+    return launched;
+}
+
+E2E_CASE(DictionaryReplacesOnEnterAndKeepsItsStateWhenAFileCannotBeOpened)
+{
+    auto [p, main, dir] = LaunchWithDictionary(ctx, L"dicenter", "adn..AnD\r\n");
+    CHECK(main != nullptr);
+    CHECK(WaitForTitle(main, dir + L"a.txt"));
+    CHECK(TypeText(main, "adn"));
+    CHECK(SendKey(main, VK_RETURN));
+    CHECK(SendKey(main, 'S', { VK_CONTROL }));
+    CHECK(WaitForFileContent(dir + L"a.txt", "AnD\r\n", 3000));
+    // A dictionary file that is not there is reported by its name; the one in use stays.
+    PostCommand(main, IDM_DIC_CURRENT);
+    HWND chooser = WaitForMessageBox(L"Choose A Dictionary", p.pid, 5000);
+    CHECK(chooser != nullptr);
+    HWND edit = FindWindowExW(chooser, nullptr, L"Edit", nullptr);
+    CHECK(edit != nullptr);
+    const std::wstring missing = dir + L"missing.ydc";
+    SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(missing.c_str()));
+    CHECK(ClickButton(chooser, L"OK"));
+    HWND error = WaitForMessageBox(L"Error", p.pid, 5000);
+    CHECK(error != nullptr);
+    const std::wstring text = MessageBoxText(error);
+    CHECK(text.find(missing) != std::wstring::npos);
+    CHECK(text.find(L"Viewer") == std::wstring::npos);
+    CHECK(ClickButton(error, L"OK"));
+    CHECK(WaitGone(error));
+    CHECK(WaitGone(chooser));
+    CHECK(TypeText(main, "adn "));
+    CHECK(SendKey(main, 'S', { VK_CONTROL }));
+    CHECK(WaitForFileContent(dir + L"a.txt", "AnD\r\nAnD \r\n", 3000));
+    // The chooser still proposes the dictionary in use.
+    PostCommand(main, IDM_DIC_CURRENT);
+    chooser = WaitForMessageBox(L"Choose A Dictionary", p.pid, 5000);
+    CHECK(chooser != nullptr);
+    edit = FindWindowExW(chooser, nullptr, L"Edit", nullptr);
+    CHECK_EQ(WindowText(edit), dir + L"words.ydc");
+    CHECK(ClickButton(chooser, L"Cancel"));
+    CHECK(WaitGone(chooser));
+}
+
+// The message boxes of the maintenance window are its own: closing one leaves the main window
+// disabled behind it. One click on a tool button acts once.
+E2E_CASE(DictionaryMaintenanceKeepsItsBoxesAndActsOncePerClick)
+{
+    auto [p, main, dir] = LaunchWithDictionary(ctx, L"dicowner", "teh..the\r\n");
+    CHECK(main != nullptr);
+    CHECK(WaitForTitle(main, dir + L"a.txt"));
+    PostCommand(main, IDM_DIC_MAINTAIN);
+    HWND dialog = WaitForMessageBox(L"Dictionary Maintenance", p.pid, 5000);
+    CHECK(dialog != nullptr);
+    CHECK(TypeText(dialog, "x"));
+    HWND open = GetDlgItem(dialog, IDC_DICMAINT_OPEN);
+    CHECK(open != nullptr);
+    PostMessageW(open, BM_CLICK, 0, 0);
+    HWND ask = WaitForMessageBox(L"Attention!", p.pid, 3000);
+    CHECK(ask != nullptr);
+    CHECK(GetWindow(ask, GW_OWNER) == dialog);
+    CHECK(ClickButton(ask, L"Cancel"));
+    CHECK(WaitGone(ask));
+    // No second question follows the first.
+    CHECK(WaitForMessageBox(L"Attention!", p.pid, 1000) == nullptr);
+    CHECK(IsWindowVisible(dialog));
+    CHECK(!IsWindowEnabled(main));
+    CHECK(IsWindowEnabled(dialog));
+    // Esc asks too; Cancel keeps the window in front with the main window still disabled.
+    CHECK(SendKey(dialog, VK_ESCAPE));
+    ask = WaitForMessageBox(L"Attention!", p.pid, 3000);
+    CHECK(ask != nullptr);
+    CHECK(GetWindow(ask, GW_OWNER) == dialog);
+    CHECK(ClickButton(ask, L"Cancel"));
+    CHECK(WaitGone(ask));
+    Sleep(300);
+    CHECK(!IsWindowEnabled(main));
+    CHECK(GetForegroundWindow() == dialog);
+    CHECK(SendKey(dialog, VK_ESCAPE));
+    ask = WaitForMessageBox(L"Attention!", p.pid, 3000);
+    CHECK(ask != nullptr);
+    CHECK(ClickButton(ask, L"No"));
+    CHECK(WaitGone(dialog));
+    CHECK(IsWindowEnabled(main));
+}
+
 } // namespace
 } // namespace wexly::e2e

@@ -63,15 +63,22 @@ void TEditorWindow::ModelLeftColumnTo(int column)
     m_editor.SetLeftColumn(std::clamp(column, 0, last));
 }
 
+// Enter is carried out as a command at key down, so its character never comes as a typed one:
+// the key-press hook hears of it here, before the line breaks.
 bool TEditorWindow::ModelCommand(TCommandCode command, char ch)
 {
+    if (command == ccNewLine && OnKeyPress)
+        OnKeyPress('\r');
     return m_editor.ProcessCommand(command, ch);
 }
 
 bool TEditorWindow::ModelUntranslatedKey(UINT vk)
 {
-    if (vk == VK_RETURN)
+    if (vk == VK_RETURN) {
+        if (m_editor.WantEnter() && OnKeyPress)
+            OnKeyPress('\r');
         return m_editor.ProcessUntranslatedEnter();
+    }
     if (vk == VK_TAB)
         return m_editor.ProcessUntranslatedTab();
     return false;

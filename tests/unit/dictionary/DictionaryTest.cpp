@@ -228,6 +228,23 @@ TEST(DictionarySystem, MissingFileAtStartUpIsReportedAndKeepsSetting)
     EXPECT_EQ(menu.active.shortcut, "Ctrl+D");
 }
 
+TEST(DictionarySystem, ChosenFileThatCannotBeOpenedKeepsTheDictionaryInUse)
+{
+    TDicEnv env;
+    env.Use(DicFile(0, "a..alpha\r\n"));
+    env.settings.DicOn = false; // switched off by the user before
+    EXPECT_FALSE(env.dic.Choose("C:\\dic\\gone.ydc"));
+    ASSERT_EQ(env.asker.asked.size(), 1u);
+    EXPECT_EQ(env.asker.asked[0].text,
+        "The file\rC:\\dic\\gone.ydc\rcould not be opened: The system cannot find the file "
+        "specified.");
+    EXPECT_EQ(env.asker.asked[0].caption, "Error");
+    EXPECT_EQ(env.settings.LastDic, kDic);
+    EXPECT_FALSE(env.settings.DicOn);
+    EXPECT_EQ(env.dic.Menu().current.caption, "Current: " + kDic);
+    EXPECT_EQ(env.dic.Dictionary().Lookup("a"), "alpha");
+}
+
 TEST(DictionarySystem, LockedFileIsReportedAndWordsStay)
 {
     TDicEnv env;
