@@ -4,6 +4,7 @@
 #include "dialogs/ReopenForm.h"
 #include "main/FlagMarks.h"
 #include "platform/Files.h"
+#include "platform/win32/Win32Ui.h"
 #include "platform/win32/WinStrings.h"
 
 #include <commctrl.h>
@@ -49,11 +50,7 @@ TFileDialogs::TFileDialogs(TSettings& settings)
 
 HWND TFileDialogs::DialogOwner() const
 {
-    HWND active = GetActiveWindow();
-    if (active && active != m_owner && IsWindowEnabled(active)
-        && GetWindowThreadProcessId(active, nullptr) == GetCurrentThreadId())
-        return active;
-    return m_owner;
+    return ModalOwnerFor(m_owner);
 }
 
 // The panel offers the program's recent and favourite directories to every caller.

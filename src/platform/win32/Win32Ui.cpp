@@ -77,13 +77,29 @@ TMsgResult FromId(int id)
 }
 }
 
+HWND ModalOwnerFor(HWND fallback)
+{
+    HWND active = GetActiveWindow();
+    if (active && IsWindowEnabled(active) && IsWindowVisible(active)
+        && GetWindowThreadProcessId(active, nullptr) == GetCurrentThreadId())
+        return active;
+    // In the background no window is active: a disabled owner has a modal popup in front.
+    HWND root = fallback ? GetAncestor(fallback, GA_ROOT) : nullptr;
+    if (root && !IsWindowEnabled(root)) {
+        HWND popup = GetLastActivePopup(root);
+        if (popup && popup != root && IsWindowEnabled(popup) && IsWindowVisible(popup))
+            return popup;
+    }
+    return fallback;
+}
+
 TMsgResult TWin32Asker::Ask(const TMessage& message)
 {
     UINT flags = ButtonFlags(message.buttons) | IconFlags(message.icon)
         | DefaultButtonFlags(message.defaultButton) | (message.taskModal ? MB_TASKMODAL : 0);
     std::wstring text = Utf8ToWide(message.text);
     std::wstring caption = Utf8ToWide(message.caption);
-    return FromId(MessageBoxW(m_owner, text.c_str(), caption.c_str(), flags));
+    return FromId(MessageBoxW(ModalOwnerFor(m_owner), text.c_str(), caption.c_str(), flags));
 }
 
 bool TWin32Clipboard::Open()

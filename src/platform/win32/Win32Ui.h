@@ -1,5 +1,6 @@
 // The desktop services of Ui.h on Windows: message boxes, the CF_TEXT clipboard and the beep.
-// Each borrows the window that owns what it shows or holds (may be null).
+// Each borrows the window that owns what it shows or holds (may be null); a message box goes to
+// the window the user works in when that is another one.
 #pragma once
 
 #include "platform/Ui.h"
@@ -7,6 +8,11 @@
 struct HWND__;
 
 namespace wexly {
+
+// The window a new message box or dialog is to belong to: the window the user works in on this
+// thread (a modal dialog over the main window, say), else the given one. A box owned by a
+// window a modal dialog keeps disabled would enable it again when it closes.
+HWND__* ModalOwnerFor(HWND__* fallback);
 
 class TWin32Asker final : public IAsker
 {
