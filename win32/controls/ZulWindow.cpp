@@ -339,12 +339,16 @@ void TZulWindow::TakeFocus()
         SetFocus(Handle());
 }
 
+// One click is one action: the handler when the owner set one, else the parent's BN_CLICKED.
+// Both at once would run a command twice, the second nested in the first's message box.
 void TZulWindow::Click()
 {
     HWND self = Handle();
-    if (OnClick)
+    if (OnClick) {
         OnClick();
-    if (self && IsWindow(self) && GetParent(self)) {
+        return;
+    }
+    if (self && GetParent(self)) {
         const int id = GetDlgCtrlID(self);
         SendMessageW(GetParent(self), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
             reinterpret_cast<LPARAM>(self));

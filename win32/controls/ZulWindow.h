@@ -14,8 +14,8 @@ namespace wexly::win32 {
 class TZulWindow : public TWin32Window, protected IZulHost
 {
 public:
-    // OnClick runs before the parent gets WM_COMMAND / BN_CLICKED; the object must stay alive
-    // until both return.
+    // A click runs OnClick when it is set and otherwise sends the parent WM_COMMAND /
+    // BN_CLICKED, never both.
     std::function<void()> OnClick;
     // Drop target side: would a drop of `source` at (x, y) be accepted; the drop itself.
     std::function<bool(HWND source, int x, int y)> OnDragOver;
