@@ -240,6 +240,32 @@ E2E_CASE(FindInFilesBrowseReplacesThePattern)
     CHECK(WaitGone(find));
 }
 
+// The very first use of the browser in a run starts on the mask's folder.
+E2E_CASE(FindInFilesFirstBrowseStartsInTheMaskFolder)
+{
+    std::wstring dir = MakeTempDir(L"fiffirst");
+    const std::wstring sub = dir + L"somedir";
+    CHECK(CreateDirectoryW(sub.c_str(), nullptr) != 0);
+    TProcess p;
+    HWND main = nullptr;
+    HWND find = OpenFindInFiles(ctx, p, main, dir);
+    CHECK(find != nullptr);
+    HWND findCombo = FindWindowExW(find, nullptr, L"ComboBox", nullptr);
+    HWND maskCombo = FindWindowExW(find, findCombo, L"ComboBox", nullptr);
+    HWND mask = FindWindowExW(maskCombo, nullptr, L"Edit", nullptr);
+    CHECK(SetComboText(find, 0, L"word"));
+    CHECK(SetComboText(find, 1, sub + L"\\*.txt"));
+    CHECK(ClickButton(find, L"..."));
+    HWND browser = WaitForMessageBox(L"Select a Folder", p.pid, 5000);
+    CHECK(browser != nullptr);
+    CHECK(GetWindow(browser, GW_OWNER) == find);
+    CHECK(ClickButton(browser, L"OK"));
+    CHECK(WaitGone(browser));
+    CHECK_EQ(WindowText(mask), sub + L"\\*.*");
+    CHECK(ClickButton(find, L"Cancel"));
+    CHECK(WaitGone(find));
+}
+
 // A click on a node's text, with the modifier keys given as MK_ flags.
 bool ClickTreeNode(HWND tree, HTREEITEM item, WPARAM keys)
 {

@@ -430,5 +430,63 @@ E2E_CASE(PileDraggedOntoAnotherPileIsStoredUnderIt)
     CHECK(written.find("=#0C:\\b.txt\r\n") != std::string::npos);
 }
 
+// A box shown from a page of the dialog belongs to the dialog: closing it leaves the main
+// window disabled behind the dialog.
+E2E_CASE(MacroSetErrorBelongsToThePreferencesDialog)
+{
+    auto [p, main, dir] = ctx.Launch(L"macowner", { { L"bad.mrc", "[Not a macro set]\r\n" } });
+    CHECK(main != nullptr);
+    HWND dialog = OpenPreferences(main, p.pid);
+    CHECK(dialog != nullptr);
+    CHECK(SelectDialogListLine(dialog, IDC_PREF_PAGES, MacrosPage));
+    CHECK(ClickDialogItem(dialog, IDC_MAC_LOAD));
+    HWND open = WaitForPanelDialog(L"Open", p.pid);
+    CHECK(open != nullptr);
+    CHECK(GetWindow(open, GW_OWNER) == dialog);
+    SetWindowTextW(FileNameBox(open), (dir + L"bad.mrc").c_str());
+    CHECK(ClickButton(open, L"Open"));
+    HWND error = WaitForMessageBox(L"Error", p.pid, 5000);
+    CHECK(error != nullptr);
+    CHECK_EQ(MessageBoxText(error), std::wstring(L"File is not a Wexly2 Macro file!"));
+    CHECK(GetWindow(error, GW_OWNER) == dialog);
+    CHECK(ClickButton(error, L"OK"));
+    CHECK(WaitGone(error));
+    Sleep(300);
+    CHECK(IsWindowVisible(dialog));
+    CHECK(!IsWindowEnabled(main));
+    CHECK(GetForegroundWindow() == dialog);
+    CHECK(ClickButton(dialog, L"Cancel"));
+    CHECK(WaitGone(dialog));
+    CHECK(IsWindowEnabled(main));
+}
+
+// The tool editor's folder browser is the program's one browser, on the box's folder.
+E2E_CASE(ToolWorkingDirectoryBrowserStartsInTheBoxFolder)
+{
+    auto [p, main, dir] = ctx.Launch(L"toolbrowse", {}, L"", "[External]\r\n#=0\r\n");
+    CHECK(main != nullptr);
+    std::wstring sub = dir + L"work";
+    CHECK(CreateDirectoryW(sub.c_str(), nullptr) != 0);
+    HWND dialog = OpenPreferences(main, p.pid);
+    CHECK(dialog != nullptr);
+    CHECK(SelectDialogListLine(dialog, IDC_PREF_PAGES, ToolsPage));
+    CHECK(ClickDialogItem(dialog, IDC_TOOL_ADD));
+    HWND edit = WaitForMessageBox(L"Edit External Tool", p.pid, 5000);
+    CHECK(edit != nullptr);
+    CHECK(SetDialogItemText(edit, IDC_ET_DIR, sub + L"\\"));
+    CHECK(ClickDialogItem(edit, IDC_ET_DIR_BROWSE));
+    HWND browser = WaitForMessageBox(L"Select a Folder", p.pid, 5000);
+    CHECK(browser != nullptr);
+    CHECK(GetWindow(browser, GW_OWNER) == edit);
+    CHECK(ClickButton(browser, L"OK"));
+    CHECK(WaitGone(browser));
+    Sleep(200);
+    CHECK_EQ(DialogItemText(edit, IDC_ET_DIR), sub);
+    CHECK(ClickButton(edit, L"Cancel"));
+    CHECK(WaitGone(edit));
+    CHECK(ClickButton(dialog, L"Cancel"));
+    CHECK(WaitGone(dialog));
+}
+
 } // namespace
 } // namespace wexly::e2e

@@ -1,6 +1,7 @@
 #include "dialogs/FindDialog.h"
 
 #include "dialogs/SearchIds.h"
+#include "dialogs/ShellFolderBrowser.h"
 #include "platform/win32/WinStrings.h"
 
 #include <exception>
@@ -37,7 +38,6 @@ bool TFindDialog::Create(HWND owner)
     m_compact.outerHeight = outer.bottom - outer.top;
     m_tree.Attach(Item(IDC_FIND_TREE));
     m_tree.OnSelectionChanged = [this] { TreeSelectionChanged(); };
-    m_browser.SetOwner(Handle());
     SetWindowSubclass(Handle(), &TFindDialog::SubclassProc, 0, reinterpret_cast<DWORD_PTR>(this));
     return true;
 }
@@ -311,7 +311,8 @@ void TFindDialog::SearchFiles()
 void TFindDialog::Browse()
 {
     m_panel.SetMask(ItemText(IDC_FIND_MASK));
-    if (!m_panel.Browse(m_browser, m_settings.LastDir))
+    TShellFolderBrowser browser(Handle());
+    if (!m_panel.Browse(browser, m_settings.LastDir))
         return;
     SetItemText(IDC_FIND_MASK, m_panel.Mask());
     m_form.MaskBoxChanged(m_panel.Mask());

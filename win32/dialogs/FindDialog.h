@@ -5,7 +5,6 @@
 #pragma once
 
 #include "config/Settings.h"
-#include "dialogs/FindInFilesBrowser.h"
 #include "dialogs/FindInFilesTree.h"
 #include "dialogs/ModalDialog.h"
 #include "search/FindForm.h"
@@ -60,7 +59,6 @@ private:
     TFindInFilesModel& m_panel;
     TSettings& m_settings;
     TFindInFilesTree m_tree;
-    TFindInFilesBrowser m_browser;
     TFindFormMetrics m_compact; // the form as designed, taken when created
     bool m_waitCursor = false;
 };

@@ -1,13 +1,16 @@
-// The shell's folder browser behind IFolderBrowser, owned by a dialog window.
+// The program's one folder browser behind IFolderBrowser: the shell's folder dialog, file-system
+// folders only, with the caller's title as its caption, opening on a given folder. Borrows the
+// window that owns it.
 #pragma once
 
 #include "search/FindInFilesModel.h"
 
 #include <windows.h>
 
+#include <string>
+
 namespace wexly::win32 {
 
-// Starts on the given folder; shows the title above the tree.
 class TShellFolderBrowser final : public IFolderBrowser
 {
 public:
@@ -19,6 +22,11 @@ public:
         const std::string& title, const std::string& initialDir) override;
 
 private:
+    struct TStart
+    {
+        std::wstring title;
+        std::wstring folder;
+    };
     static int CALLBACK Callback(HWND hwnd, UINT msg, LPARAM, LPARAM data);
     HWND m_owner;
 };
