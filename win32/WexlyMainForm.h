@@ -219,6 +219,7 @@ private:
     void RebuildDynamicMenus();
     void RunDynamicCommand(const TDynamicCommand& command);
     void PlayMacro(int number);
+    bool PlayMacroForKey(const MSG& msg);
     // ---- IToolHost ----
     void ProcessMessages() override;
     void RefreshBottomPane() override;

@@ -154,6 +154,9 @@ void TWexlyMainForm::RefreshCapsPanel()
 
 bool TWexlyMainForm::PreviewKey(const MSG& msg)
 {
+    // F10 always comes as a system key; Shift+F10 would otherwise open the context menu.
+    if (msg.message == WM_SYSKEYDOWN && msg.wParam == VK_F10)
+        return PlayMacroForKey(msg);
     if (msg.message != WM_KEYDOWN && msg.message != WM_KEYUP)
         return false;
     if (msg.wParam == VK_CAPITAL) {
@@ -162,17 +165,23 @@ bool TWexlyMainForm::PreviewKey(const MSG& msg)
         m_insertMode = !m_insertMode;
         SetStatusText(spInsOvr, m_insertMode ? "Ins" : "Ovr");
     } else if (msg.message == WM_KEYDOWN && msg.wParam >= VK_F1 && msg.wParam <= VK_F12) {
-        // Shift+F1..F12 are the shortcuts of the macro items that exist.
-        const uint8_t shift = static_cast<uint8_t>((GetKeyState(VK_SHIFT) < 0 ? 2 : 0)
-            | (GetKeyState(VK_CONTROL) < 0 ? 4 : 0) | (GetKeyState(VK_MENU) < 0 ? 8 : 0));
-        const int number = MacroNumberForKey(static_cast<uint8_t>(msg.wParam), shift);
-        if (number > 0 && m_set->FocusFile() && !StoredMacroText(Settings.Macros, number).empty()) {
-            Guarded([&] { PlayMacro(number); });
-            ReportFocusStatus();
-            return true;
-        }
+        return PlayMacroForKey(msg);
     }
     return false;
+}
+
+// Shift+F1..F12 are the shortcuts of the macro items that exist; a key without a stored macro
+// keeps its usual meaning (Shift+F10 the context menu).
+bool TWexlyMainForm::PlayMacroForKey(const MSG& msg)
+{
+    const uint8_t shift = static_cast<uint8_t>((GetKeyState(VK_SHIFT) < 0 ? 2 : 0)
+        | (GetKeyState(VK_CONTROL) < 0 ? 4 : 0) | (GetKeyState(VK_MENU) < 0 ? 8 : 0));
+    const int number = MacroNumberForKey(static_cast<uint8_t>(msg.wParam), shift);
+    if (number <= 0 || !m_set->FocusFile() || StoredMacroText(Settings.Macros, number).empty())
+        return false;
+    Guarded([&] { PlayMacro(number); });
+    ReportFocusStatus();
+    return true;
 }
 
 void TWexlyMainForm::SetTitleBar(int pane, const TTitleText& title)
