@@ -310,9 +310,11 @@ void TWexlyMainForm::BringToFront()
     SetForegroundWindow(Handle());
 }
 
+// Every temporary message comes through here: files opened, reloaded, printed, tools run.
 void TWexlyMainForm::ShowStatus(const std::string& text)
 {
     SetStatusText(spMessage, text);
+    m_shell->StatusMessageStarted();
     SetTimer(Handle(), StatusTimerId, StatusTimerMs, nullptr);
 }
 

@@ -104,6 +104,9 @@ public:
     void ToggleHexMask();
     bool SyncPanes() const { return m_syncPanes; }
     void SetSyncPanes(bool on);
+    // A temporary message was shown and the status timer started again: the message gets its
+    // full time, whatever became of the one before it.
+    void StatusMessageStarted() { m_timerExpired = false; }
     // The 10-second status timer ran out; true when the hint is to be shown at once.
     bool StatusTimerFired();
     // A document was closed: true (once) when the status message has had its time and the hint

@@ -379,5 +379,44 @@ E2E_CASE(DroppedFilesOpenAndAltOffersTheDropMenu)
     CHECK(WaitForStatusText(main, 2, L"Ovr", 3000)); // binary views overwrite
 }
 
+E2E_CASE(ShiftF10PlaysMacroTenAndTheAppsKeyKeepsTheContextMenu)
+{
+    auto [p, main, dir] = ctx.Launch(L"macro10", { { L"a.txt", "alpha\r\n" } }, L"a.txt",
+        "[Macros]\r\n#=1\r\n0=10ten<ENTER>\r\n");
+    CHECK(main != nullptr);
+    CHECK(WaitForTitle(main, dir + L"a.txt"));
+    CHECK(SendKey(main, VK_F10, { VK_SHIFT }));
+    CHECK(!WaitUntilMenuShown(p.pid, 500));
+    CHECK(SendKey(main, 'S', { VK_CONTROL }));
+    CHECK(WaitForFileContent(dir + L"a.txt", "ten\r\nalpha\r\n", 3000));
+    CHECK(SendKey(main, VK_APPS));
+    CHECK(WaitUntilMenuShown(p.pid));
+    KeyEvent(VK_ESCAPE, false);
+    KeyEvent(VK_ESCAPE, true);
+}
+
+// A message shown after an earlier one has had its full time still gets its own ten seconds.
+E2E_CASE(ExecutionCompleteShowsAfterAnExpiredMessage)
+{
+    auto [p, main, dir] = ctx.Launch(L"toolstatus", { { L"a.txt", "alpha\r\nbeta\r\n" } }, L"a.txt",
+        "[External]\r\n#=1\r\n0=&Echo\r\n0cl=cmd /c exit\r\n0flg=0\r\n");
+    CHECK(main != nullptr);
+    CHECK(WaitForTitle(main, dir + L"a.txt"));
+    CHECK(WaitForStatusText(main, 0, L"1 File(s) opened... 1 Total", 3000));
+    // The status timer runs out (posted here rather than waited for).
+    PostMessageW(main, WM_TIMER, 1, 0);
+    Sleep(200);
+    CHECK(SendKey(main, 'T', { VK_MENU }));
+    CHECK(SendKey(main, 'E'));
+    CHECK(WaitForStatusText(main, 0, L"Execution Complete", 5000));
+    // The caret moving does not take it away before its time.
+    CHECK(SendKey(main, VK_DOWN));
+    Sleep(300);
+    CHECK_EQ(StatusBarText(main, 0), std::wstring(L"Execution Complete"));
+    PostMessageW(main, WM_TIMER, 1, 0);
+    CHECK(SendKey(main, VK_UP));
+    CHECK(WaitForStatusText(main, 0, L"F1=Help", 3000));
+}
+
 } // namespace
 } // namespace wexly::e2e

@@ -229,6 +229,23 @@ TEST(StartUp, HintShowsItsLongPartAndAnExpiredMessageGivesWayOnce)
     EXPECT_FALSE(env.shell.TakeExpiredStatus());
 }
 
+TEST(StartUp, MessageShownAfterAnExpiredOneKeepsItsTime)
+{
+    TShellEnv env;
+    env.shell.FirstShow();
+    env.fs.SetFile("C:\\w\\a.txt", "a");
+    env.Open("C:\\w\\a.txt");
+    EXPECT_FALSE(env.shell.StatusTimerFired()); // the message has had its time
+    env.shell.StatusMessageStarted(); // and a new one is shown before the caret moves
+    TStatusUpdate u;
+    ASSERT_TRUE(env.shell.EditStatus(false, true, 1, 1, false, u));
+    EXPECT_FALSE(u.restoreHint);
+    EXPECT_FALSE(env.shell.TakeExpiredStatus());
+    EXPECT_FALSE(env.shell.StatusTimerFired());
+    ASSERT_TRUE(env.shell.EditStatus(false, true, 1, 1, false, u));
+    EXPECT_TRUE(u.restoreHint);
+}
+
 TEST(StartUp, UserCommandsSwitchDocumentsAndScroll)
 {
     TShellEnv env;
