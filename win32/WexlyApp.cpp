@@ -17,6 +17,8 @@ namespace wexly::win32 {
 
 namespace {
 constexpr const wchar_t* ApplicationWindowClass = L"WexlyApplication";
+// Long enough for a running instance busy opening files; a hung one is given up at once.
+constexpr UINT HandOverTimeoutMs = 15000;
 
 // The user's locale decides how sorted lists and document names compare, ignoring case.
 int CompareUserLocale(std::string_view a, std::string_view b)
@@ -68,9 +70,13 @@ bool TWexlyApp::HandOverToRunningInstance()
     DWORD runningProcess = 0;
     GetWindowThreadProcessId(running, &runningProcess);
     AllowSetForegroundWindow(runningProcess);
-    LRESULT accepted = SendMessageW(
-        running, HandOverMessage, HandOverKey, reinterpret_cast<LPARAM>(m_appWindow.Handle()));
-    return accepted != 0;
+    // Bounded: an instance that is hung, or ending without answering, must not keep this
+    // start waiting; without an answer this process runs as an instance of its own.
+    DWORD_PTR accepted = 0;
+    const LRESULT answered = SendMessageTimeoutW(running, HandOverMessage, HandOverKey,
+        reinterpret_cast<LPARAM>(m_appWindow.Handle()), SMTO_ABORTIFHUNG, HandOverTimeoutMs,
+        &accepted);
+    return answered != 0 && accepted != 0;
 }
 
 int TWexlyApp::Run(int showCommand)

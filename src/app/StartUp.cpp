@@ -59,6 +59,13 @@ void TApplicationShell::FirstShow()
     m_window.AcceptDrops(true);
     m_window.CreateFileDialogs();
     m_window.Realign();
+    m_started = true;
+    // Hand-overs that arrived inside the sequence (a message box at start-up runs messages)
+    // come after this instance's own command line, in the order they came.
+    std::vector<std::pair<std::string, std::string>> waiting;
+    waiting.swap(m_waitingHandOvers);
+    for (const auto& [startDir, cmdLine] : waiting)
+        TakeHandOver(startDir, cmdLine);
 }
 
 int TApplicationShell::HandOver(uintptr_t key, const std::string& senderTitle)
@@ -66,14 +73,25 @@ int TApplicationShell::HandOver(uintptr_t key, const std::string& senderTitle)
     std::string startDir, cmdLine;
     const THandOverOutcome outcome
         = ReceiveHandOver(key, m_closing, senderTitle, startDir, cmdLine);
-    if (outcome == THandOverOutcome::Taken || outcome == THandOverOutcome::TakenToOpen)
-        SetStart(startDir, cmdLine);
-    if (outcome == THandOverOutcome::TakenToOpen) {
-        m_commands.OpenCommandLine(m_startDir, m_cmdLine);
-        m_window.BuildBarsAndMenus();
-        m_window.BringToFront();
+    if (outcome == THandOverOutcome::Taken || outcome == THandOverOutcome::TakenToOpen) {
+        // Before the start-up sequence has finished, the sender's start would replace the
+        // command line this instance has yet to open.
+        if (m_started)
+            TakeHandOver(startDir, cmdLine);
+        else
+            m_waitingHandOvers.emplace_back(startDir, cmdLine);
     }
     return HandOverResult(outcome);
+}
+
+void TApplicationShell::TakeHandOver(const std::string& startDir, const std::string& cmdLine)
+{
+    SetStart(startDir, cmdLine);
+    if (m_cmdLine.empty())
+        return;
+    m_commands.OpenCommandLine(m_startDir, m_cmdLine);
+    m_window.BuildBarsAndMenus();
+    m_window.BringToFront();
 }
 
 std::string TApplicationShell::AppActivate()

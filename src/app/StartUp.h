@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace wexly {
@@ -80,7 +81,8 @@ public:
 
     // The main window is shown for the first time.
     void FirstShow();
-    // Message 32769: the result to return.
+    // Message 32769: the result to return. One taken before the start-up sequence has
+    // finished is carried out at its end.
     int HandOver(uintptr_t key, const std::string& senderTitle);
     // The application became active: reload changed files. Returns the status text shown.
     std::string AppActivate();
@@ -122,6 +124,7 @@ public:
     bool CloseQuery();
 
 private:
+    void TakeHandOver(const std::string& startDir, const std::string& cmdLine);
     void Closed();
     void Show(const TMessage& message);
     void OpenDropList();
@@ -136,6 +139,8 @@ private:
     std::string m_dropList;
     std::string m_hint;
     bool m_closing = false;
+    bool m_started = false; // the start-up sequence has finished
+    std::vector<std::pair<std::string, std::string>> m_waitingHandOvers; // start dir, command line
     bool m_activating = false;
     bool m_settingsSaved = false; // written once, at the orderly exit
     bool m_syncPanes = false;

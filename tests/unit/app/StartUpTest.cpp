@@ -104,6 +104,21 @@ TEST(StartUp, HandOverOpensTheSendersFilesUnlessClosing)
     EXPECT_EQ(env.shell.HandOver(1, "E:\\other\\|a.txt"), 0);
 }
 
+TEST(StartUp, HandOverDuringStartUpWaitsForTheOwnCommandLine)
+{
+    TShellEnv env;
+    env.fs.SetFile("D:\\w\\a.txt", "");
+    env.fs.SetFile("E:\\other\\b.txt", "");
+    env.shell.SetStart("D:\\w", "a.txt");
+    EXPECT_EQ(env.shell.HandOver(HandOverKey, "E:\\other\\|b.txt"), 1);
+    EXPECT_TRUE(env.set->Empty());
+    EXPECT_EQ(env.shell.CmdLine(), "a.txt");
+    env.shell.FirstShow();
+    EXPECT_EQ(env.Names(), (std::vector<std::string> { "a.txt", "b.txt" }));
+    EXPECT_EQ(env.shell.StartDir(), "E:\\other\\");
+    EXPECT_EQ(env.window.calls.back(), "front");
+}
+
 TEST(StartUp, ExitAsksForEveryModifiedFileAndSavesTheSettingsOnce)
 {
     TShellEnv env;
