@@ -123,13 +123,18 @@ bool TWexlyMainForm::Create()
 
 void TWexlyMainForm::Show(int showCommand)
 {
-    ShowWindow(Handle(), showCommand);
-    UpdateWindow(Handle());
-    if (m_shownOnce)
+    if (m_shownOnce) {
+        ShowWindow(Handle(), showCommand);
+        UpdateWindow(Handle());
         return;
+    }
     m_shownOnce = true;
+    // The start-up sequence runs before the window is seen: on a slow machine it takes
+    // seconds, and a window shown first stood there without its bars and documents meanwhile.
     m_shell->SetStart(m_app.StartDir(), m_app.CmdLine());
     Guarded([this] { m_shell->FirstShow(); });
+    ShowWindow(Handle(), m_startMaximized ? SW_SHOWMAXIMIZED : showCommand);
+    UpdateWindow(Handle());
     RefreshCapsPanel();
     RefreshTitles();
     if (TEditFile* focus = m_set->FocusFile())
@@ -175,7 +180,14 @@ void TWexlyMainForm::ApplyPlacement(const TWindowPlacement& placement)
     GetWindowPlacement(Handle(), &wp);
     wp.rcNormalPosition = { b.Left, b.Top, b.Right, b.Bottom };
     // A program started minimised would be lost to the user: it comes back normal.
-    wp.showCmd = placement.state == 2 ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL;
+    const bool maximized = placement.state == 2;
+    if (!IsWindowVisible(Handle())) {
+        // At start-up the window is shown once the start-up sequence has finished.
+        m_startMaximized = maximized;
+        wp.showCmd = SW_HIDE;
+    } else {
+        wp.showCmd = maximized ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL;
+    }
     SetWindowPlacement(Handle(), &wp);
 }
 

@@ -236,6 +236,7 @@ private:
     std::unique_ptr<TPrefDialog> m_prefDialog;
 
     bool m_shownOnce = false;
+    bool m_startMaximized = false; // the saved state, applied when first shown
     bool m_insertMode = true; // shared insert mode while no document is open
     bool m_barsHidden = false;
     bool m_hidingBars = false; // Hide Bars is not re-entered
