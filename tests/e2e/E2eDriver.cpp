@@ -98,7 +98,9 @@ void EndProcess(TProcess& p)
         return;
     if (WaitForSingleObject(p.process, 0) == WAIT_TIMEOUT) {
         TerminateProcess(p.process, 99);
-        WaitForSingleObject(p.process, 5000);
+        // Under load Wine can take a while; a process left running would take the next
+        // case's hand-over.
+        WaitForSingleObject(p.process, 20000);
     }
     CloseHandle(p.process);
     p = {};
