@@ -218,6 +218,35 @@ E2E_CASE(InsertKeyWithoutDocumentsFlipsInsOvr)
     CHECK_EQ(StatusBarText(main, 2), std::wstring(L"Ins"));
 }
 
+E2E_CASE(InsOvrPanelFollowsTheModeAtOnce)
+{
+    // Macro 2 only toggles the mode.
+    auto [p, main, dir]
+        = ctx.Launch(L"insovr", { { L"a.txt", "alpha\r\n" }, { L"b.bin", "bytes" } },
+            L"/B b.bin /N a.txt", "[Macros]\r\n#=1\r\n0=02<INSERT>\r\n");
+    CHECK(main != nullptr);
+    CHECK(WaitForTitle(main, dir + L"a.txt"));
+    CHECK(WaitForStatusText(main, 2, L"Ins", 3000));
+    // The caret does not move, yet the panel changes with the key.
+    CHECK(SendKey(main, VK_INSERT));
+    CHECK(WaitForStatusText(main, 2, L"Ovr", 3000));
+    CHECK(SendKey(main, VK_INSERT));
+    CHECK(WaitForStatusText(main, 2, L"Ins", 3000));
+    CHECK(SendKey(main, VK_F2, { VK_SHIFT }));
+    CHECK(WaitForStatusText(main, 2, L"Ovr", 3000));
+    // The hex view always overwrites; back in the text the panel shows the text's mode.
+    CHECK(SendKey(main, VK_F1, { VK_CONTROL }));
+    CHECK(WaitForTitle(main, dir + L"b.bin"));
+    CHECK(SendKey(main, VK_INSERT));
+    Sleep(300);
+    CHECK_EQ(StatusBarText(main, 2), std::wstring(L"Ovr"));
+    CHECK(SendKey(main, VK_F2, { VK_CONTROL }));
+    CHECK(WaitForTitle(main, dir + L"a.txt"));
+    CHECK(WaitForStatusText(main, 2, L"Ovr", 3000));
+    CHECK(SendKey(main, VK_INSERT));
+    CHECK(WaitForStatusText(main, 2, L"Ins", 3000));
+}
+
 E2E_CASE(CapsLockShowsInItsPanel)
 {
     auto [p, main, dir] = ctx.Launch(L"caps");
