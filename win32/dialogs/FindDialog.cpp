@@ -373,7 +373,7 @@ void TFindDialog::ProcessMessages()
             m_panel.Halt();
             continue;
         }
-        if (!IsDialogMessageW(Handle(), &msg)) {
+        if (!DialogMessage(Handle(), msg)) {
             TranslateMessage(&msg);
             DispatchMessageW(&msg);
         }
