@@ -245,6 +245,14 @@ E2E_CASE(InsOvrPanelFollowsTheModeAtOnce)
     CHECK(WaitForStatusText(main, 2, L"Ovr", 3000));
     CHECK(SendKey(main, VK_INSERT));
     CHECK(WaitForStatusText(main, 2, L"Ins", 3000));
+    // With the documents gone the panel shows the mode the key toggles from then on.
+    CHECK(SendKey(main, VK_INSERT));
+    CHECK(WaitForStatusText(main, 2, L"Ovr", 3000));
+    PostCommand(main, IDM_FILE_CLOSEALL);
+    CHECK(WaitForStatusText(main, 3, L"0000", 3000));
+    CHECK(WaitForStatusText(main, 2, L"Ins", 3000));
+    CHECK(SendKey(main, VK_INSERT));
+    CHECK(WaitForStatusText(main, 2, L"Ovr", 3000));
 }
 
 E2E_CASE(CapsLockShowsInItsPanel)
