@@ -149,6 +149,8 @@ void TModalDialog::FillCombo(int id, const std::vector<std::string>& items, cons
     for (const std::string& item : items)
         SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Utf8ToWide(item).c_str()));
     SetItemText(id, text);
+    // As picking it from the list would: typing replaces it.
+    SendMessageW(combo, CB_SETEDITSEL, 0, MAKELPARAM(0, 0xFFFF));
 }
 
 void TModalDialog::FocusAndSelect(int id)
