@@ -142,6 +142,40 @@ E2E_CASE(SearchBoxesEnteredFromTheKeyboardSelectTheirText)
     CHECK(WaitGone(find));
 }
 
+E2E_CASE(SearchDialogsThatStayOpenShowEachSearchAtOnce)
+{
+    auto [p, main, dir] = ctx.Launch(L"stayopen", { { L"a.txt", "cat\r\ncat\r\n" } }, L"a.txt",
+        "[Wexly]\r\ngenFindDialog=0\r\n");
+    CHECK(main != nullptr);
+    CHECK(WaitForStatusText(main, 3, L"0001", 5000));
+    CHECK(SendKey(main, VK_F2));
+    HWND find = WaitForMessageBox(L"Find", p.pid, 5000);
+    CHECK(find != nullptr);
+    // Enter searches and the box keeps the keyboard, its text selected as the history's top.
+    CHECK(TypeText(find, "cat"));
+    CHECK(SendKey(find, VK_RETURN));
+    Sleep(300);
+    CHECK(IsWindowVisible(find));
+    CHECK(TypeText(find, "dog"));
+    CHECK_EQ(SettledComboText(find, 0, L"dog"), std::wstring(L"dog"));
+    CHECK(SendKey(find, VK_ESCAPE));
+    CHECK(WaitGone(find));
+    // A replacement made with the dialog open marks the document modified at once.
+    PostCommand(main, IDM_SEARCH_REPLACE);
+    HWND dialog = WaitForMessageBox(L"Replace", p.pid, 5000);
+    CHECK(dialog != nullptr);
+    CHECK(SetComboText(dialog, 0, L"cat"));
+    CHECK(SetComboText(dialog, 1, L"cow"));
+    CHECK(ClickButton(dialog, L"Replace All"));
+    HWND state = nullptr;
+    for (DWORD start = GetTickCount(); !state && GetTickCount() - start < 3000; Sleep(50))
+        state = FindChildWithText(main, L"Static", L"M");
+    CHECK(state != nullptr);
+    CHECK(IsWindowVisible(dialog));
+    CHECK(ClickButton(dialog, L"Cancel"));
+    CHECK(WaitGone(dialog));
+}
+
 E2E_CASE(GotoLineMovesTheCaret)
 {
     auto [p, main, dir]
