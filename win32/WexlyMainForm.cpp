@@ -636,6 +636,7 @@ void TWexlyMainForm::OnCommand(int id, HWND control)
         return;
     }
     Guarded([&] { RunCommand(id); });
+    RefreshCapsPanel(); // the command may have run a dialog that took the key
     m_docWindows->RefreshViews();
     RefreshTitles();
     EnsureViewFocus();

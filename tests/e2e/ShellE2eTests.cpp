@@ -270,6 +270,25 @@ E2E_CASE(CapsLockShowsInItsPanel)
     CHECK_EQ(StatusBarText(main, 1), before);
 }
 
+E2E_CASE(CapsLockPressedInADialogShowsOnceItCloses)
+{
+    auto [p, main, dir] = ctx.Launch(L"capsdialog", { { L"a.txt", "a\r\nb\r\n" } }, L"a.txt");
+    CHECK(main != nullptr);
+    CHECK(WaitForStatusText(main, 3, L"0001", 5000));
+    const std::wstring before = StatusBarText(main, 1);
+    const std::wstring toggled = before == L"Caps" ? L"" : L"Caps";
+    CHECK(SendKey(main, VK_F4));
+    HWND dialog = WaitForMessageBox(L"Goto Line", p.pid, 5000);
+    CHECK(dialog != nullptr);
+    CHECK(SendKey(dialog, VK_CAPITAL));
+    CHECK(SendKey(dialog, VK_ESCAPE));
+    CHECK(WaitGone(dialog));
+    const bool shownAfterDialog = WaitForStatusText(main, 1, toggled, 3000);
+    CHECK(SendKey(main, VK_CAPITAL)); // leave the lock as it was
+    CHECK(shownAfterDialog);
+    CHECK(WaitForStatusText(main, 1, before, 3000));
+}
+
 E2E_CASE(MenuHintsShowInTheMessagePanel)
 {
     auto [p, main, dir] = ctx.Launch(L"hints", { { L"a.txt", "alpha\r\n" } }, L"a.txt");
