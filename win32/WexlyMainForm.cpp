@@ -379,16 +379,11 @@ bool TWexlyMainForm::SendToRecycleBin(const std::string& path)
 void TWexlyMainForm::SplitChanged(bool splitOn, bool vertical)
 {
     if (splitOn) {
-        RECT area {};
-        GetClientRect(Handle(), &area);
-        RECT top = PaneRect(false);
-        // Half of the area the panes share, title bars included.
-        const int titleHeight = HasDocuments() ? TitleBarHeight() : 0;
-        m_splitSize
-            = vertical ? (top.right - top.left) / 2 : (top.bottom - top.top + titleHeight) / 2;
+        // Half of the whole area, whatever size the second pane had in an earlier split.
+        const RECT area = PaneArea();
+        m_splitSize = vertical ? (area.right - area.left) / 2 : (area.bottom - area.top) / 2;
     }
     ShowSplitMenu(splitOn);
-    (void)vertical;
     Layout();
 }
 
@@ -655,6 +650,7 @@ void TWexlyMainForm::OnCommand(int id, HWND control)
         return;
     }
     Guarded([&] { RunCommand(id); });
+    RefreshCapsPanel(); // the command may have run a dialog that took the key
     m_docWindows->RefreshViews();
     RefreshTitles();
     EnsureViewFocus();

@@ -153,6 +153,8 @@ private:
     void ReportFocusStatus();
     void SetTitleBar(int pane, const TTitleText& title);
     int TitleBarHeight() const;
+    // The area the panes share, title bars included: below the bars, above the status bar.
+    RECT PaneArea() const;
     TSettingsEnv SettingsEnv() const;
 
     // ---- commands ----

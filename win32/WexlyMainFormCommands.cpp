@@ -273,6 +273,13 @@ void TWexlyMainForm::CreateSearchDialogs()
     // Created hidden once; each showing reuses them, so their options stay as last set.
     m_findDialog = std::make_unique<TFindDialog>(m_search->FindForm(), m_findPanel, Settings);
     m_replaceDialog = std::make_unique<TReplaceDialog>(m_search->ReplaceForm());
+    // The document behind a dialog that stays open shows each search at once.
+    auto searched = [this] {
+        m_docWindows->RefreshViews();
+        RefreshTitles();
+    };
+    m_findDialog->OnSearched = searched;
+    m_replaceDialog->OnSearched = searched;
     m_gotoLineDialog = std::make_unique<TGotoLineDialog>(m_gotoLine);
     m_findDialog->Create(Handle());
     m_replaceDialog->Create(Handle());

@@ -121,7 +121,7 @@ int TWexlyMainForm::TitleBarHeight() const
     return std::abs(lf.lfHeight) + 6;
 }
 
-RECT TWexlyMainForm::PaneRect(bool bottom)
+RECT TWexlyMainForm::PaneArea() const
 {
     RECT client {};
     GetClientRect(Handle(), &client);
@@ -138,7 +138,12 @@ RECT TWexlyMainForm::PaneRect(bool bottom)
         GetWindowRect(m_statusBar, &sb);
         bottomEdge -= sb.bottom - sb.top;
     }
-    RECT area { 0, top, client.right, std::max<LONG>(top, bottomEdge) };
+    return { 0, top, client.right, std::max<LONG>(top, bottomEdge) };
+}
+
+RECT TWexlyMainForm::PaneRect(bool bottom)
+{
+    const RECT area = PaneArea();
     const int title = HasDocuments() ? TitleBarHeight() : 0;
     const bool split = m_set->SplitOn();
     const bool vertical = m_set->SplitVertical();

@@ -132,6 +132,8 @@ void TWexlyMainForm::UpdateMenus()
     if (m_set->Empty()) {
         SetStatusText(spLine, StatusNumberText(0));
         SetStatusText(spColumn, StatusNumberText(0));
+        // The mode the Insert key toggles now, not that of the document closed last.
+        SetStatusText(spInsOvr, m_insertMode ? "Ins" : "Ovr");
     }
 }
 

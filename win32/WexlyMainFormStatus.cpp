@@ -201,6 +201,8 @@ void TWexlyMainForm::ApplyStatusUpdate(const TStatusUpdate& update)
     SetStatusText(spLine, update.line);
     SetStatusText(spColumn, update.column);
     SetStatusText(spInsOvr, update.insOvr);
+    // Caps Lock may have changed where the main window did not see the key (in a dialog).
+    RefreshCapsPanel();
     ApplyMenuState(m_shell->Menus());
     if (update.restoreHint)
         SetStatusText(spMessage, HintPanelText(m_shell->Hint()));

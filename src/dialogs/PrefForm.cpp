@@ -266,9 +266,8 @@ void TColourFontPage::Store(TSettings& s)
     s.TitleFont = m_fonts[1];
     s.BarFont = m_fonts[2];
     s.FileBarFont = m_fonts[3];
-    // Colours 10 to 13 have no item here: what the record holds stays, even after a reset.
-    for (size_t i = 0; i < clFileButtonBack + 1; ++i)
-        s.Colours[i] = m_colours[i];
+    // Colours 10 to 13 have no item: they go back as loaded, or as the reset made them.
+    s.Colours = m_colours;
 }
 
 void TColourFontPage::SaveSample()

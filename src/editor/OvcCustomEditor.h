@@ -71,7 +71,8 @@ public:
     bool HideSelection() const { return m_hideSelection; }
     void SetHideSelection(bool v) { m_hideSelection = v; }
     bool InsertMode() const { return m_insertMode; }
-    void SetInsertMode(bool v) { m_insertMode = v; }
+    // A change is reported like a caret move: the status shows the mode.
+    void SetInsertMode(bool v);
     bool ReadOnly() const { return m_readOnly; }
     void SetReadOnly(bool v) { m_readOnly = v; }
     bool KeepClipboardChars() const { return m_keepClipboardChars; }

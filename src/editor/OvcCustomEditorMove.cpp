@@ -16,7 +16,7 @@ bool TOvcCustomEditor::ProcessCommand(TCommandCode command, char ch)
         return true;
     switch (command) {
     case ccIns:
-        m_insertMode = !m_insertMode;
+        SetInsertMode(!m_insertMode);
         return true;
     case ccCopy:
         CopyToClipboard();
@@ -32,6 +32,15 @@ bool TOvcCustomEditor::ProcessCommand(TCommandCode command, char ch)
     default:
         return false;
     }
+}
+
+void TOvcCustomEditor::SetInsertMode(bool v)
+{
+    if (v == m_insertMode)
+        return;
+    TOperation op(*this);
+    m_insertMode = v;
+    PositionChanged();
 }
 
 bool TOvcCustomEditor::KeyDown(

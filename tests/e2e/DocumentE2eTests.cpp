@@ -181,6 +181,69 @@ E2E_CASE(SplitWindowTypesIntoBothPanes)
     CHECK(WaitForFileContent(dir + L"a.txt", "boldt\r\n", 3000));
 }
 
+// The panes' close buttons ("X", at the right end of each title bar), in main's client
+// coordinates: the first pane's first (it lies above or left of the second).
+std::vector<RECT> PaneCloseButtons(HWND main)
+{
+    std::vector<RECT> found;
+    for (HWND child = FindWindowExW(main, nullptr, L"Button", L"X"); child;
+         child = FindWindowExW(main, child, L"Button", L"X")) {
+        if (!IsWindowVisible(child))
+            continue;
+        RECT r {};
+        GetWindowRect(child, &r);
+        MapWindowPoints(HWND_DESKTOP, main, reinterpret_cast<POINT*>(&r), 2);
+        found.push_back(r);
+    }
+    std::sort(found.begin(), found.end(), [](const RECT& a, const RECT& b) {
+        return a.top != b.top ? a.top < b.top : a.right < b.right;
+    });
+    return found;
+}
+
+bool WaitForPaneCount(HWND main, size_t panes)
+{
+    DWORD start = GetTickCount();
+    while (PaneCloseButtons(main).size() != panes && GetTickCount() - start < 3000)
+        Sleep(50);
+    return PaneCloseButtons(main).size() == panes;
+}
+
+E2E_CASE(EverySplitGivesTheSecondPaneHalfTheArea)
+{
+    auto [p, main, dir] = ctx.Launch(L"splitsizes", { { L"a.txt", "text\r\n" } }, L"a.txt");
+    CHECK(main != nullptr);
+    CHECK(WaitForTitle(main, dir + L"a.txt"));
+    HWND status = FindWindowExW(main, nullptr, STATUSCLASSNAMEW, nullptr);
+    CHECK(status != nullptr);
+    RECT client {};
+    GetClientRect(main, &client);
+    RECT bar {};
+    GetWindowRect(status, &bar);
+    MapWindowPoints(HWND_DESKTOP, main, reinterpret_cast<POINT*>(&bar), 2);
+    // Each split after an unsplit, so that every order of the two kinds comes once:
+    // horizontal first, then horizontal to vertical, vertical to vertical, vertical to
+    // horizontal and horizontal to horizontal.
+    for (bool vertical : { false, true, true, false, false }) {
+        CHECK(SendKey(main, vertical ? VK_F7 : VK_F6, { VK_MENU }));
+        CHECK(WaitForPaneCount(main, 2));
+        std::vector<RECT> close = PaneCloseButtons(main);
+        if (vertical) {
+            // The second pane is half the width; the splitter (2 pixels) lies left of it.
+            const int width = static_cast<int>(client.right);
+            CHECK_EQ(static_cast<int>(close[1].right), width);
+            CHECK_EQ(static_cast<int>(close[0].right), width - width / 2 - 2);
+        } else {
+            // Title bars included: the second pane is half the height the panes share.
+            const int first = static_cast<int>(close[1].top - close[0].top);
+            const int second = static_cast<int>(bar.top - close[1].top);
+            CHECK_EQ(second, (first + second) / 2);
+        }
+        CHECK(SendKey(main, VK_F6, { VK_MENU })); // unsplit
+        CHECK(WaitForPaneCount(main, 1));
+    }
+}
+
 E2E_CASE(ExitWithUnsavedChangesAsksForEachFile)
 {
     auto [p, main, dir] = ctx.Launch(

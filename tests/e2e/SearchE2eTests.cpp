@@ -83,6 +83,99 @@ E2E_CASE(ReplaceAllChangesTheTextThatIsThenSaved)
     }
 }
 
+// The text of the n-th combo box of a dialog.
+std::wstring ComboText(HWND dialog, int index)
+{
+    HWND combo = nullptr;
+    for (int i = 0; i <= index; ++i)
+        combo = FindWindowExW(dialog, combo, L"ComboBox", nullptr);
+    return combo ? WindowText(combo) : L"";
+}
+
+// The combo box's text once it reads `expected`, or what it reads after a while.
+std::wstring SettledComboText(HWND dialog, int index, const std::wstring& expected)
+{
+    DWORD start = GetTickCount();
+    while (ComboText(dialog, index) != expected && GetTickCount() - start < 2000)
+        Sleep(50);
+    return ComboText(dialog, index);
+}
+
+E2E_CASE(SearchBoxesEnteredFromTheKeyboardSelectTheirText)
+{
+    auto [p, main, dir] = ctx.Launch(L"replacesel", { { L"a.txt", "cat\r\n" } }, L"a.txt");
+    CHECK(main != nullptr);
+    CHECK(WaitForStatusText(main, 3, L"0001", 5000));
+    PostCommand(main, IDM_SEARCH_REPLACE);
+    HWND dialog = WaitForMessageBox(L"Replace", p.pid, 5000);
+    CHECK(dialog != nullptr);
+    CHECK(TypeText(dialog, "cat"));
+    CHECK(SendKey(dialog, VK_TAB));
+    CHECK(TypeText(dialog, "dog"));
+    CHECK(ClickButton(dialog, L"Replace All"));
+    CHECK(WaitGone(dialog));
+    // Shown again with the last texts: whichever box the keyboard enters is typed over.
+    PostCommand(main, IDM_SEARCH_REPLACE);
+    dialog = WaitForMessageBox(L"Replace", p.pid, 5000);
+    CHECK(dialog != nullptr);
+    CHECK(SendKey(dialog, VK_TAB));
+    CHECK(TypeText(dialog, "x"));
+    CHECK_EQ(SettledComboText(dialog, 1, L"x"), std::wstring(L"x"));
+    CHECK(SendKey(dialog, VK_TAB, { VK_SHIFT }));
+    CHECK(TypeText(dialog, "y"));
+    CHECK_EQ(SettledComboText(dialog, 0, L"y"), std::wstring(L"y"));
+    // A label's letter enters its box the same way.
+    CHECK(SendKey(dialog, 'P', { VK_MENU }));
+    CHECK(TypeText(dialog, "z"));
+    CHECK_EQ(SettledComboText(dialog, 1, L"z"), std::wstring(L"z"));
+    CHECK(SendKey(dialog, VK_ESCAPE));
+    CHECK(WaitGone(dialog));
+    // The Find dialog's box too, when the keyboard comes back to it.
+    CHECK(SendKey(main, VK_F2));
+    HWND find = WaitForMessageBox(L"Find", p.pid, 5000);
+    CHECK(find != nullptr);
+    CHECK(SendKey(find, VK_TAB));
+    CHECK(SendKey(find, VK_TAB, { VK_SHIFT }));
+    CHECK(TypeText(find, "w"));
+    CHECK_EQ(SettledComboText(find, 0, L"w"), std::wstring(L"w"));
+    CHECK(SendKey(find, VK_ESCAPE));
+    CHECK(WaitGone(find));
+}
+
+E2E_CASE(SearchDialogsThatStayOpenShowEachSearchAtOnce)
+{
+    auto [p, main, dir] = ctx.Launch(L"stayopen", { { L"a.txt", "cat\r\ncat\r\n" } }, L"a.txt",
+        "[Wexly]\r\ngenFindDialog=0\r\n");
+    CHECK(main != nullptr);
+    CHECK(WaitForStatusText(main, 3, L"0001", 5000));
+    CHECK(SendKey(main, VK_F2));
+    HWND find = WaitForMessageBox(L"Find", p.pid, 5000);
+    CHECK(find != nullptr);
+    // Enter searches and the box keeps the keyboard, its text selected as the history's top.
+    CHECK(TypeText(find, "cat"));
+    CHECK(SendKey(find, VK_RETURN));
+    Sleep(300);
+    CHECK(IsWindowVisible(find));
+    CHECK(TypeText(find, "dog"));
+    CHECK_EQ(SettledComboText(find, 0, L"dog"), std::wstring(L"dog"));
+    CHECK(SendKey(find, VK_ESCAPE));
+    CHECK(WaitGone(find));
+    // A replacement made with the dialog open marks the document modified at once.
+    PostCommand(main, IDM_SEARCH_REPLACE);
+    HWND dialog = WaitForMessageBox(L"Replace", p.pid, 5000);
+    CHECK(dialog != nullptr);
+    CHECK(SetComboText(dialog, 0, L"cat"));
+    CHECK(SetComboText(dialog, 1, L"cow"));
+    CHECK(ClickButton(dialog, L"Replace All"));
+    HWND state = nullptr;
+    for (DWORD start = GetTickCount(); !state && GetTickCount() - start < 3000; Sleep(50))
+        state = FindChildWithText(main, L"Static", L"M");
+    CHECK(state != nullptr);
+    CHECK(IsWindowVisible(dialog));
+    CHECK(ClickButton(dialog, L"Cancel"));
+    CHECK(WaitGone(dialog));
+}
+
 E2E_CASE(GotoLineMovesTheCaret)
 {
     auto [p, main, dir]

@@ -218,6 +218,43 @@ E2E_CASE(InsertKeyWithoutDocumentsFlipsInsOvr)
     CHECK_EQ(StatusBarText(main, 2), std::wstring(L"Ins"));
 }
 
+E2E_CASE(InsOvrPanelFollowsTheModeAtOnce)
+{
+    // Macro 2 only toggles the mode.
+    auto [p, main, dir]
+        = ctx.Launch(L"insovr", { { L"a.txt", "alpha\r\n" }, { L"b.bin", "bytes" } },
+            L"/B b.bin /N a.txt", "[Macros]\r\n#=1\r\n0=02<INSERT>\r\n");
+    CHECK(main != nullptr);
+    CHECK(WaitForTitle(main, dir + L"a.txt"));
+    CHECK(WaitForStatusText(main, 2, L"Ins", 3000));
+    // The caret does not move, yet the panel changes with the key.
+    CHECK(SendKey(main, VK_INSERT));
+    CHECK(WaitForStatusText(main, 2, L"Ovr", 3000));
+    CHECK(SendKey(main, VK_INSERT));
+    CHECK(WaitForStatusText(main, 2, L"Ins", 3000));
+    CHECK(SendKey(main, VK_F2, { VK_SHIFT }));
+    CHECK(WaitForStatusText(main, 2, L"Ovr", 3000));
+    // The hex view always overwrites; back in the text the panel shows the text's mode.
+    CHECK(SendKey(main, VK_F1, { VK_CONTROL }));
+    CHECK(WaitForTitle(main, dir + L"b.bin"));
+    CHECK(SendKey(main, VK_INSERT));
+    Sleep(300);
+    CHECK_EQ(StatusBarText(main, 2), std::wstring(L"Ovr"));
+    CHECK(SendKey(main, VK_F2, { VK_CONTROL }));
+    CHECK(WaitForTitle(main, dir + L"a.txt"));
+    CHECK(WaitForStatusText(main, 2, L"Ovr", 3000));
+    CHECK(SendKey(main, VK_INSERT));
+    CHECK(WaitForStatusText(main, 2, L"Ins", 3000));
+    // With the documents gone the panel shows the mode the key toggles from then on.
+    CHECK(SendKey(main, VK_INSERT));
+    CHECK(WaitForStatusText(main, 2, L"Ovr", 3000));
+    PostCommand(main, IDM_FILE_CLOSEALL);
+    CHECK(WaitForStatusText(main, 3, L"0000", 3000));
+    CHECK(WaitForStatusText(main, 2, L"Ins", 3000));
+    CHECK(SendKey(main, VK_INSERT));
+    CHECK(WaitForStatusText(main, 2, L"Ovr", 3000));
+}
+
 E2E_CASE(CapsLockShowsInItsPanel)
 {
     auto [p, main, dir] = ctx.Launch(L"caps");
@@ -231,6 +268,25 @@ E2E_CASE(CapsLockShowsInItsPanel)
     CHECK(before == L"" || before == L"Caps");
     CHECK_EQ(after, std::wstring(before == L"Caps" ? L"" : L"Caps"));
     CHECK_EQ(StatusBarText(main, 1), before);
+}
+
+E2E_CASE(CapsLockPressedInADialogShowsOnceItCloses)
+{
+    auto [p, main, dir] = ctx.Launch(L"capsdialog", { { L"a.txt", "a\r\nb\r\n" } }, L"a.txt");
+    CHECK(main != nullptr);
+    CHECK(WaitForStatusText(main, 3, L"0001", 5000));
+    const std::wstring before = StatusBarText(main, 1);
+    const std::wstring toggled = before == L"Caps" ? L"" : L"Caps";
+    CHECK(SendKey(main, VK_F4));
+    HWND dialog = WaitForMessageBox(L"Goto Line", p.pid, 5000);
+    CHECK(dialog != nullptr);
+    CHECK(SendKey(dialog, VK_CAPITAL));
+    CHECK(SendKey(dialog, VK_ESCAPE));
+    CHECK(WaitGone(dialog));
+    const bool shownAfterDialog = WaitForStatusText(main, 1, toggled, 3000);
+    CHECK(SendKey(main, VK_CAPITAL)); // leave the lock as it was
+    CHECK(shownAfterDialog);
+    CHECK(WaitForStatusText(main, 1, before, 3000));
 }
 
 E2E_CASE(MenuHintsShowInTheMessagePanel)

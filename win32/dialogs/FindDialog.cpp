@@ -284,6 +284,8 @@ void TFindDialog::FindNext()
     FillCombo(IDC_FIND_TEXT, m_form.findItems, m_form.findBox);
     CheckRadioButton(Handle(), IDC_FIND_GLOBAL, IDC_FIND_FROMCURSOR,
         m_form.modeGlobal ? IDC_FIND_GLOBAL : IDC_FIND_FROMCURSOR);
+    if (OnSearched)
+        OnSearched();
 }
 
 void TFindDialog::SearchFiles()
@@ -374,7 +376,7 @@ void TFindDialog::ProcessMessages()
             m_panel.Halt();
             continue;
         }
-        if (!IsDialogMessageW(Handle(), &msg)) {
+        if (!DialogMessage(Handle(), msg)) {
             TranslateMessage(&msg);
             DispatchMessageW(&msg);
         }

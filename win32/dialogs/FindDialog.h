@@ -10,6 +10,8 @@
 #include "search/FindForm.h"
 #include "search/FindInFilesModel.h"
 
+#include <functional>
+
 namespace wexly::win32 {
 
 class TFindDialog final : public TModalDialog, public IFindInFilesView
@@ -23,6 +25,9 @@ public:
     }
     ~TFindDialog() override;
     bool Create(HWND owner);
+
+    // A search ran while the dialog stays open: the owner shows what it found.
+    std::function<void()> OnSearched;
 
     // ---- IFindInFilesView ----
     void StatusChanged(const std::string& text) override;

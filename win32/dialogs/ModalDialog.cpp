@@ -4,6 +4,31 @@
 
 namespace wexly::win32 {
 
+namespace {
+
+bool IsOneLineEdit(HWND hwnd)
+{
+    wchar_t name[16] = {};
+    if (!hwnd || !GetClassNameW(hwnd, name, 16) || lstrcmpiW(name, L"Edit") != 0)
+        return false;
+    return (GetWindowLongPtrW(hwnd, GWL_STYLE) & ES_MULTILINE) == 0;
+}
+
+} // namespace
+
+bool DialogMessage(HWND dialog, MSG& msg)
+{
+    const bool key = msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN
+        || msg.message == WM_CHAR || msg.message == WM_SYSCHAR;
+    HWND before = key ? GetFocus() : nullptr;
+    if (!IsDialogMessageW(dialog, &msg))
+        return false;
+    HWND after = key ? GetFocus() : nullptr;
+    if (after != before && IsOneLineEdit(after) && IsChild(dialog, after))
+        SendMessageW(after, EM_SETSEL, 0, -1);
+    return true;
+}
+
 TModalDialog::~TModalDialog()
 {
     if (m_hwnd)
@@ -50,7 +75,7 @@ int TModalDialog::ShowModal()
         }
         if (got == -1)
             break;
-        if (!IsDialogMessageW(m_hwnd, &msg)) {
+        if (!DialogMessage(m_hwnd, msg)) {
             TranslateMessage(&msg);
             DispatchMessageW(&msg);
         }
@@ -124,6 +149,8 @@ void TModalDialog::FillCombo(int id, const std::vector<std::string>& items, cons
     for (const std::string& item : items)
         SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Utf8ToWide(item).c_str()));
     SetItemText(id, text);
+    // As picking it from the list would: typing replaces it.
+    SendMessageW(combo, CB_SETEDITSEL, 0, MAKELPARAM(0, 0xFFFF));
 }
 
 void TModalDialog::FocusAndSelect(int id)

@@ -9,6 +9,12 @@
 
 namespace wexly::win32 {
 
+// IsDialogMessageW, and when the keyboard (Tab, Shift+Tab, a label's letter) moved the focus
+// into a one-line edit box, the box's whole text is selected so that typing replaces it. The
+// dialog manager does that itself only for some boxes, and not for the edit part of a combo box
+// entered a second time.
+bool DialogMessage(HWND dialog, MSG& msg);
+
 class TModalDialog
 {
 public:

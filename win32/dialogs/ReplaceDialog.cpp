@@ -86,6 +86,8 @@ void TReplaceDialog::OnCommand(int id, int code)
             break;
         }
         ModelToControls();
+        if (OnSearched)
+            OnSearched();
         break;
     }
     case IDCANCEL:

@@ -4,6 +4,8 @@
 #include "dialogs/ModalDialog.h"
 #include "search/ReplaceForm.h"
 
+#include <functional>
+
 namespace wexly::win32 {
 
 class TReplaceDialog final : public TModalDialog
@@ -14,6 +16,9 @@ public:
     {
     }
     bool Create(HWND owner);
+
+    // A search ran while the dialog stays open: the owner shows what it found or replaced.
+    std::function<void()> OnSearched;
 
 protected:
     void OnShow() override;

@@ -357,7 +357,7 @@ TEST(PrefForm, SampleIsSavedBackWhenAnotherItemIsShownAndOnOk)
     EXPECT_EQ(s.Colours[clStatusBarBack], 0x8000000Fu);
 }
 
-TEST(PrefForm, ResetGivesTerminalFontsAndDefaultColoursButKeepsTheUnusedColours)
+TEST(PrefForm, ResetGivesTerminalFontsAndAllFourteenDefaultColours)
 {
     TSettings s = SampleSettings();
     TPrefForm form;
@@ -374,8 +374,8 @@ TEST(PrefForm, ResetGivesTerminalFontsAndDefaultColoursButKeepsTheUnusedColours)
         EXPECT_EQ(font->Style, 0);
         EXPECT_EQ(font->Charset, 255);
     }
-    for (size_t i = 0; i < kColourCount; ++i)
-        EXPECT_EQ(s.Colours[i], i < 10 ? DefaultColours()[i] : 0x010101 * (i + 1)) << i;
+    // The colours without an item are reset too.
+    EXPECT_EQ(s.Colours, DefaultColours());
 }
 
 TEST(PrefForm, FilterListSplitsIntoPairsAndJoinsBack)

@@ -62,6 +62,22 @@ TEST(OvcCustomEditor, StatusGoesOutOncePerCommandWithScreenColumn)
     EXPECT_EQ(status, (std::vector<std::pair<int32_t, int32_t>> { { 1, 9 } }));
 }
 
+TEST(OvcCustomEditor, InsertModeChangeReportsStatusThoughTheCaretStays)
+{
+    TOvcCustomEditor e;
+    SetText(e, "ab|c");
+    std::vector<bool> modes;
+    e.OnShowStatus = [&](int32_t line, int32_t col) {
+        EXPECT_EQ(line, 1);
+        EXPECT_EQ(col, 3);
+        modes.push_back(e.InsertMode());
+    };
+    e.ProcessCommand(ccIns, 0);
+    e.SetInsertMode(false); // no change: nothing to report
+    e.SetInsertMode(true);
+    EXPECT_EQ(modes, (std::vector<bool> { false, true }));
+}
+
 TEST(OvcCustomEditor, ChangeFiresAfterListedCommandsEvenWithoutChange)
 {
     TOvcCustomEditor e;
