@@ -52,6 +52,26 @@ std::string_view SkipBom(std::string_view line)
     return line;
 }
 
+// What reading would change: blanks at either end are trimmed and one pair of enclosing quotes
+// is dropped. Such a value (a find text or macro ending in a space, a quoted find text) is
+// written inside a pair of double quotes, which both this reader and the profile functions
+// take off again.
+std::string ProtectedValue(std::string_view value)
+{
+    const bool changedByReading = !value.empty()
+        && (IsBlank(value.front()) || IsBlank(value.back())
+            || (value.size() >= 2 && (value.front() == '"' || value.front() == '\'')
+                && value.back() == value.front()));
+    if (!changedByReading)
+        return std::string(value);
+    std::string quoted;
+    quoted.reserve(value.size() + 2);
+    quoted += '"';
+    quoted += value;
+    quoted += '"';
+    return quoted;
+}
+
 int HexDigit(char c)
 {
     if (c >= '0' && c <= '9')
@@ -273,14 +293,14 @@ void TMemIniFile::WriteString(
         while (at < line.raw.size() && IsBlank(line.raw[at]))
             ++at;
         line.raw.resize(at);
-        line.raw += value;
+        line.raw += ProtectedValue(value);
         return;
     }
     TLine line;
     line.key = std::string(Trim(key));
     line.raw = line.key + "=";
     line.valueStart = line.raw.size();
-    line.raw += value;
+    line.raw += ProtectedValue(value);
     line.isKey = true;
     AddLine(s, std::move(line));
 }

@@ -1,6 +1,7 @@
 // INI files read and written the way the Windows profile functions treat them: sections and
 // keys matched without regard to case, values trimmed of blanks and of one pair of enclosing
-// quotes on reading and cut to what a 2048-byte buffer holds. TMemIniFile keeps the whole file
+// quotes on reading and cut to what a 2048-byte buffer holds; a value that reading would change
+// is written inside double quotes, so it reads back as written. TMemIniFile keeps the whole file
 // as lines, so a rewrite keeps the file's order, its unknown sections and keys, and the exact
 // text of every line it did not change.
 #pragma once

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 namespace wexly::test {
 
 TEST(IniFile, ReadsSectionsAndKeysWithoutRegardToCase)
@@ -45,6 +48,35 @@ TEST(IniFile, TrimsBlanksAndOnePairOfEnclosingQuotes)
     EXPECT_EQ(ini.ReadString("S", "g", "?"), "\"");
     // Present but empty is empty, not the default.
     EXPECT_EQ(ini.ReadString("S", "h", "?"), "");
+}
+
+TEST(IniFile, ValuesThatReadingWouldChangeAreWrittenInQuotes)
+{
+    const std::vector<std::string> changed { " leading", "trailing ", "\t", " ", "\"quoted\"",
+        "'single'", "\"\"twice\"\"", "''" };
+    const std::vector<std::string> plain { "plain", "a \"b\" c", "\"open", "close'", "\"",
+        "'mixed\"", "" };
+    TMemIniFile ini("[S]\r\nold =  x\r\n");
+    for (size_t i = 0; i < changed.size(); ++i)
+        ini.WriteString("S", "c" + std::to_string(i), changed[i]);
+    for (size_t i = 0; i < plain.size(); ++i)
+        ini.WriteString("S", "p" + std::to_string(i), plain[i]);
+    ini.WriteString("S", "old", "end ");
+    TMemIniFile reread(ini.Text());
+    for (size_t i = 0; i < changed.size(); ++i) {
+        const std::string key = "c" + std::to_string(i);
+        EXPECT_EQ(reread.ReadString("S", key, "?"), changed[i]) << key;
+        EXPECT_NE(ini.Text().find(key + "=\"" + changed[i] + "\"\r\n"), std::string::npos) << key;
+    }
+    for (size_t i = 0; i < plain.size(); ++i) {
+        const std::string key = "p" + std::to_string(i);
+        EXPECT_EQ(reread.ReadString("S", key, "?"), plain[i]) << key;
+        EXPECT_NE(ini.Text().find(key + "=" + plain[i] + "\r\n"), std::string::npos) << key;
+    }
+    // A key already in the file keeps its own spacing before the quoted value.
+    EXPECT_NE(ini.Text().find("old =  \"end \"\r\n"), std::string::npos);
+    EXPECT_EQ(reread.ReadString("S", "old", "?"), "end ");
+    EXPECT_TRUE(ini.CheckInvariants());
 }
 
 TEST(IniFile, ReadsAtMost2047CharactersOfAValue)

@@ -240,6 +240,25 @@ TEST(SettingsFile, FullSettingsSurviveARoundTrip)
     EXPECT_EQ(fs.files[kIni], first);
 }
 
+TEST(SettingsFile, TextsWithEdgeBlanksOrQuotesSurviveARestart)
+{
+    TMemFileSystem fs;
+    TSettingsEnv env = MakeEnv(fs);
+    TSettings s;
+    LoadSettings(s, env);
+    s.Macros.Add("01Dear Sir, ");
+    s.FindHistory = { "\"quoted\"", " leading", "'x'" };
+    s.Tools.push_back({ "Tool ", { " run.exe", "C:\\dir ", 0, "\"out\"" } });
+    s.LastDir = "C:\\with trailing blank \\ ";
+    ASSERT_TRUE(SaveSettings(s, env).Ok);
+    TSettings back;
+    ASSERT_TRUE(LoadSettings(back, env).Ok);
+    EXPECT_EQ(back.Macros, s.Macros);
+    EXPECT_EQ(back.FindHistory, s.FindHistory);
+    EXPECT_EQ(back.Tools, s.Tools);
+    EXPECT_EQ(back.LastDir, s.LastDir);
+}
+
 TEST(SettingsFile, UnknownSectionsAndKeysAndTheFileOrderAreKept)
 {
     TMemFileSystem fs;

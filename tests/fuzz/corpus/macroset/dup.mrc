@@ -1,0 +1,6 @@
+[Wexly2 Macro Set]
+05a
+05b
+5c
+xyz
+

@@ -1,0 +1,1 @@
+[Wexly2 Macro Set]

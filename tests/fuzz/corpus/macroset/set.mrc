@@ -1,0 +1,5 @@
+[Wexly2 Macro Set]
+01Hello<ENTER>
+02<BEGINSEL><NEXTWORD><NEXTWORD><ENDSEL><CUT>
+10<HOME><L>tag<G>
+03

@@ -1,0 +1,2 @@
+[Wexly2 Macro]
+01a
