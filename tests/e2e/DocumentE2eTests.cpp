@@ -369,5 +369,27 @@ E2E_CASE(EditPopupOfTheViewSavesAndCopies)
     CHECK(WaitForFileContent(dir + L"a.txt", "xabcxabc\r\n", 3000));
 }
 
+BOOL CALLBACK CountVisibleView(HWND hwnd, LPARAM lp)
+{
+    if (ClassNameOf(hwnd) == L"TCellGridWindow" && IsWindowVisible(hwnd))
+        ++*reinterpret_cast<int*>(lp);
+    return TRUE;
+}
+
+// The documents of a start are opened before the window is first shown: the views of all but
+// the current one must still be hidden then, not laid over the bars.
+E2E_CASE(OnlyTheCurrentViewShowsAfterAStartWithSeveralFiles)
+{
+    std::vector<TFile> files;
+    for (int i = 0; i < 30; ++i)
+        files.push_back({ L"f" + std::to_wstring(100 + i) + L".txt", "text\r\n" });
+    auto [p, main, dir] = ctx.Launch(L"several", files, L"*.txt");
+    CHECK(main != nullptr);
+    CHECK(WaitForTitle(main, dir + L"f129.txt"));
+    int visible = 0;
+    EnumChildWindows(main, CountVisibleView, reinterpret_cast<LPARAM>(&visible));
+    CHECK_EQ(visible, 1);
+}
+
 } // namespace
 } // namespace wexly::e2e

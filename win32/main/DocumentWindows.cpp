@@ -186,10 +186,12 @@ void TDocumentWindows::ShowView(TEditFile& doc, bool focus)
     // One view per pane is visible: the others of the same pane step back.
     for (auto& [other, otherViews] : m_views)
         if (other != &doc && other->IsBottomView() == doc.IsBottomView()) {
-            // Most are hidden already; asking again costs a round trip each under Wine.
+            // Most are hidden already; asking again costs a round trip each under Wine. The
+            // style bit, not IsWindowVisible: while the main window is still hidden at start-up,
+            // every view reads as invisible, and one left visible would show over the others.
             for (TCellGridWindow* view : { static_cast<TCellGridWindow*>(otherViews->editor.get()),
                      static_cast<TCellGridWindow*>(otherViews->viewer.get()) })
-                if (view && IsWindowVisible(view->Handle()))
+                if (view && (GetWindowLongW(view->Handle(), GWL_STYLE) & WS_VISIBLE))
                     ShowWindow(view->Handle(), SW_HIDE);
         }
     PlaceView(doc, true);
