@@ -135,6 +135,9 @@ void TWexlyMainForm::Show(int showCommand)
     Guarded([this] { m_shell->FirstShow(); });
     ShowWindow(Handle(), m_startMaximized ? SW_SHOWMAXIMIZED : showCommand);
     UpdateWindow(Handle());
+    // A message of the start-up sequence gets its full time once it can be seen.
+    if (m_statusTimerRunning)
+        SetTimer(Handle(), StatusTimerId, StatusTimerMs, nullptr);
     RefreshCapsPanel();
     RefreshTitles();
     if (TEditFile* focus = m_set->FocusFile())
@@ -328,6 +331,7 @@ void TWexlyMainForm::ShowStatus(const std::string& text)
     SetStatusText(spMessage, text);
     m_shell->StatusMessageStarted();
     SetTimer(Handle(), StatusTimerId, StatusTimerMs, nullptr);
+    m_statusTimerRunning = true;
 }
 
 void TWexlyMainForm::CloseMainWindow()
@@ -618,6 +622,7 @@ LRESULT TWexlyMainForm::OnTimer(WPARAM id)
 {
     if (id == StatusTimerId) {
         KillTimer(Handle(), StatusTimerId);
+        m_statusTimerRunning = false;
         if (m_shell->StatusTimerFired())
             SetStatusText(spMessage, HintPanelText(m_shell->Hint()));
     }

@@ -239,6 +239,7 @@ private:
 
     bool m_shownOnce = false;
     bool m_startMaximized = false; // the saved state, applied when first shown
+    bool m_statusTimerRunning = false; // a temporary message waits for the status timer
     bool m_insertMode = true; // shared insert mode while no document is open
     bool m_barsHidden = false;
     bool m_hidingBars = false; // Hide Bars is not re-entered
