@@ -32,6 +32,22 @@ E2E_CASE(WindowAppearsWithClassCaptionMenuAndStatusBar)
     CHECK_EQ(StatusBarText(main, 4), std::wstring(L"0000"));
 }
 
+// A program the user starts takes the foreground by itself, with the keyboard in its document.
+E2E_CASE(StartedProgramComesToTheFrontWithTheKeyboardInItsDocument)
+{
+    auto [p, main, dir] = ctx.Launch(L"front", { { L"a.txt", "alpha\r\n" } }, L"a.txt");
+    CHECK(main != nullptr);
+    CHECK(WaitForTitle(main, dir + L"a.txt"));
+    DWORD start = GetTickCount();
+    while (GetForegroundWindow() != main && GetTickCount() - start < 3000)
+        Sleep(50);
+    CHECK(GetForegroundWindow() == main);
+    GUITHREADINFO gui {};
+    gui.cbSize = sizeof(gui);
+    CHECK(GetGUIThreadInfo(GetWindowThreadProcessId(main, nullptr), &gui));
+    CHECK_EQ(ClassNameOf(gui.hwndFocus), std::wstring(L"TCellGridWindow"));
+}
+
 E2E_CASE(MenuBarHasEveryMenuWithItsItems)
 {
     HMENU menu = LoadProgramMenu(ctx.wexly, IDR_MAINMENU);
