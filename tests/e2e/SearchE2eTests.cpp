@@ -176,6 +176,33 @@ E2E_CASE(SearchDialogsThatStayOpenShowEachSearchAtOnce)
     CHECK(WaitGone(dialog));
 }
 
+// With the dialog staying open, the search's own message belongs to the dialog: closing it
+// leaves the dialog in front and the document behind it.
+E2E_CASE(NoMoreMatchesOverAnOpenFindDialogKeepsTheDialogInFront)
+{
+    auto [p, main, dir] = ctx.Launch(
+        L"nomore", { { L"a.txt", "cat\r\n" } }, L"a.txt", "[Wexly]\r\ngenFindDialog=0\r\n");
+    CHECK(main != nullptr);
+    CHECK(WaitForStatusText(main, 3, L"0001", 5000));
+    CHECK(SendKey(main, VK_F2));
+    HWND find = WaitForMessageBox(L"Find", p.pid, 5000);
+    CHECK(find != nullptr);
+    CHECK(TypeText(find, "cat"));
+    CHECK(SendKey(find, VK_RETURN));
+    Sleep(300);
+    CHECK(SendKey(find, VK_RETURN));
+    HWND box = WaitForMessageBox(L"Search", p.pid, 5000);
+    CHECK(box != nullptr);
+    CHECK(GetWindow(box, GW_OWNER) == find);
+    CHECK(ClickButton(box, L"OK"));
+    CHECK(WaitGone(box));
+    Sleep(300);
+    CHECK(GetForegroundWindow() == find);
+    CHECK(!IsWindowEnabled(main));
+    CHECK(SendKey(find, VK_ESCAPE));
+    CHECK(WaitGone(find));
+}
+
 E2E_CASE(GotoLineMovesTheCaret)
 {
     auto [p, main, dir]
