@@ -42,11 +42,9 @@ E2E_CASE(TwoFilesFromTheCommandLineAreEditedAndSaved)
 
 E2E_CASE(WindowListPicksADocument)
 {
-    std::wstring dir = MakeTempDir(L"winlist");
-    for (const wchar_t* name : { L"a.txt", L"b.txt", L"c.txt" })
-        CHECK(WriteTextFile(dir + name, "text\r\n"));
-    TProcess p = ctx.Start(L"a.txt b.txt c.txt", dir);
-    HWND main = WaitForWindow(MainClass, MainCaption, p.pid, StartTimeoutMs);
+    auto [p, main, dir] = ctx.Launch(L"winlist",
+        { { L"a.txt", "text\r\n" }, { L"b.txt", "text\r\n" }, { L"c.txt", "text\r\n" } },
+        L"a.txt b.txt c.txt");
     CHECK(main != nullptr);
     CHECK(WaitForTitle(main, dir + L"c.txt"));
     CHECK(SendKey(main, VK_F12));

@@ -208,12 +208,8 @@ constexpr int MacrosPage = 6;
 
 E2E_CASE(ToolAddedOnTheToolsPageRunsFromTheToolsMenu)
 {
-    std::wstring dir = MakeTempDir(L"addtool");
-    CHECK(WriteTextFile(dir + L"a.txt", "alpha\r\n"));
-    TSettingsFileForTest ini(ctx.wexly, "[External]\r\n#=0\r\n");
-    CHECK(ini.Ok());
-    TProcess p = ctx.Start(L"a.txt", dir);
-    HWND main = WaitForWindow(MainClass, MainCaption, p.pid, StartTimeoutMs);
+    auto [p, main, dir]
+        = ctx.Launch(L"addtool", { { L"a.txt", "alpha\r\n" } }, L"a.txt", "[External]\r\n#=0\r\n");
     CHECK(main != nullptr);
     CHECK(WaitForTitle(main, dir + L"a.txt"));
     HWND dialog = OpenPreferences(main, p.pid);
@@ -298,12 +294,8 @@ E2E_CASE(ToolsListRunsTheChosenToolEvenBeyondTheTenth)
 
 E2E_CASE(MacroRecordedOnTheMacrosPagePlaysWithShiftF)
 {
-    std::wstring dir = MakeTempDir(L"recmacro");
-    CHECK(WriteTextFile(dir + L"a.txt", "alpha\r\n"));
-    TSettingsFileForTest ini(ctx.wexly, "[Macros]\r\n#=0\r\n");
-    CHECK(ini.Ok());
-    TProcess p = ctx.Start(L"a.txt", dir);
-    HWND main = WaitForWindow(MainClass, MainCaption, p.pid, StartTimeoutMs);
+    auto [p, main, dir]
+        = ctx.Launch(L"recmacro", { { L"a.txt", "alpha\r\n" } }, L"a.txt", "[Macros]\r\n#=0\r\n");
     CHECK(main != nullptr);
     CHECK(WaitForTitle(main, dir + L"a.txt"));
     HWND dialog = OpenPreferences(main, p.pid);
@@ -336,11 +328,7 @@ E2E_CASE(MacroRecordedOnTheMacrosPagePlaysWithShiftF)
 
 E2E_CASE(SubPileAddedOnThePilesPageShowsInThePilesMenu)
 {
-    std::wstring dir = MakeTempDir(L"addpile");
-    TSettingsFileForTest ini(ctx.wexly, "[Piles]\r\n#=0\r\n");
-    CHECK(ini.Ok());
-    TProcess p = ctx.Start(L"", dir);
-    HWND main = WaitForWindow(MainClass, MainCaption, p.pid, StartTimeoutMs);
+    auto [p, main, dir] = ctx.Launch(L"addpile", {}, L"", "[Piles]\r\n#=0\r\n");
     CHECK(main != nullptr);
     HWND dialog = OpenPreferences(main, p.pid);
     CHECK(dialog != nullptr);
@@ -399,13 +387,9 @@ POINT TreeRowPoint(HWND tree, int row, int level)
 
 E2E_CASE(PileDraggedOntoAnotherPileIsStoredUnderIt)
 {
-    std::wstring dir = MakeTempDir(L"dragpile");
-    TSettingsFileForTest ini(ctx.wexly,
+    auto [p, main, dir] = ctx.Launch(L"dragpile", {}, L"",
         "[Piles]\r\n#=2\r\n0=!\"Apples\r\n1=!#Bananas\r\n"
         "[PFiles]\r\n#=1\r\n0=#0C:\\b.txt\r\n");
-    CHECK(ini.Ok());
-    TProcess p = ctx.Start(L"", dir);
-    HWND main = WaitForWindow(MainClass, MainCaption, p.pid, StartTimeoutMs);
     CHECK(main != nullptr);
     HWND dialog = OpenPreferences(main, p.pid);
     CHECK(dialog != nullptr);

@@ -19,9 +19,8 @@ namespace {
 
 E2E_CASE(WindowAppearsWithClassCaptionMenuAndStatusBar)
 {
-    TProcess p = ctx.Start(L"", MakeTempDir(L"appear"));
+    auto [p, main, dir] = ctx.Launch(L"appear");
     CHECK(p.process != nullptr);
-    HWND main = WaitForWindow(MainClass, MainCaption, p.pid, StartTimeoutMs);
     CHECK(main != nullptr);
     CHECK_EQ(ClassNameOf(main), MainClass);
     CHECK_EQ(WindowText(main), MainCaption);
