@@ -132,6 +132,7 @@ void TWexlyMainForm::UpdateMenus()
     if (m_set->Empty()) {
         SetStatusText(spLine, StatusNumberText(0));
         SetStatusText(spColumn, StatusNumberText(0));
+        SetStatusText(spEncoding, "");
     }
 }
 

@@ -287,6 +287,8 @@ bool TEditFile::IsModified()
 
 TTextEncoding TEditFile::Encoding() const
 {
+    if (m_isBottomView && m_source)
+        return m_source->Encoding();
     return m_binary || !m_textEditor ? TTextEncoding::Ansi : m_textEditor->Encoding();
 }
 

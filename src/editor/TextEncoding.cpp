@@ -209,8 +209,10 @@ private:
     size_t Fill(size_t keep); // keeps m_buffer[m_pos..m_count), reads more; returns bytes read
     TDecodedText RunUtf8(bool bom);
     TDecodedText RunUtf16(bool bigEndian);
-    // Converts m_wide to the code page onto the text; false (with the note set) when it cannot.
+    // Converts m_wide to the code page onto the text; false when it cannot.
     bool Convert(TDecodedText& r);
+    // Reads the file's first count bytes into text, then goes back to where reading was.
+    void ReadAgain(int64_t count, std::string& text);
     static TDecodedText Fail(const TDecodedText& r, TDecodeNote note);
 
     IFile& m_file;
@@ -218,12 +220,14 @@ private:
     std::vector<unsigned char> m_buffer;
     size_t m_pos = 0;
     size_t m_count = 0;
+    int64_t m_bufferOffset = 0; // where m_buffer[0] is in the file
     std::u16string m_wide;
     std::u16string m_check;
 };
 
 size_t TDecoder::Fill(size_t keep)
 {
+    m_bufferOffset += static_cast<int64_t>(m_count - keep);
     if (keep > 0)
         std::memmove(m_buffer.data(), m_buffer.data() + m_count - keep, keep);
     m_count = keep;
@@ -241,6 +245,23 @@ size_t TDecoder::Fill(size_t keep)
         got += static_cast<size_t>(n);
     }
     return got;
+}
+
+void TDecoder::ReadAgain(int64_t count, std::string& text)
+{
+    const int64_t resume = m_bufferOffset + static_cast<int64_t>(m_count);
+    text.resize(static_cast<size_t>(count));
+    int64_t done = 0;
+    if (!m_file.Seek(0))
+        throw EInOutError(m_file.LastError());
+    while (done < count) {
+        const int64_t n = m_file.Read(text.data() + done, count - done);
+        if (n <= 0)
+            throw EInOutError(n < 0 ? m_file.LastError() : FileErrorCode::HandleEof);
+        done += n;
+    }
+    if (!m_file.Seek(resume))
+        throw EInOutError(m_file.LastError());
 }
 
 TDecodedText TDecoder::Fail(const TDecodedText& r, TDecodeNote note)
@@ -286,24 +307,26 @@ TDecodedText TDecoder::RunUtf8(bool bom)
     const int64_t size = m_file.Size();
     if (size > 0)
         r.text.reserve(static_cast<size_t>(size));
-    bool converting = bom; // without a mark, only from the first multi-byte sequence on
+    bool converting = bom; // without a mark, from the first multi-byte sequence on
     for (;;) {
         const unsigned char* p = m_buffer.data() + m_pos;
         const size_t n = m_count - m_pos;
         if (!converting) {
-            // Plain ASCII reads the same in the code page: it is kept as it is.
+            // Plain ASCII needs no conversion. It is not kept meanwhile: most files are ASCII
+            // or ANSI and are read as they are, so a copy would only double the memory.
             const size_t plain = PlainAsciiPrefix(p, n);
-            r.text.append(reinterpret_cast<const char*>(p), plain);
             if (plain < n && p[plain] == 0)
-                return bom ? Fail(r, TDecodeNote::Nul) : TDecodedText {};
+                return {};
             if (plain < n) {
+                // The ASCII read so far is the text's start, the same in the code page.
+                ReadAgain(m_bufferOffset + static_cast<int64_t>(m_pos + plain), r.text);
                 converting = true;
                 r.found = TTextEncoding::Utf8;
                 m_pos += plain;
                 continue;
             }
             if (Fill(0) == 0)
-                break;
+                return {}; // plain ASCII to the end
             continue;
         }
         m_wide.clear();

@@ -6,6 +6,7 @@
 #include "platform/CodePage.h"
 #include "platform/Files.h"
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -14,6 +15,8 @@
 namespace wexly {
 
 enum class TTextEncoding : uint8_t { Ansi, Utf8, Utf8Bom, Utf16Le, Utf16Be };
+inline constexpr std::array<TTextEncoding, 5> kTextEncodings { TTextEncoding::Ansi,
+    TTextEncoding::Utf8, TTextEncoding::Utf8Bom, TTextEncoding::Utf16Le, TTextEncoding::Utf16Be };
 
 // The status bar's name: "ANSI", "UTF-8", "UTF-8 BOM", "UTF-16", "UTF-16 BE".
 std::string_view EncodingName(TTextEncoding encoding);
@@ -35,8 +38,7 @@ struct TDecodedText
     // What the file looked like; it differs from encoding when a note says why.
     TTextEncoding found = TTextEncoding::Ansi;
     TDecodeNote note = TDecodeNote::None;
-    // text holds the bytes to load: the converted text, or the whole file when it is plain
-    // ASCII. Otherwise the caller reads the file as it is.
+    // text holds the converted bytes to load; otherwise the caller reads the file as it is.
     bool haveText = false;
     std::string text;
 };

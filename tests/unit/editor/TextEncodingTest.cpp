@@ -51,8 +51,8 @@ using E = TTextEncoding;
 using N = TDecodeNote;
 
 const TDecodeRow kDecodeRows[] = {
-    { "Empty", "", E::Ansi, E::Ansi, N::None, "" },
-    { "PlainAsciiIsKeptAsItIs", "a\r\nb", E::Ansi, E::Ansi, N::None, "a\r\nb" },
+    { "Empty", "", E::Ansi, E::Ansi, N::None, "-" },
+    { "PlainAsciiIsReadAsItIs", "a\r\nb", E::Ansi, E::Ansi, N::None, "-" },
     { "Utf8WithoutMark", "caf\xC3\xA9\r\n", E::Utf8, E::Utf8, N::None, "caf\xE9\r\n" },
     { "Utf8WithMark",
         "\xEF\xBB\xBF"
