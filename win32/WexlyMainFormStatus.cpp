@@ -120,8 +120,9 @@ void TWexlyMainForm::ShowEncodingMenu()
     }
     POINT at {};
     GetCursorPos(&at);
-    const int choice = TrackPopupMenu(
-        menu, TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON, at.x, at.y, 0, Handle(), nullptr);
+    const int choice
+        = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON | TPM_BOTTOMALIGN,
+            at.x, at.y, 0, Handle(), nullptr);
     DestroyMenu(menu);
     if (choice <= 0)
         return;
