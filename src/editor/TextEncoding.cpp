@@ -3,7 +3,7 @@
 #include "editor/LineReader.h"
 
 #include <cstring>
-#include <vector>
+#include <memory>
 
 namespace wexly {
 
@@ -199,8 +199,13 @@ public:
     TDecoder(IFile& file, ICodePage& codePage)
         : m_file(file)
         , m_codePage(codePage)
-        , m_buffer(kDecodeChunk + 8)
     {
+        // Small files (find in files reads many) get a buffer of their size.
+        const int64_t size = file.Size();
+        m_capacity = size >= 0 && static_cast<uint64_t>(size) < kDecodeChunk
+            ? static_cast<size_t>(size) + 4
+            : kDecodeChunk;
+        m_buffer.reset(new unsigned char[m_capacity]);
     }
 
     TDecodedText Run();
@@ -217,7 +222,8 @@ private:
 
     IFile& m_file;
     ICodePage& m_codePage;
-    std::vector<unsigned char> m_buffer;
+    std::unique_ptr<unsigned char[]> m_buffer;
+    size_t m_capacity = 0;
     size_t m_pos = 0;
     size_t m_count = 0;
     int64_t m_bufferOffset = 0; // where m_buffer[0] is in the file
@@ -229,14 +235,14 @@ size_t TDecoder::Fill(size_t keep)
 {
     m_bufferOffset += static_cast<int64_t>(m_count - keep);
     if (keep > 0)
-        std::memmove(m_buffer.data(), m_buffer.data() + m_count - keep, keep);
+        std::memmove(m_buffer.get(), m_buffer.get() + m_count - keep, keep);
     m_count = keep;
     m_pos = 0;
     // Whole chunks, so that only the last one is short.
     size_t got = 0;
-    while (m_count < kDecodeChunk) {
+    while (m_count < m_capacity) {
         const int64_t n
-            = m_file.Read(m_buffer.data() + m_count, static_cast<int64_t>(kDecodeChunk - m_count));
+            = m_file.Read(m_buffer.get() + m_count, static_cast<int64_t>(m_capacity - m_count));
         if (n < 0)
             throw EInOutError(m_file.LastError());
         if (n == 0)
@@ -288,7 +294,7 @@ bool TDecoder::Convert(TDecodedText& r)
 TDecodedText TDecoder::Run()
 {
     Fill(0);
-    const unsigned char* b = m_buffer.data();
+    const unsigned char* b = m_buffer.get();
     if (m_count >= 3 && b[0] == 0xEF && b[1] == 0xBB && b[2] == 0xBF) {
         m_pos = 3;
         return RunUtf8(true);
@@ -309,7 +315,7 @@ TDecodedText TDecoder::RunUtf8(bool bom)
         r.text.reserve(static_cast<size_t>(size));
     bool converting = bom; // without a mark, from the first multi-byte sequence on
     for (;;) {
-        const unsigned char* p = m_buffer.data() + m_pos;
+        const unsigned char* p = m_buffer.get() + m_pos;
         const size_t n = m_count - m_pos;
         if (!converting) {
             // Plain ASCII needs no conversion. It is not kept meanwhile: most files are ASCII
@@ -360,7 +366,7 @@ TDecodedText TDecoder::RunUtf16(bool bigEndian)
     if (size > 0)
         r.text.reserve(static_cast<size_t>(size / 2));
     for (;;) {
-        const unsigned char* p = m_buffer.data() + m_pos;
+        const unsigned char* p = m_buffer.get() + m_pos;
         const size_t units = (m_count - m_pos) / 2;
         m_wide.resize(units);
         for (size_t k = 0; k < units; ++k) {

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 namespace wexly::test {
 namespace {
 
@@ -229,6 +231,55 @@ TEST(TextEncoding, EncodesTheCodePageTextInEachEncoding)
     EXPECT_EQ(EncodingName(E::Utf8Bom), "UTF-8 BOM");
     EXPECT_EQ(ByteOrderMark(E::Utf16Be), "\xFE\xFF");
     EXPECT_EQ(ByteOrderMark(E::Utf8), "");
+}
+
+// Whatever a file holds, text that converts encodes back to exactly the file's bytes.
+TEST(TextEncoding, ConvertedTextEncodesBackToTheSameBytes)
+{
+    // Mostly characters of the code page; now and then one it lacks or a broken sequence.
+    static const char* const pieces[]
+        = { "a", "text ", "\r\n", "\xC3\xA9", "\xE2\x82\xAC", "\xC2\x81", "\xC5\x93", "\t",
+              "\xCE\xB1", "\xF0\x9F\x98\x80", "\xE9", "\xC3", "\x80", "\xED\xA0\x80" };
+    constexpr size_t kGood = 8;
+    std::mt19937 random(7);
+    TWindows1252CodePage cp;
+    int converted = 0;
+    for (int round = 0; round < 1000; ++round) {
+        std::string bytes;
+        const int mark = static_cast<int>(random() % 4);
+        const size_t count = random() % 12;
+        std::u16string wide;
+        for (size_t i = 0; i < count; ++i)
+            bytes += pieces[random() % 16 ? random() % kGood : random() % std::size(pieces)];
+        if (mark >= 2) {
+            // The same kind of text as UTF-16, now and then with a unit cut off.
+            TDecodedText utf8 = Decode(bytes);
+            if (!utf8.haveText)
+                continue;
+            std::u16string units;
+            cp.ToWide(utf8.text.data(), utf8.text.size(), units);
+            const bool be = mark == 3;
+            std::string u16 = be ? "\xFE\xFF" : "\xFF\xFE";
+            for (char16_t c : units) {
+                u16 += static_cast<char>(be ? c >> 8 : c & 0xFF);
+                u16 += static_cast<char>(be ? c & 0xFF : c >> 8);
+            }
+            if (random() % 8 == 0 && u16.size() > 2)
+                u16.pop_back();
+            bytes = u16;
+        } else if (mark == 1) {
+            bytes = "\xEF\xBB\xBF" + bytes;
+        }
+        const TDecodedText d = Decode(bytes);
+        if (!d.haveText || d.encoding == E::Ansi)
+            continue;
+        ++converted;
+        std::string back(ByteOrderMark(d.encoding));
+        std::u16string scratch;
+        EncodeText(d.encoding, d.text, cp, back, scratch);
+        ASSERT_EQ(back, bytes) << "round " << round;
+    }
+    EXPECT_GT(converted, 300);
 }
 
 TEST(TextEncoding, PlainAsciiPrefixStopsAtHighBytesAndNuls)
