@@ -9,6 +9,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -47,6 +48,42 @@ struct TDecodedText
 // one multi-byte sequence, is converted to the code page when every character exists there
 // and converts back to the same characters. Raises EInOutError when the file cannot be read.
 TDecodedText DecodeTextFile(IFile& file, ICodePage& codePage);
+
+class TDecoder;
+enum class TDecodeStep : uint8_t { More, Done, Failed };
+
+// The file read as DecodeTextFile would convert it, decoded as it is read, for the line
+// reader: nothing is held beyond a chunk. When the file turns out not to convert, Read fails
+// and Failed() is set; the caller reads the file as it is instead. Seek goes back at most
+// kKeep bytes. Borrows the file and the code page.
+class TDecodingFile final : public IFile
+{
+public:
+    static constexpr size_t kKeep = 64 * 1024;
+
+    TDecodingFile(IFile& file, ICodePage& codePage);
+    ~TDecodingFile() override;
+    int64_t Read(void* buffer, int64_t size) override;
+    bool Write(const void*, int64_t) override { return false; }
+    bool Seek(int64_t offset) override;
+    int64_t Position() const override;
+    int64_t Size() const override { return -1; }
+    bool Truncate() override { return false; }
+    bool Flush() override { return true; }
+    uint32_t LastError() const override;
+
+    bool Failed() const;
+    // Once read to the end or failed: the encoding, what the file looked like, the note.
+    TDecodedText Result() const;
+
+private:
+    IFile& m_file;
+    std::unique_ptr<TDecoder> m_decoder;
+    std::string m_text; // decoded, from file offset m_base on
+    int64_t m_base = 0;
+    size_t m_pos = 0;
+    TDecodeStep m_state = TDecodeStep::More;
+};
 
 // "UTF-8: some characters cannot be shown" and the like; empty without a note.
 std::string DecodeNoteText(const TDecodedText& decoded);

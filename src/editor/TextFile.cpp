@@ -120,14 +120,25 @@ TLoadResult LoadTextFile(TOvcParaList& list, IFileSystem& fs, const std::string&
         return {};
     if (!decodeWith)
         return ReadInto(list, *file, trimWhiteSpace);
-    TDecodedText decoded;
+    // Decoded as it is read; a file that turns out not to convert is read again as it is.
+    TDecodingFile decoding(*file, *decodeWith);
+    TLoadResult result;
     try {
-        decoded = DecodeTextFile(*file, *decodeWith);
-    } catch (...) {
-        list.Reset(); // as for a read error while loading
-        throw;
+        result = ReadInto(list, decoding, trimWhiteSpace);
+    } catch (const EInOutError&) {
+        if (!decoding.Failed())
+            throw;
     }
-    return ReadDecoded(list, *file, trimWhiteSpace, std::move(decoded));
+    const TDecodedText decoded = decoding.Result();
+    if (decoding.Failed()) {
+        if (!file->Seek(0))
+            throw EInOutError(file->LastError());
+        result = ReadInto(list, *file, trimWhiteSpace);
+    }
+    result.encoding = decoded.encoding;
+    result.found = decoded.found;
+    result.note = decoded.note;
+    return result;
 }
 
 TLoadResult LoadDecodedTextFile(TOvcParaList& list, IFileSystem& fs, const std::string& name,

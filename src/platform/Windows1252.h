@@ -12,6 +12,7 @@ public:
     TWindows1252CodePage();
     bool FromWide(const char16_t* text, size_t count, std::string& out) override;
     void ToWide(const char* text, size_t count, std::u16string& out) override;
+    bool SingleByte() const override { return true; }
     uint32_t Id() const override { return 1252; }
 
 private:

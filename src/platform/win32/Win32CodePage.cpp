@@ -57,6 +57,7 @@ public:
         out.resize(start + static_cast<size_t>(n > 0 ? n : 0));
     }
 
+    bool SingleByte() const override { return m_maxCharSize == 1; }
     uint32_t Id() const override { return m_id; }
 
 private:

@@ -229,3 +229,31 @@ INSTANTIATE_TEST_SUITE_P(TextFile, EncodingRoundTrip, testing::ValuesIn(Corpus()
 
 } // namespace
 } // namespace wexly::test
+
+namespace wexly::test {
+namespace {
+
+// The conversion is decided while the text is read: a missing character far into the file
+// sends the load back to the start, to read the file as it is.
+TEST(TextFile, ACharacterMissingLateInTheFileLeavesItAllAsBytes)
+{
+    TempFolder dir;
+    const std::string path = dir.File("late.txt");
+    std::string bytes;
+    for (int i = 0; i < 40000; ++i)
+        bytes += "caf\xC3\xA9 " + std::to_string(i) + "\r\n";
+    Write(path, bytes + "\xCE\xB1\r\n");
+    TWindows1252CodePage cp;
+    TOvcParaList list;
+    const TLoadResult r = LoadTextFile(list, RealFileSystem(), path, true, &cp);
+    EXPECT_EQ(r.encoding, TTextEncoding::Ansi);
+    EXPECT_EQ(r.found, TTextEncoding::Utf8);
+    EXPECT_EQ(r.note, TDecodeNote::Unmappable);
+    ASSERT_EQ(list.ParaCount(), 40002);
+    EXPECT_EQ(list.ParaText(1), "caf\xC3\xA9 0");
+    EXPECT_EQ(list.ParaText(40001), "\xCE\xB1");
+    EXPECT_EQ(TextFileBytes(list), bytes + "\xCE\xB1\r\n");
+}
+
+} // namespace
+} // namespace wexly::test
