@@ -207,21 +207,6 @@ TEST(TextEncoding, AReadErrorIsRaised)
     EXPECT_THROW(DecodeTextFile(file, cp), EInOutError);
 }
 
-TEST(TextEncoding, NotesNameTheFamilyAndTheReason)
-{
-    TDecodedText d;
-    EXPECT_EQ(DecodeNoteText(d), "");
-    d.found = E::Utf8;
-    d.note = N::Unmappable;
-    EXPECT_EQ(DecodeNoteText(d), "UTF-8: some characters cannot be shown");
-    d.found = E::Utf16Be;
-    d.note = N::Nul;
-    EXPECT_EQ(DecodeNoteText(d), "UTF-16: the file holds NUL characters");
-    d.found = E::Utf8Bom;
-    d.note = N::Invalid;
-    EXPECT_EQ(DecodeNoteText(d), "UTF-8: the file holds broken characters");
-}
-
 TEST(TextEncoding, EncodesTheCodePageTextInEachEncoding)
 {
     TWindows1252CodePage cp;
