@@ -187,7 +187,9 @@ TEditFile* TFileCommands::OpenFile(const std::string& path, bool readOnly, bool 
                 TMsgIcon::Warning);
             return nullptr;
         }
-        if (!binary && m_settings.ConvertUnicode)
+        // Only where the binary question would come does the file have to be decoded before
+        // the document is made; otherwise the load decodes it as it reads.
+        if (looks == 1 && !binary && m_settings.BinaryCheck && m_settings.ConvertUnicode)
             decoded = DecodeForOpen(full);
         // Converted UTF-8 and UTF-16 is text, whatever its bytes look like.
         const bool converted = decoded && decoded->encoding != TTextEncoding::Ansi;
@@ -209,9 +211,10 @@ TEditFile* TFileCommands::OpenFile(const std::string& path, bool readOnly, bool 
     }
     if (doc->LoadFailed())
         return nullptr;
-    if (decoded && decoded->note != TDecodeNote::None)
-        m_openNote = doc->ShortName() + ": " + DecodeNoteText(*decoded)
-            + (binary ? "; opened as binary" : "; opened as bytes");
+    const std::string note = decoded ? DecodeNoteText(*decoded) : doc->LoadNote();
+    if (!note.empty())
+        m_openNote = doc->ShortName() + ": " + note
+            + (doc->Binary() ? "; opened as binary" : "; opened as bytes");
     TEditFile& added = m_set.Insert(std::move(doc));
     m_history.Remove(full);
     m_set.SelectFile(added);

@@ -394,6 +394,15 @@ TEST(FileCommands, AUnicodeFileThatStaysBytesIsAskedAboutAsBeforeAndNamedInTheSt
         FilesOpenedMessage(1, 1)
             + "   greek.txt: UTF-16: some characters cannot be shown; opened as binary");
 
+    // Missing characters inside the file only: no question, the note all the same.
+    env.fs.SetFile(
+        "C:\\w\\inside.txt", "a first line of text\r\n\xCE\xB1\r\nand the last line\r\n");
+    env.commands->OpenCommandLine("C:\\w\\", "inside.txt");
+    EXPECT_EQ(env.asker.asked.size(), 2u);
+    EXPECT_EQ(env.host.statusMessages.back(),
+        FilesOpenedMessage(1, 2)
+            + "   inside.txt: UTF-8: some characters cannot be shown; opened as bytes");
+
     // UTF-8 whose first bytes are not in the code page: the question as for any such file.
     env.fs.SetFile("C:\\w\\alpha.txt", "\xCE\xB1 alpha\r\n");
     env.asker.answers = { TMsgResult::No };
