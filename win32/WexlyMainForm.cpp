@@ -514,6 +514,8 @@ LRESULT TWexlyMainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp)
     case WM_COMMAND:
         OnCommand(LOWORD(wp), reinterpret_cast<HWND>(lp));
         return 0;
+    case WM_NOTIFY:
+        return OnStatusBarNotify(*reinterpret_cast<const NMHDR*>(lp)) ? 0 : Default(msg, wp, lp);
     case WM_CONTEXTMENU:
         return ShowEditPopup(reinterpret_cast<HWND>(wp), lp) ? 0 : Default(msg, wp, lp);
     case WM_MENUSELECT:

@@ -134,6 +134,9 @@ private:
     void RefreshCapsPanel();
     // The panels are owner-drawn for the status colours; the bar still answers SB_GETTEXT.
     void DrawStatusPanel(const DRAWITEMSTRUCT& item);
+    // A click on the encoding panel offers the encodings for the next save.
+    bool OnStatusBarNotify(const NMHDR& header);
+    void ShowEncodingMenu();
     static LRESULT CALLBACK StatusBarProc(
         HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR self);
     // Hints: of the highlighted menu item, or of the control under the mouse.
@@ -268,7 +271,7 @@ private:
 
     HWND m_statusBar = nullptr;
     HFONT m_statusFont = nullptr;
-    std::array<std::string, 5> m_statusTexts;
+    std::array<std::string, kStatusPanelCount> m_statusTexts;
     COLORREF m_statusTextColour = 0;
     COLORREF m_statusBackColour = 0;
     // Hints of the items the program builds into the menus (Window, reopen), by command.

@@ -134,6 +134,7 @@ void TWexlyMainForm::UpdateMenus()
         SetStatusText(spColumn, StatusNumberText(0));
         // The mode the Insert key toggles now, not that of the document closed last.
         SetStatusText(spInsOvr, m_insertMode ? "Ins" : "Ovr");
+        SetStatusText(spEncoding, "");
     }
 }
 

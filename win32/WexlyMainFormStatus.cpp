@@ -96,6 +96,40 @@ void TWexlyMainForm::DrawStatusPanel(const DRAWITEMSTRUCT& item)
     SelectObject(dc, oldFont);
 }
 
+bool TWexlyMainForm::OnStatusBarNotify(const NMHDR& header)
+{
+    if (header.hwndFrom != m_statusBar || (header.code != NM_CLICK && header.code != NM_RCLICK))
+        return false;
+    if (reinterpret_cast<const NMMOUSE&>(header).dwItemSpec != spEncoding)
+        return false;
+    ShowEncodingMenu();
+    return true;
+}
+
+void TWexlyMainForm::ShowEncodingMenu()
+{
+    TEditFile* focus = m_set->FocusFile();
+    TEditFile* doc = focus && focus->IsBottomView() ? focus->Source() : focus;
+    if (!doc || doc->Binary() || doc->ReadOnly())
+        return;
+    HMENU menu = CreatePopupMenu();
+    for (size_t i = 0; i < kTextEncodings.size(); ++i) {
+        const UINT checked = kTextEncodings[i] == doc->Encoding() ? MF_CHECKED : MF_UNCHECKED;
+        AppendMenuW(menu, MF_STRING | checked, i + 1,
+            Utf8ToWide(std::string(EncodingName(kTextEncodings[i]))).c_str());
+    }
+    POINT at {};
+    GetCursorPos(&at);
+    const int choice
+        = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON | TPM_BOTTOMALIGN,
+            at.x, at.y, 0, Handle(), nullptr);
+    DestroyMenu(menu);
+    if (choice <= 0)
+        return;
+    doc->SetEncoding(kTextEncodings[static_cast<size_t>(choice - 1)]);
+    ReportFocusStatus();
+}
+
 void TWexlyMainForm::LayoutStatusBar(bool remeasure)
 {
     if (!m_statusBar)
@@ -114,6 +148,10 @@ void TWexlyMainForm::LayoutStatusBar(bool remeasure)
         m_statusWidths.ovr = extent("Ovr").cx;
         m_statusWidths.line = extent(m_statusTexts[spLine]).cx;
         m_statusWidths.column = extent(m_statusTexts[spColumn]).cx;
+        m_statusWidths.encoding = 0;
+        for (TTextEncoding e : kTextEncodings)
+            m_statusWidths.encoding = std::max(
+                m_statusWidths.encoding, static_cast<int>(extent(std::string(EncodingName(e))).cx));
         SelectObject(dc, old);
         ReleaseDC(m_statusBar, dc);
     }
@@ -122,11 +160,11 @@ void TWexlyMainForm::LayoutStatusBar(bool remeasure)
     TStatusBarLayout layout = wexly::LayoutStatusBar(client.right - client.left, m_statusWidths);
     SendMessageW(m_statusBar, SB_SETMINHEIGHT, static_cast<WPARAM>(layout.panelHeight), 0);
     SendMessageW(m_statusBar, WM_SIZE, 0, 0);
-    int rights[5];
-    for (size_t i = 0; i < 5; ++i)
+    int rights[kStatusPanelCount];
+    for (size_t i = 0; i < kStatusPanelCount; ++i)
         rights[i] = layout.panels[i].Right();
-    SendMessageW(m_statusBar, SB_SETPARTS, 5, reinterpret_cast<LPARAM>(rights));
-    for (size_t i = 0; i < 5; ++i)
+    SendMessageW(m_statusBar, SB_SETPARTS, kStatusPanelCount, reinterpret_cast<LPARAM>(rights));
+    for (size_t i = 0; i < kStatusPanelCount; ++i)
         SendMessageW(m_statusBar, SB_SETTEXTW, i | SBT_OWNERDRAW, static_cast<LPARAM>(i));
 }
 
@@ -201,6 +239,7 @@ void TWexlyMainForm::ApplyStatusUpdate(const TStatusUpdate& update)
     SetStatusText(spLine, update.line);
     SetStatusText(spColumn, update.column);
     SetStatusText(spInsOvr, update.insOvr);
+    SetStatusText(spEncoding, update.encoding);
     // Caps Lock may have changed where the main window did not see the key (in a dialog).
     RefreshCapsPanel();
     ApplyMenuState(m_shell->Menus());

@@ -154,11 +154,12 @@ void TFileCommands::OpenDialog(bool binary)
         m_settings.DirFavourites = result.favouriteDirs;
     if (result.confirmed && !result.files.empty()) {
         const int before = m_set.Count();
+        m_openNote.clear();
         // Last to first: each becomes current and the next goes in after it.
         for (auto it = result.files.rbegin(); it != result.files.rend(); ++it)
             OpenFile(*it, result.openReadOnly, result.openBinary);
         m_host.RefreshDocumentBars();
-        m_host.ShowStatusMessage(FilesOpenedMessage(m_set.Count() - before, m_set.Count()));
+        m_host.ShowStatusMessage(OpenedMessage(m_set.Count() - before, m_set.Count()));
         m_settings.LastDir = PathDirectory(result.files.front());
         AddRecentDir(m_settings.LastDir);
     } else if (!result.confirmed && !result.searchDir.empty()) {
@@ -178,6 +179,7 @@ TEditFile* TFileCommands::OpenFile(const std::string& path, bool readOnly, bool 
     }
     IFileSystem& fs = m_services.fs;
     const bool exists = fs.Exists(full);
+    std::optional<TDecodedText> decoded;
     if (exists) {
         const int looks = LooksBinary(fs, full);
         if (looks < 0) {
@@ -185,7 +187,13 @@ TEditFile* TFileCommands::OpenFile(const std::string& path, bool readOnly, bool 
                 TMsgIcon::Warning);
             return nullptr;
         }
-        if (looks == 1 && !binary && m_settings.BinaryCheck) {
+        // Only where the binary question would come does the file have to be decoded before
+        // the document is made; otherwise the load decodes it as it reads.
+        if (looks == 1 && !binary && m_settings.BinaryCheck && m_settings.ConvertUnicode)
+            decoded = DecodeForOpen(full);
+        // Converted UTF-8 and UTF-16 is text, whatever its bytes look like.
+        const bool converted = decoded && decoded->encoding != TTextEncoding::Ansi;
+        if (looks == 1 && !binary && !converted && m_settings.BinaryCheck) {
             const TMsgResult r = Ask("This file may be binary\rOpen file in binary mode?", full,
                 TMsgButtons::YesNoCancel, TMsgIcon::Question);
             if (r == TMsgResult::Cancel)
@@ -195,18 +203,40 @@ TEditFile* TFileCommands::OpenFile(const std::string& path, bool readOnly, bool 
     }
     std::unique_ptr<TEditFile> doc;
     try {
-        doc = std::make_unique<TEditFile>(
-            m_services, full, exists || binary, true, readOnly, binary);
+        doc = std::make_unique<TEditFile>(m_services, full, exists || binary, true, readOnly,
+            binary, decoded && !binary ? &*decoded : nullptr);
     } catch (const std::bad_alloc&) {
         Ask("Not enough memory to open file", "Error!", TMsgButtons::Ok, TMsgIcon::Warning);
         return nullptr;
     }
     if (doc->LoadFailed())
         return nullptr;
+    const std::string note = decoded ? DecodeNoteText(*decoded) : doc->LoadNote();
+    if (!note.empty())
+        m_openNote = doc->ShortName() + ": " + note
+            + (doc->Binary() ? "; opened as binary" : "; opened as bytes");
     TEditFile& added = m_set.Insert(std::move(doc));
     m_history.Remove(full);
     m_set.SelectFile(added);
     return &added;
+}
+
+std::optional<TDecodedText> TFileCommands::DecodeForOpen(const std::string& path)
+{
+    ICodePage& codePage = m_services.codePage ? *m_services.codePage : ActiveCodePage();
+    try {
+        return DecodeTextFileAt(m_services.fs, path, codePage);
+    } catch (const EInOutError&) {
+        return std::nullopt; // the load reads it again and reports the error
+    }
+}
+
+std::string TFileCommands::OpenedMessage(int added, int total) const
+{
+    std::string text = FilesOpenedMessage(added, total);
+    if (!m_openNote.empty())
+        text += "   " + m_openNote;
+    return text;
 }
 
 void TFileCommands::ApplyCaret(TEditFile& doc, const TCaretRequest& caret)
@@ -264,6 +294,7 @@ TEditFile* TFileCommands::OpenFileSpec(
 int TFileCommands::OpenCommandLine(const std::string& baseDir, const std::string& text)
 {
     const int before = m_set.Count();
+    m_openNote.clear();
     for (const TCommandLineAction& action : ParseCommandLine(baseDir, text)) {
         if (action.kind == TCommandLineActionKind::OpenFileSpec)
             OpenFileSpec(action.path, action.caret, action.binary, action.readOnly);
@@ -271,7 +302,7 @@ int TFileCommands::OpenCommandLine(const std::string& baseDir, const std::string
             ReopenNewest(action);
     }
     const int added = m_set.Count() - before;
-    m_host.ShowStatusMessage(FilesOpenedMessage(added, m_set.Count()));
+    m_host.ShowStatusMessage(OpenedMessage(added, m_set.Count()));
     return added;
 }
 

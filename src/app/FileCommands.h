@@ -7,6 +7,7 @@
 #include "app/DocumentSet.h"
 #include "config/Settings.h"
 #include "dialogs/ReopenHistory.h"
+#include "editor/TextEncoding.h"
 
 #include <optional>
 #include <string>
@@ -136,6 +137,10 @@ private:
     bool SaveNamedOrAs(TEditFile& doc);
     void ShowSaveError(const std::exception& e);
     void ApplyCaret(TEditFile& doc, const TCaretRequest& caret);
+    // The file read and decoded before the binary test; none when it cannot be read.
+    std::optional<TDecodedText> DecodeForOpen(const std::string& path);
+    // FilesOpenedMessage and, when a UTF-8 or UTF-16 file stayed bytes, why.
+    std::string OpenedMessage(int added, int total) const;
     void ReopenNewest(const TCommandLineAction& action);
     TMsgResult Ask(const std::string& text, const std::string& caption, TMsgButtons buttons,
         TMsgIcon icon, int defaultButton = 1);
@@ -148,6 +153,7 @@ private:
     IFileCommandHost& m_host;
     std::string m_startDir;
     int m_untitledCounter = 1; // never reset
+    std::string m_openNote; // the last file opened as bytes although it looked like Unicode
 };
 
 } // namespace wexly

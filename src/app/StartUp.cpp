@@ -166,6 +166,8 @@ bool TApplicationShell::EditStatus(bool bottomPane, bool viewFocused, int64_t li
     m_columnText = update.column;
     const bool insert = !focus->Binary() && focus->TextEditor()->InsertMode();
     update.insOvr = insert ? "Ins" : "Ovr";
+    update.encoding
+        = focus->Binary() ? std::string() : std::string(EncodingName(focus->Encoding()));
     if (m_syncPanes && m_set.SplitOn())
         m_set.SyncPanes();
     ApplyEditStatus(m_menus, m_editCache, focus->GetEditState(), focus->ReadOnly(), m_set.SplitOn(),

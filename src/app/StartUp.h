@@ -59,6 +59,7 @@ struct TStatusUpdate
     std::string line; // "0007"
     std::string column;
     std::string insOvr; // "Ins" or "Ovr"
+    std::string encoding; // "UTF-8" and the like; empty for binary documents
     bool relayoutStatusBar = false; // the line or column text changed width
     bool restoreHint = false; // a status message has had its time
 };

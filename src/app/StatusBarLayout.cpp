@@ -26,18 +26,18 @@ TStatusBarLayout LayoutStatusBar(int barWidth, const TStatusTextWidths& widths)
     layout.height = widths.bar + 8;
     layout.panelHeight = layout.height - 2;
 
-    const int small[4] = { widths.caps + padding, widths.ovr + padding, widths.line + padding,
-        widths.column + padding };
+    const int small[5] = { widths.caps + padding, widths.ovr + padding, widths.line + padding,
+        widths.column + padding, widths.encoding > 0 ? widths.encoding + padding : 0 };
     int x = 0;
-    for (int i = 0; i < 4; ++i) {
-        if (i > 0)
+    for (size_t i = 0; i < 5; ++i) {
+        if (i > 0 && small[i] > 0)
             x += gap;
-        layout.panels[static_cast<size_t>(i + 1)] = { x, small[i] };
+        layout.panels[i + 1] = { x, small[i] };
         x += small[i];
     }
     const int groupWidth = x;
     const int groupLeft = barWidth - groupWidth;
-    for (size_t i = 1; i < 5; ++i)
+    for (size_t i = 1; i < kStatusPanelCount; ++i)
         layout.panels[i].left += groupLeft;
     // A window narrower than the group leaves the message panel empty, never negative.
     layout.panels[spMessage] = { 0, std::max(0, groupLeft - gap) };

@@ -1,5 +1,5 @@
-// The main window's status bar: five panels (message, Caps, Ins/Ovr, line, column), the four
-// small ones sized to their text and grouped at the right end.
+// The main window's status bar: the message panel and the small ones (Caps, Ins/Ovr, line,
+// column, the document's encoding), sized to their text and grouped at the right end.
 #pragma once
 
 #include <array>
@@ -9,7 +9,15 @@ namespace wexly {
 
 inline constexpr const char* StatusIdleText = "F1=Help";
 
-enum TStatusPanel { spMessage = 0, spCaps = 1, spInsOvr = 2, spLine = 3, spColumn = 4 };
+enum TStatusPanel {
+    spMessage = 0,
+    spCaps = 1,
+    spInsOvr = 2,
+    spLine = 3,
+    spColumn = 4,
+    spEncoding = 5
+};
+inline constexpr size_t kStatusPanelCount = 6;
 
 // The part of a control's hint that goes to the status line: the text after the first "|", or
 // the whole hint when it has none ("Open|" is a tooltip only and gives "").
@@ -35,7 +43,7 @@ struct TStatusBarLayout
 {
     int height = 0; // of the bar; each panel is 2 pixels lower
     int panelHeight = 0;
-    std::array<TStatusPanelRect, 5> panels {};
+    std::array<TStatusPanelRect, kStatusPanelCount> panels {};
 };
 
 // Text widths measured in the status font; the bar lays out from them.
@@ -46,6 +54,7 @@ struct TStatusTextWidths
     int ovr = 0; // width of "Ovr"
     int line = 0; // width of the current line text
     int column = 0; // width of the current column text
+    int encoding = 0; // width of the longest encoding name; 0 leaves the panel out
 };
 
 TStatusBarLayout LayoutStatusBar(int barWidth, const TStatusTextWidths& widths);

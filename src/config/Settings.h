@@ -110,6 +110,7 @@ struct TSettings
     bool AutoIndent = false, RealTabs = false;
     bool BackupText = false, BackupBinary = false;
     bool BinaryCheck = false;
+    bool ConvertUnicode = false; // UTF-8 and UTF-16 files are shown in the code page
     bool ShowBookmarks = false;
     bool StartBlank = false;
     int32_t ReopenCount = 0;

@@ -200,6 +200,8 @@ void ReadGeneralKeys(TSettings& s, const TCustomIniFile& ini)
     s.BackupText = ini.ReadBool(W, "genBackupText", true);
     s.BackupBinary = ini.ReadBool(W, "genBackupBin", true);
     s.BinaryCheck = ini.ReadBool(W, "genBinCheck", true);
+    // Files from before the conversion have no such key: it means on.
+    s.ConvertUnicode = ini.ReadBool(W, "genUnicode", true);
     s.ShowBookmarks = ini.ReadBool(W, "genBookmarks", true);
     s.StartBlank = ini.ReadBool(W, "genStartBlank", false);
     s.ReopenCount = ini.ReadInteger(W, "genReopen", 20);
@@ -221,7 +223,7 @@ void ReadGeneralGroup(TSettings& s, const TCustomIniFile& ini)
             s.TabSize = 8;
             s.RightMargin = 80;
             s.AutoIndent = s.BackupText = s.BackupBinary = true;
-            s.BinaryCheck = s.ShowBookmarks = true;
+            s.BinaryCheck = s.ShowBookmarks = s.ConvertUnicode = true;
             s.ReopenCount = 20;
             s.PageHeader = true;
             s.VerticalCarets = s.HideCloseDelete = false;
@@ -336,6 +338,7 @@ void WriteGeneralGroup(const TSettings& s, TCustomIniFile& ini)
         ini.WriteBool(W, "genBackupText", s.BackupText);
         ini.WriteBool(W, "genBackupBin", s.BackupBinary);
         ini.WriteBool(W, "genBinCheck", s.BinaryCheck);
+        ini.WriteBool(W, "genUnicode", s.ConvertUnicode);
         ini.WriteBool(W, "genBookmarks", s.ShowBookmarks);
         ini.WriteBool(W, "genStartBlank", s.StartBlank);
         ini.WriteInteger(W, "genReopen", s.ReopenCount);

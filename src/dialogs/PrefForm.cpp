@@ -111,6 +111,7 @@ void TGeneralPage::Load(const TSettings& s)
     silentReload = s.SilentReload;
     verticalCarets = s.VerticalCarets;
     hideCloseDelete = s.HideCloseDelete;
+    convertUnicode = s.ConvertUnicode;
 }
 
 void TGeneralPage::Store(TSettings& s) const
@@ -131,6 +132,7 @@ void TGeneralPage::Store(TSettings& s) const
     s.SilentReload = silentReload;
     s.VerticalCarets = verticalCarets;
     s.HideCloseDelete = hideCloseDelete;
+    s.ConvertUnicode = convertUnicode;
 }
 
 // ---- Button Bars ------------------------------------------------------------------------------

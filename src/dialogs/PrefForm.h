@@ -24,6 +24,7 @@ struct TGeneralPage
     bool binaryCheck = false, showBookmarks = false, startBlank = false, pageHeader = false;
     bool findDialogCloses = false, silentReload = false, verticalCarets = false;
     bool hideCloseDelete = false;
+    bool convertUnicode = false;
 
     static constexpr int kReopenMin = 10;
     static constexpr int kReopenMax = 50;

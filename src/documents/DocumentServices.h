@@ -3,6 +3,7 @@
 // tests use a recording fake.
 #pragma once
 
+#include "platform/CodePage.h"
 #include "platform/Files.h"
 #include "platform/Ui.h"
 
@@ -50,6 +51,7 @@ struct TDocumentServices
     IClipboard* clipboard = nullptr;
     IBeeper* beeper = nullptr;
     std::function<double()> now = DateTimeNow;
+    ICodePage* codePage = nullptr; // the active code page when null
 };
 
 } // namespace wexly

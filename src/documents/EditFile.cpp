@@ -67,7 +67,7 @@ std::string PathDirectory(const std::string& path)
 // ---- creation ------------------------------------------------------------------------
 
 TEditFile::TEditFile(TDocumentServices& services, const std::string& path, bool load, bool named,
-    bool readOnlyWanted, bool binary)
+    bool readOnlyWanted, bool binary, TDecodedText* preloaded)
     : m_services(services)
     , m_named(named)
     , m_binary(binary)
@@ -85,7 +85,7 @@ TEditFile::TEditFile(TDocumentServices& services, const std::string& path, bool 
         LoadBinary();
     } else {
         if (load)
-            LoadText();
+            LoadText(preloaded);
         else
             m_textEditor->NewFile(m_fileName);
         if (readOnlyWanted)
@@ -125,8 +125,9 @@ void TEditFile::SetNames(const std::string& path)
 void TEditFile::CreateTextEditor()
 {
     const TSettings& s = m_services.settings;
-    m_textEditor = std::make_unique<TTFEditor>(
-        TEditorPlatform { m_services.clipboard, m_services.beeper }, &m_services.fs);
+    m_textEditor
+        = std::make_unique<TTFEditor>(TEditorPlatform { m_services.clipboard, m_services.beeper },
+            &m_services.fs, m_services.codePage);
     ApplyCaretShapes(s.VerticalCarets);
     m_textEditor->SetTrimWhiteSpace(true);
     m_textEditor->SetWrapToWindow(true);
@@ -163,12 +164,16 @@ void TEditFile::ShowLoadError()
     m_services.asker.Ask(ErrorBox(kLoadFailedMessage, "Error!"));
 }
 
-void TEditFile::LoadText()
+void TEditFile::LoadText(TDecodedText* preloaded)
 {
     if (!FileWritable())
         m_textEditor->SetReadOnly(true);
+    m_textEditor->SetConvertUnicode(m_services.settings.ConvertUnicode);
     try {
-        m_textEditor->LoadFromFile(m_fileName);
+        if (preloaded)
+            m_textEditor->LoadDecoded(m_fileName, std::move(*preloaded));
+        else
+            m_textEditor->LoadFromFile(m_fileName);
     } catch (const std::exception&) {
         ShowLoadError();
     }
@@ -278,6 +283,28 @@ bool TEditFile::IsModified()
 {
     UpdateGlyph();
     return !m_binary && m_textEditor->GetModified();
+}
+
+TTextEncoding TEditFile::Encoding() const
+{
+    if (m_isBottomView && m_source)
+        return m_source->Encoding();
+    return m_binary || !m_textEditor ? TTextEncoding::Ansi : m_textEditor->Encoding();
+}
+
+void TEditFile::SetEncoding(TTextEncoding encoding)
+{
+    if (m_binary || m_isBottomView || !m_textEditor || encoding == m_textEditor->Encoding())
+        return;
+    m_textEditor->SetEncoding(encoding);
+    // The file on disk no longer matches what saving would write.
+    m_textEditor->SetModified(true);
+    UpdateGlyph();
+}
+
+std::string TEditFile::LoadNote() const
+{
+    return m_binary || !m_textEditor ? std::string() : m_textEditor->LoadNote();
 }
 
 bool TEditFile::HasSelection() const

@@ -57,8 +57,10 @@ class TEditFile
 {
 public:
     // A document in the top pane. load: read the file now (else a new, empty text).
+    // preloaded: the file as the opener already read and decoded it, loaded instead of reading
+    // it again.
     TEditFile(TDocumentServices& services, const std::string& path, bool load, bool named,
-        bool readOnlyWanted, bool binary);
+        bool readOnlyWanted, bool binary, TDecodedText* preloaded = nullptr);
     // The second pane's view.
     explicit TEditFile(TDocumentServices& services);
     ~TEditFile();
@@ -78,6 +80,12 @@ public:
     TEditFile* Source() const { return m_source; }
     TTFEditor* TextEditor() const { return m_textEditor.get(); }
     TAFViewer* BinViewer() const { return m_binViewer.get(); }
+    // The text's encoding on disk; ANSI for binary documents.
+    TTextEncoding Encoding() const;
+    // Saving writes encoding from now on; the text counts as modified when it changed.
+    void SetEncoding(TTextEncoding encoding);
+    // Why the last load left a UTF-8 or UTF-16 file as bytes; empty when it did not.
+    std::string LoadNote() const;
     bool ToolBusy() const { return m_toolBusy; }
     void SetToolBusy(bool busy) { m_toolBusy = busy; }
     int64_t SavedTopLine() const { return m_savedTopLine; }
@@ -153,7 +161,7 @@ private:
     void SetNames(const std::string& path);
     void CreateTextEditor();
     void CreateBinViewer();
-    void LoadText();
+    void LoadText(TDecodedText* preloaded);
     void LoadBinary();
     void NoteSplitLines();
     void RefreshButton();

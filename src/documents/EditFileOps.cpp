@@ -161,6 +161,7 @@ void TEditFile::Reload()
     const int32_t line = ed.CaretLine();
     const int32_t col = ed.CaretCol();
     const int32_t top = ed.TopLine();
+    ed.SetConvertUnicode(m_services.settings.ConvertUnicode);
     try {
         ed.LoadFromFile(m_fileName);
     } catch (const std::exception&) {

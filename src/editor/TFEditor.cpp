@@ -21,9 +21,10 @@ bool SameIgnoringCase(std::string_view a, std::string_view b)
 
 } // namespace
 
-TTFEditor::TTFEditor(TEditorPlatform platform, IFileSystem* fs)
+TTFEditor::TTFEditor(TEditorPlatform platform, IFileSystem* fs, ICodePage* codePage)
     : TOvcCustomEditor(platform)
     , m_fs(fs ? *fs : RealFileSystem())
+    , m_codePage(codePage ? *codePage : ActiveCodePage())
 {
     SetScrollPastEnd(true);
     SetTabType(TTabType::ttFixed);
@@ -53,46 +54,72 @@ void TTFEditor::SetIsOpen(bool value)
     }
 }
 
-void TTFEditor::LoadFromFile(const std::string& name)
+template <typename Load> void TTFEditor::LoadWith(const std::string& name, Load&& load)
 {
     TOperation op(*this);
     m_fileName = teFixFileName(name);
     TLoadResult result;
     try {
-        result = LoadTextFile(Buffer(), m_fs, m_fileName, TrimWhiteSpace());
+        result = load(m_fileName);
     } catch (...) {
         // The text was cleared by the failed load; every view starts over on it.
         m_isOpen = false;
         m_linesSplit = false;
+        m_encoding = TTextEncoding::Ansi;
+        m_loadNote.clear();
         ResetAllViews();
         throw;
     }
     if (!result.opened)
         return;
     m_linesSplit = result.linesSplit;
+    m_encoding = result.encoding;
+    TDecodedText note;
+    note.found = result.found;
+    note.note = result.note;
+    m_loadNote = DecodeNoteText(note);
     ResetAllViews();
     m_isOpen = true;
+}
+
+void TTFEditor::LoadFromFile(const std::string& name)
+{
+    LoadWith(name, [&](const std::string& fileName) {
+        return LoadTextFile(
+            Buffer(), m_fs, fileName, TrimWhiteSpace(), m_convertUnicode ? &m_codePage : nullptr);
+    });
+}
+
+void TTFEditor::LoadDecoded(const std::string& name, TDecodedText decoded)
+{
+    LoadWith(name, [&](const std::string& fileName) {
+        return LoadDecodedTextFile(Buffer(), m_fs, fileName, TrimWhiteSpace(), std::move(decoded));
+    });
 }
 
 void TTFEditor::SaveToFile(const std::string& name)
 {
     if (name.empty())
         return;
-    SaveTextFile(Buffer(), m_fs, name, m_makeBackup);
+    SaveTextFile(Buffer(), m_fs, name, m_makeBackup, m_encoding, &m_codePage);
 }
 
 void TTFEditor::NewFile(const std::string& name)
 {
     DeleteAll();
     m_linesSplit = false;
+    m_encoding = TTextEncoding::Ansi;
+    m_loadNote.clear();
     m_fileName = teFixFileName(name);
 }
 
 void TTFEditor::Attach(TOvcCustomEditor& other)
 {
     TOvcCustomEditor::Attach(other);
-    if (auto* tf = dynamic_cast<TTFEditor*>(&other))
+    if (auto* tf = dynamic_cast<TTFEditor*>(&other)) {
         m_fileName = tf->m_fileName;
+        m_encoding = tf->m_encoding;
+    }
 }
 
 int32_t TTFEditor::WordCount() const

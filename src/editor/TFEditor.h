@@ -3,6 +3,8 @@
 #pragma once
 
 #include "editor/OvcCustomEditor.h"
+#include "editor/TextEncoding.h"
+#include "platform/CodePage.h"
 #include "platform/Files.h"
 
 #include <string>
@@ -17,7 +19,8 @@ extern const std::string_view kTFEditorWordDelimiters;
 class TTFEditor : public TOvcCustomEditor
 {
 public:
-    explicit TTFEditor(TEditorPlatform platform = {}, IFileSystem* fs = nullptr);
+    explicit TTFEditor(
+        TEditorPlatform platform = {}, IFileSystem* fs = nullptr, ICodePage* codePage = nullptr);
 
     const std::string& FileName() const { return m_fileName; }
     // A name that differs (ignoring case) closes the file: IsOpen goes false. Nothing loads.
@@ -28,11 +31,22 @@ public:
     bool MakeBackup() const { return m_makeBackup; }
     void SetMakeBackup(bool value) { m_makeBackup = value; }
 
+    // Whether loading converts UTF-8 and UTF-16 files to the code page (off: all are bytes).
+    bool ConvertUnicode() const { return m_convertUnicode; }
+    void SetConvertUnicode(bool value) { m_convertUnicode = value; }
+    // The encoding saving writes: the one the text was last loaded in, or as set.
+    TTextEncoding Encoding() const { return m_encoding; }
+    void SetEncoding(TTextEncoding encoding) { m_encoding = encoding; }
+    // Why the last load left a UTF-8 or UTF-16 file as bytes; empty when it did not.
+    const std::string& LoadNote() const { return m_loadNote; }
+
     // Replaces the text by the file's. A file that cannot be opened leaves everything as it
     // was; a read or limit error clears the text and is raised.
     virtual void LoadFromFile(const std::string& name);
-    // Writes the text (nothing for an empty name) and clears the modified flag; on error the
-    // file on disk is untouched and the error is raised.
+    // The same with the file already read and decoded.
+    void LoadDecoded(const std::string& name, TDecodedText decoded);
+    // Writes the text in Encoding() (nothing for an empty name) and clears the modified flag;
+    // on error the file on disk is untouched and the error is raised.
     virtual void SaveToFile(const std::string& name);
     // Empty text under a new name; nothing is read.
     void NewFile(const std::string& name);
@@ -51,11 +65,17 @@ public:
     bool GetNextWord(std::string& word, int32_t& para, int32_t& pos) const;
 
 private:
+    template <typename Load> void LoadWith(const std::string& name, Load&& load);
+
     IFileSystem& m_fs;
+    ICodePage& m_codePage;
     std::string m_fileName;
     bool m_isOpen = false;
     bool m_makeBackup = false;
     bool m_linesSplit = false;
+    bool m_convertUnicode = false;
+    TTextEncoding m_encoding = TTextEncoding::Ansi;
+    std::string m_loadNote;
 };
 
 } // namespace wexly

@@ -3,6 +3,7 @@
 #include "editor/BackupName.h"
 #include "editor/EdStrings.h"
 #include "editor/OvcParaList.h"
+#include "editor/StringFile.h"
 
 #include <algorithm>
 #include <array>
@@ -79,19 +80,83 @@ TLoadResult ReadTextFile(IFile& file, TOvcParaList& list, bool trimWhiteSpace)
     return result;
 }
 
-TLoadResult LoadTextFile(
-    TOvcParaList& list, IFileSystem& fs, const std::string& name, bool trimWhiteSpace)
+namespace {
+
+TLoadResult ReadInto(TOvcParaList& list, IFile& file, bool trimWhiteSpace)
 {
-    auto file = OpenTextFileForLoad(fs, name);
-    if (!file)
-        return {};
     list.Reset();
     try {
-        return ReadTextFile(*file, list, trimWhiteSpace);
+        return ReadTextFile(file, list, trimWhiteSpace);
     } catch (...) {
         list.Reset();
         throw;
     }
+}
+
+TLoadResult ReadDecoded(TOvcParaList& list, IFile& file, bool trimWhiteSpace, TDecodedText decoded)
+{
+    TLoadResult result;
+    if (decoded.haveText) {
+        TStringFile text(std::move(decoded.text));
+        result = ReadInto(list, text, trimWhiteSpace);
+    } else {
+        if (!file.Seek(0))
+            throw EInOutError(file.LastError());
+        result = ReadInto(list, file, trimWhiteSpace);
+    }
+    result.encoding = decoded.encoding;
+    result.found = decoded.found;
+    result.note = decoded.note;
+    return result;
+}
+
+} // namespace
+
+TLoadResult LoadTextFile(TOvcParaList& list, IFileSystem& fs, const std::string& name,
+    bool trimWhiteSpace, ICodePage* decodeWith)
+{
+    auto file = OpenTextFileForLoad(fs, name);
+    if (!file)
+        return {};
+    if (!decodeWith)
+        return ReadInto(list, *file, trimWhiteSpace);
+    // Decoded as it is read; a file that turns out not to convert is read again as it is.
+    TDecodingFile decoding(*file, *decodeWith);
+    TLoadResult result;
+    try {
+        result = ReadInto(list, decoding, trimWhiteSpace);
+    } catch (const EInOutError&) {
+        if (!decoding.Failed())
+            throw;
+    }
+    const TDecodedText decoded = decoding.Result();
+    if (decoding.Failed()) {
+        if (!file->Seek(0))
+            throw EInOutError(file->LastError());
+        result = ReadInto(list, *file, trimWhiteSpace);
+    }
+    result.encoding = decoded.encoding;
+    result.found = decoded.found;
+    result.note = decoded.note;
+    return result;
+}
+
+TLoadResult LoadDecodedTextFile(TOvcParaList& list, IFileSystem& fs, const std::string& name,
+    bool trimWhiteSpace, TDecodedText decoded)
+{
+    auto file = OpenTextFileForLoad(fs, name);
+    if (!file)
+        return {};
+    return ReadDecoded(list, *file, trimWhiteSpace, std::move(decoded));
+}
+
+std::optional<TDecodedText> DecodeTextFileAt(
+    IFileSystem& fs, const std::string& name, ICodePage& codePage, TFileShare share)
+{
+    auto file = fs.Open(name, TFileAccess::Read, share, TFileCreate::OpenExisting);
+    if (!file)
+        return std::nullopt;
+    return DecodeTextFile(*file, codePage);
 }
 
 // ---- Saving ----------------------------------------------------------------------------
@@ -143,8 +208,32 @@ std::string DirectoryOf(const std::string& path)
     return std::string();
 }
 
+// Calls sink with the saved bytes in encoding: its byte-order mark, then the text converted
+// block by block (each block ends with a line end, so it holds whole characters).
+template <typename Sink>
+void ProduceEncodedBytes(
+    const TOvcParaList& list, TTextEncoding encoding, ICodePage* codePage, Sink&& sink)
+{
+    if (encoding == TTextEncoding::Ansi) {
+        ProduceSavedBytes(list, sink);
+        return;
+    }
+    ICodePage& cp = codePage ? *codePage : ActiveCodePage();
+    const std::string_view bom = ByteOrderMark(encoding);
+    if (!bom.empty())
+        sink(bom.data(), bom.size());
+    std::string encoded;
+    std::u16string scratch;
+    ProduceSavedBytes(list, [&](const char* data, size_t size) {
+        encoded.clear();
+        EncodeText(encoding, std::string_view(data, size), cp, encoded, scratch);
+        sink(encoded.data(), encoded.size());
+    });
+}
+
 // Writes the whole text to a new temporary file beside name; returns its path.
-std::string WriteTemporary(const TOvcParaList& list, IFileSystem& fs, const std::string& name)
+std::string WriteTemporary(const TOvcParaList& list, IFileSystem& fs, const std::string& name,
+    TTextEncoding encoding, ICodePage* codePage)
 {
     std::string temp = fs.TempNameIn(DirectoryOf(name));
     TFileError error;
@@ -153,7 +242,7 @@ std::string WriteTemporary(const TOvcParaList& list, IFileSystem& fs, const std:
     if (!file)
         throw EInOutError(error.code);
     uint32_t failure = 0;
-    ProduceSavedBytes(list, [&](const char* data, size_t size) {
+    ProduceEncodedBytes(list, encoding, codePage, [&](const char* data, size_t size) {
         if (!failure && !file->Write(data, static_cast<int64_t>(size)))
             failure = file->LastError();
     });
@@ -169,18 +258,20 @@ std::string WriteTemporary(const TOvcParaList& list, IFileSystem& fs, const std:
 
 } // namespace
 
-std::string TextFileBytes(const TOvcParaList& list)
+std::string TextFileBytes(const TOvcParaList& list, TTextEncoding encoding, ICodePage* codePage)
 {
     std::string all;
-    ProduceSavedBytes(list, [&](const char* data, size_t size) { all.append(data, size); });
+    ProduceEncodedBytes(
+        list, encoding, codePage, [&](const char* data, size_t size) { all.append(data, size); });
     return all;
 }
 
-void SaveTextFile(TOvcParaList& list, IFileSystem& fs, const std::string& name, bool makeBackup)
+void SaveTextFile(TOvcParaList& list, IFileSystem& fs, const std::string& name, bool makeBackup,
+    TTextEncoding encoding, ICodePage* codePage)
 {
     if (name.empty())
         return;
-    const std::string temp = WriteTemporary(list, fs, name);
+    const std::string temp = WriteTemporary(list, fs, name, encoding, codePage);
     TFileError error;
     std::string backup;
     if (makeBackup && fs.Exists(name)) {

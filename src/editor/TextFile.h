@@ -6,6 +6,8 @@
 
 #include "editor/EdSearch.h"
 #include "editor/LineReader.h"
+#include "editor/TextEncoding.h"
+#include "platform/CodePage.h"
 #include "platform/Files.h"
 
 #include <cstdint>
@@ -44,6 +46,10 @@ struct TLoadResult
     // Some line was longer than the paragraph limit and became several paragraphs, so saving
     // will write line ends that were not in the file. The document tells the user once.
     bool linesSplit = false;
+    // The encoding the text was read in and, when a UTF-8 or UTF-16 file stayed bytes, why.
+    TTextEncoding encoding = TTextEncoding::Ansi;
+    TTextEncoding found = TTextEncoding::Ansi;
+    TDecodeNote note = TDecodeNote::None;
 };
 
 // Opens a file for loading, with exclusive sharing; null when it cannot be opened.
@@ -55,20 +61,34 @@ std::unique_ptr<IFile> OpenTextFileForLoad(IFileSystem& fs, const std::string& n
 TLoadResult ReadTextFile(IFile& file, TOvcParaList& list, bool trimWhiteSpace);
 
 // Open, clear the list (Reset) and read. Nothing happens when the file cannot be opened. On an
-// error the list is cleared again and the error raised.
-TLoadResult LoadTextFile(
-    TOvcParaList& list, IFileSystem& fs, const std::string& name, bool trimWhiteSpace);
+// error the list is cleared again and the error raised. With a code page, UTF-8 and UTF-16
+// files are converted to it where they can be (DecodeTextFile); without, every file is bytes.
+TLoadResult LoadTextFile(TOvcParaList& list, IFileSystem& fs, const std::string& name,
+    bool trimWhiteSpace, ICodePage* decodeWith = nullptr);
+
+// The same with the file already read and decoded by the caller (an opener that had to look
+// at it first): its text when it has one, else the file as it is.
+TLoadResult LoadDecodedTextFile(TOvcParaList& list, IFileSystem& fs, const std::string& name,
+    bool trimWhiteSpace, TDecodedText decoded);
+
+// Opens and decodes a file for LoadDecodedTextFile or a search; none when it cannot be opened.
+// Raises EInOutError when it cannot be read.
+std::optional<TDecodedText> DecodeTextFileAt(IFileSystem& fs, const std::string& name,
+    ICodePage& codePage, TFileShare share = TFileShare::Exclusive);
 
 // The bytes SaveTextFile writes: every paragraph followed by CR LF, except an empty last one;
-// bytes 1 to 8 become spaces.
-std::string TextFileBytes(const TOvcParaList& list);
+// bytes 1 to 8 become spaces. In another encoding than ANSI its byte-order mark comes first
+// and the text is converted from codePage (the active one when null).
+std::string TextFileBytes(const TOvcParaList& list, TTextEncoding encoding = TTextEncoding::Ansi,
+    ICodePage* codePage = nullptr);
 
 // Writes list to name (nothing when name is empty). The text goes to a temporary file in the
 // same folder, is flushed and only then takes the file's place; with makeBackup an existing
 // file is first renamed to its backup name. On success the modified flag is cleared. On
 // failure the old file is as it was, the temporary file is gone, the flag is kept and
 // EInOutError is raised.
-void SaveTextFile(TOvcParaList& list, IFileSystem& fs, const std::string& name, bool makeBackup);
+void SaveTextFile(TOvcParaList& list, IFileSystem& fs, const std::string& name, bool makeBackup,
+    TTextEncoding encoding = TTextEncoding::Ansi, ICodePage* codePage = nullptr);
 
 // Removes one trailing dot from a name of at least two characters.
 std::string teFixFileName(std::string_view name);

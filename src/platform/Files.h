@@ -19,35 +19,37 @@ enum class TFileShare { Exclusive, DenyWrite, DenyRead, DenyNone };
 enum class TFileCreate {
     OpenExisting, // fail when missing
     CreateAlways, // create or truncate
-    CreateNew,    // fail when it exists
-    OpenAlways    // open or create
+    CreateNew, // fail when it exists
+    OpenAlways // open or create
 };
 
 // A failed file operation: the OS error code (Windows numbering: 2 not found, 3 path not
 // found, 5 access denied, 32 sharing violation, 112 disk full, ...) and the path.
-struct TFileError {
+struct TFileError
+{
     uint32_t code = 0;
     std::string path;
 };
 
 // Windows-numbered error codes that portable code tests for.
 namespace FileErrorCode {
-    inline constexpr uint32_t FileNotFound = 2;
-    inline constexpr uint32_t PathNotFound = 3;
-    inline constexpr uint32_t AccessDenied = 5;
-    inline constexpr uint32_t WriteFault = 29;
-    inline constexpr uint32_t ReadFault = 30;
-    inline constexpr uint32_t SharingViolation = 32;
-    inline constexpr uint32_t HandleEof = 38;
-    inline constexpr uint32_t FileExists = 80;
-    inline constexpr uint32_t DiskFull = 112;
-    inline constexpr uint32_t AlreadyExists = 183;
+inline constexpr uint32_t FileNotFound = 2;
+inline constexpr uint32_t PathNotFound = 3;
+inline constexpr uint32_t AccessDenied = 5;
+inline constexpr uint32_t WriteFault = 29;
+inline constexpr uint32_t ReadFault = 30;
+inline constexpr uint32_t SharingViolation = 32;
+inline constexpr uint32_t HandleEof = 38;
+inline constexpr uint32_t FileExists = 80;
+inline constexpr uint32_t DiskFull = 112;
+inline constexpr uint32_t AlreadyExists = 183;
 }
 
 // File times are 100-ns intervals since 1601-01-01 UTC, as Windows keeps them.
 using TFileTime = uint64_t;
 
-class IFile {
+class IFile
+{
 public:
     virtual ~IFile() = default;
     // Reads up to size bytes; returns the count read (0 at end of file), or -1 on error.
@@ -57,12 +59,13 @@ public:
     virtual bool Seek(int64_t offset) = 0; // from the start of the file
     virtual int64_t Position() const = 0;
     virtual int64_t Size() const = 0; // -1 on error
-    virtual bool Truncate() = 0;      // end the file at the current position
-    virtual bool Flush() = 0;         // to the device, not just the OS cache
+    virtual bool Truncate() = 0; // end the file at the current position
+    virtual bool Flush() = 0; // to the device, not just the OS cache
     virtual uint32_t LastError() const = 0;
 };
 
-struct TDirEntry {
+struct TDirEntry
+{
     std::string name; // without the directory
     bool isDirectory = false;
     bool isReadOnly = false;
@@ -72,7 +75,8 @@ struct TDirEntry {
     TFileTime writeTime = 0;
 };
 
-class IFileSystem {
+class IFileSystem
+{
 public:
     virtual ~IFileSystem() = default;
     // Returns null on failure and sets error.

@@ -22,6 +22,7 @@ void TDirectorySearchBridge::SearchFiles(TFindForm& form)
     m_panel.SetMask(form.Mask());
     // The find and mask boxes stay as they are while the walk pumps messages.
     form.SetSearching(true);
+    m_panel.SetDecoding(m_settings.ConvertUnicode ? &ActiveCodePage() : nullptr);
     m_panel.Search(form.FindText(), form.Options(), m_fs, *m_view);
     form.SetSearching(false);
     form.SetDirectory(m_panel.Directory());

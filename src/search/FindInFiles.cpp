@@ -1,9 +1,13 @@
 #include "search/FindInFiles.h"
 
+#include "editor/LineReader.h"
+#include "editor/StringFile.h"
+#include "editor/TextEncoding.h"
 #include "editor/TextFile.h"
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
 
 namespace wexly {
 
@@ -182,13 +186,14 @@ bool TFileLineSplitter::Next(std::string_view& line)
 // ---- the walk ----------------------------------------------------------------------------
 
 TFindInFilesWalk::TFindInFilesWalk(IFileSystem& fs, IFindInFilesHost& host, TFindResultTree& tree,
-    const bool& running, const TFindInFilesMatcher& matcher, bool expandNew)
+    const bool& running, const TFindInFilesMatcher& matcher, bool expandNew, ICodePage* decodeWith)
     : m_fs(fs)
     , m_host(host)
     , m_tree(tree)
     , m_running(running)
     , m_matcher(matcher)
     , m_expandNew(expandNew)
+    , m_decodeWith(decodeWith)
 {
 }
 
@@ -238,14 +243,30 @@ bool TFindInFilesWalk::Walk(const std::string& mask, bool recurse)
 
 void TFindInFilesWalk::SearchFile(const std::string& path)
 {
-    if (LooksBinary(m_fs, path) != 0)
+    const int looks = LooksBinary(m_fs, path);
+    if (looks < 0 || (looks > 0 && !m_decodeWith))
         return;
     auto file
         = m_fs.Open(path, TFileAccess::Read, TFileShare::DenyWrite, TFileCreate::OpenExisting);
     if (!file)
         return;
+    // A converted file is searched as the editor would show it; one that stays bytes is
+    // searched as before, unless it looks binary.
+    std::optional<TStringFile> decoded;
+    if (m_decodeWith) {
+        TDecodedText d;
+        try {
+            d = DecodeTextFile(*file, *m_decodeWith);
+        } catch (const EInOutError&) {
+            return;
+        }
+        if (d.haveText)
+            decoded.emplace(std::move(d.text));
+        else if (looks > 0 || !file->Seek(0))
+            return;
+    }
     ++m_outcome.filesSearched;
-    TFileLineSplitter lines(*file);
+    TFileLineSplitter lines(decoded ? static_cast<IFile&>(*decoded) : *file);
     TFoundFile found;
     std::string_view line;
     int64_t number = 0;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "editor/EdSearch.h"
+#include "platform/CodePage.h"
 #include "platform/Files.h"
 
 #include <cstdint>
@@ -114,8 +115,11 @@ struct TFindInFilesOutcome
 class TFindInFilesWalk
 {
 public:
+    // decodeWith: UTF-8 and UTF-16 files are searched in that code page, as the editor shows
+    // them; without it every file is bytes.
     TFindInFilesWalk(IFileSystem& fs, IFindInFilesHost& host, TFindResultTree& tree,
-        const bool& running, const TFindInFilesMatcher& matcher, bool expandNew);
+        const bool& running, const TFindInFilesMatcher& matcher, bool expandNew,
+        ICodePage* decodeWith = nullptr);
     TFindInFilesOutcome Run(std::string_view mask, bool recurse);
 
 private:
@@ -129,6 +133,7 @@ private:
     const bool& m_running;
     const TFindInFilesMatcher& m_matcher;
     bool m_expandNew;
+    ICodePage* m_decodeWith;
     TFindInFilesOutcome m_outcome;
 };
 

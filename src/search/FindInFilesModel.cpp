@@ -103,7 +103,7 @@ TFindInFilesOutcome TFindInFilesModel::Search(const std::string& findText, TSear
     TFindInFilesOutcome outcome;
     try {
         const TFindInFilesMatcher matcher(findText, options, upper);
-        TFindInFilesWalk walk(fs, relay, m_tree, m_running, matcher, m_expandAll);
+        TFindInFilesWalk walk(fs, relay, m_tree, m_running, matcher, m_expandAll, m_decodeWith);
         outcome = walk.Run(m_mask, m_subdirectories);
     } catch (...) {
         // Out of memory or a failing view: the dialog must not stay locked in the running state.

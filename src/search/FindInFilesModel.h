@@ -73,6 +73,8 @@ public:
     TFindInFilesOutcome Search(const std::string& findText, TSearchOptions options, IFileSystem& fs,
         IFindInFilesView& view, const TUpperTable& upper = SystemUpperTable());
     void Halt(); // "&Halt Search"
+    // UTF-8 and UTF-16 files are searched converted to this code page; null: as bytes.
+    void SetDecoding(ICodePage* codePage) { m_decodeWith = codePage; }
     TEscapeAction Escape() const;
     // The tree's selection changed: selected nodes in selection order, and the tree's
     // selected (focused) node. Ignored while a search runs.
@@ -94,6 +96,7 @@ private:
     std::string m_directory;
     bool m_subdirectories = false;
     bool m_expandAll = false;
+    ICodePage* m_decodeWith = nullptr;
     TFindResultTree m_tree;
     std::vector<TFindNodeRef> m_selection;
     std::string m_status;

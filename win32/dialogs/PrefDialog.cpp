@@ -194,6 +194,7 @@ constexpr TCheckField GeneralChecks[] = {
     { IDC_GEN_SILENTRELOAD, &TGeneralPage::silentReload },
     { IDC_GEN_VCARETS, &TGeneralPage::verticalCarets },
     { IDC_GEN_HIDECLOSEDELETE, &TGeneralPage::hideCloseDelete },
+    { IDC_GEN_UNICODE, &TGeneralPage::convertUnicode },
 };
 }
 

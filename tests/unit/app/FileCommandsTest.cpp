@@ -1,5 +1,6 @@
 #include "app/FileCommands.h"
 
+#include "platform/Windows1252.h"
 #include "support/DocFakes.h"
 
 #include <gtest/gtest.h>
@@ -336,6 +337,98 @@ TEST(FileCommands, FavouritesAddedInTheDialogsReachTheSettingsEvenWhenCancelled)
     env.dialogs.saves = { save };
     env.commands->SaveAs();
     EXPECT_EQ(env.settings.DirFavourites, (std::vector<std::string> { "D:\\s\\" }));
+}
+
+} // namespace wexly::test
+
+namespace wexly::test {
+
+namespace {
+
+struct TUnicodeEnv : TDocEnv
+{
+    TWindows1252CodePage cp;
+    TUnicodeEnv()
+    {
+        services.codePage = &cp;
+        settings.ConvertUnicode = settings.BinaryCheck = true;
+    }
+};
+
+} // namespace
+
+TEST(FileCommands, ConvertibleUtf8AndUtf16FilesOpenAsTextWithoutTheBinaryQuestion)
+{
+    TUnicodeEnv env;
+    env.fs.SetFile("C:\\w\\u8.txt", "\xC3\xA9t\xC3\xA9\r\n");
+    env.fs.SetFile("C:\\w\\u16.txt", std::string("\xFF\xFE\xE9\0t\0\xE9\0", 8));
+    EXPECT_EQ(env.commands->OpenCommandLine("C:\\w\\", "u8.txt u16.txt"), 2);
+    EXPECT_TRUE(env.asker.asked.empty());
+    EXPECT_EQ(env.host.statusMessages.back(), FilesOpenedMessage(2, 2));
+    TEditFile& u8 = env.set->At(0);
+    TEditFile& u16 = env.set->At(1);
+    EXPECT_EQ(u8.Encoding(), TTextEncoding::Utf8);
+    EXPECT_EQ(u16.Encoding(), TTextEncoding::Utf16Le);
+    EXPECT_EQ(u16.TextEditor()->Buffer().ParaText(1), "\xE9t\xE9");
+    Modify(u8);
+    env.commands->SaveDocument(u8);
+    EXPECT_EQ(env.fs.Contents("C:\\w\\u8.txt"), "+\xC3\xA9t\xC3\xA9\r\n");
+}
+
+TEST(FileCommands, AUnicodeFileThatStaysBytesIsAskedAboutAsBeforeAndNamedInTheStatusLine)
+{
+    TUnicodeEnv env;
+    env.fs.SetFile("C:\\w\\greek.txt", std::string("\xFF\xFE\xB1\x03", 4));
+    env.asker.answers = { TMsgResult::No, TMsgResult::Yes };
+    env.commands->OpenCommandLine("C:\\w\\", "greek.txt");
+    ASSERT_EQ(env.asker.asked.size(), 1u);
+    EXPECT_EQ(Last(env).text, "This file may be binary\rOpen file in binary mode?");
+    EXPECT_EQ(env.set->At(0).Encoding(), TTextEncoding::Ansi);
+    EXPECT_EQ(env.host.statusMessages.back(),
+        FilesOpenedMessage(1, 1)
+            + "   greek.txt: UTF-16: some characters cannot be shown; opened as bytes");
+    env.commands->Close();
+    env.commands->OpenCommandLine("C:\\w\\", "greek.txt");
+    EXPECT_TRUE(env.set->At(0).Binary());
+    EXPECT_EQ(env.host.statusMessages.back(),
+        FilesOpenedMessage(1, 1)
+            + "   greek.txt: UTF-16: some characters cannot be shown; opened as binary");
+
+    // Missing characters inside the file only: no question, the note all the same.
+    env.fs.SetFile(
+        "C:\\w\\inside.txt", "a first line of text\r\n\xCE\xB1\r\nand the last line\r\n");
+    env.commands->OpenCommandLine("C:\\w\\", "inside.txt");
+    EXPECT_EQ(env.asker.asked.size(), 2u);
+    EXPECT_EQ(env.host.statusMessages.back(),
+        FilesOpenedMessage(1, 2)
+            + "   inside.txt: UTF-8: some characters cannot be shown; opened as bytes");
+
+    // UTF-8 whose first bytes are not in the code page: the question as for any such file.
+    env.fs.SetFile("C:\\w\\alpha.txt", "\xCE\xB1 alpha\r\n");
+    env.asker.answers = { TMsgResult::No };
+    env.commands->OpenCommandLine("C:\\w\\", "alpha.txt");
+    EXPECT_EQ(env.asker.asked.size(), 3u);
+    TEditFile& alpha = *env.set->CurFile();
+    EXPECT_EQ(alpha.TextEditor()->Buffer().ParaText(1), "\xCE\xB1 alpha");
+    EXPECT_EQ(alpha.LoadNote(), "UTF-8: some characters cannot be shown");
+    Modify(alpha);
+    env.commands->SaveDocument(alpha);
+    EXPECT_EQ(env.fs.Contents("C:\\w\\alpha.txt"), "+\xCE\xB1 alpha\r\n");
+}
+
+TEST(FileCommands, WithTheConversionOffUnicodeFilesOpenAsBefore)
+{
+    TUnicodeEnv env;
+    env.settings.ConvertUnicode = false;
+    env.fs.SetFile("C:\\w\\u8.txt", "\xC3\xA9t\xC3\xA9\r\n");
+    env.asker.answers = { TMsgResult::No };
+    TEditFile& doc = env.Open("C:\\w\\u8.txt");
+    EXPECT_EQ(env.asker.asked.size(), 1u);
+    EXPECT_EQ(doc.Encoding(), TTextEncoding::Ansi);
+    // Asked for binary: no conversion either.
+    env.settings.ConvertUnicode = true;
+    env.fs.SetFile("C:\\w\\b.txt", "\xC3\xA9\r\n");
+    EXPECT_TRUE(env.Open("C:\\w\\b.txt", true).Binary());
 }
 
 } // namespace wexly::test

@@ -94,6 +94,16 @@ TEST(StatusBar, WiderLineTextShiftsThePanelsLeft)
         LayoutStatusBar(500, narrow).panels[spCaps].left - 7);
 }
 
+TEST(StatusBar, TheEncodingPanelComesLastWhenItHasAWidth)
+{
+    TStatusTextWidths w { 13, 24, 20, 28, 28, 50 };
+    TStatusBarLayout layout = LayoutStatusBar(500, w);
+    EXPECT_EQ(layout.panels[spEncoding].Right(), 500);
+    EXPECT_EQ(layout.panels[spEncoding].width, 56);
+    EXPECT_EQ(layout.panels[spColumn].Right() + 2, layout.panels[spEncoding].left);
+    EXPECT_EQ(layout.panels[spMessage].width, layout.panels[spCaps].left - 2);
+}
+
 TEST(StatusBar, NarrowWindowLeavesMessagePanelEmpty)
 {
     TStatusBarLayout layout = LayoutStatusBar(40, { 13, 24, 20, 28, 28 });

@@ -201,6 +201,7 @@ TEST(StartUp, StatusEventsPadTheNumbersAndTrackThePane)
     ASSERT_TRUE(env.shell.EditStatus(false, true, 7, 1, false, u));
     EXPECT_EQ(u.line, "0007");
     EXPECT_EQ(u.insOvr, "Ovr"); // binary views always overwrite
+    EXPECT_EQ(u.encoding, "");
     EXPECT_FALSE(u.relayoutStatusBar);
     EXPECT_FALSE(env.shell.Menus().enabled[miSave]);
     ASSERT_TRUE(env.shell.EditStatus(false, true, 9999, 1, false, u));
@@ -216,6 +217,9 @@ TEST(StartUp, StatusEventsPadTheNumbersAndTrackThePane)
     EXPECT_EQ(env.set->CurFile(), &b);
     EXPECT_EQ(u.top.path, "C:\\w\\a.txt");
     EXPECT_EQ(u.bottom.path, "C:\\w\\b.bin");
+    env.set->SelectFile(a);
+    ASSERT_TRUE(env.shell.EditStatus(false, true, 1, 1, true, u));
+    EXPECT_EQ(u.encoding, "ANSI");
     EXPECT_TRUE(env.shell.Menus().enabled[miSyncPanes]);
     EXPECT_FALSE(env.shell.StatusTimerFired());
     ASSERT_TRUE(env.shell.EditStatus(true, true, 1, 1, true, u));

@@ -107,6 +107,7 @@ const char* const kDefaultFile = "[Wexly]\r\n"
                                  "genBackupText=1\r\n"
                                  "genBackupBin=1\r\n"
                                  "genBinCheck=1\r\n"
+                                 "genUnicode=1\r\n"
                                  "genBookmarks=1\r\n"
                                  "genStartBlank=0\r\n"
                                  "genReopen=20\r\n"
@@ -283,6 +284,19 @@ TEST(SettingsFile, UnknownSectionsAndKeysAndTheFileOrderAreKept)
     EXPECT_EQ(ini.ReadString("Wexly", "future", ""), "keep me");
     EXPECT_EQ(ini.ReadString("Wexly", "genTabSize", ""), "3");
     EXPECT_EQ(fs.files[kIni].find("[Wexly]"), std::string::npos); // not a second section
+}
+
+TEST(SettingsFile, UnicodeConversionIsOnInFilesWrittenBeforeItsKey)
+{
+    EXPECT_TRUE(LoadFrom("[Wexly]\r\ngenBinCheck=1\r\n").ConvertUnicode);
+    TMemFileSystem fs;
+    TSettingsEnv env = MakeEnv(fs);
+    fs.files[kIni] = "[Wexly]\r\ngenUnicode=0\r\n";
+    TSettings s;
+    LoadSettings(s, env);
+    EXPECT_FALSE(s.ConvertUnicode);
+    ASSERT_TRUE(SaveSettings(s, env).Ok);
+    EXPECT_EQ(TMemIniFile(fs.files[kIni]).ReadString("Wexly", "genUnicode", ""), "0");
 }
 
 TEST(SettingsFile, MalformedValuesFallBackWithoutStoppingTheLoad)

@@ -28,6 +28,7 @@ TSettings SampleSettings()
     s.ShowBookmarks = true;
     s.ReopenCount = 30;
     s.SilentReload = true;
+    s.ConvertUnicode = true;
     s.HideCloseDelete = true;
     s.ShowToolBar = true;
     s.FlatButtons = true;

@@ -1,5 +1,6 @@
 #include "documents/EditFile.h"
 
+#include "platform/Windows1252.h"
 #include "support/DocFakes.h"
 
 #include <gtest/gtest.h>
@@ -261,6 +262,94 @@ TEST(EditFile, BinaryOpenOfAMissingFileFailsWithTheLoadMessage)
     ASSERT_EQ(env.asker.asked.size(), 1u);
     EXPECT_EQ(env.asker.asked[0].text, "Exception Occured while opening file");
     EXPECT_EQ(env.asker.asked[0].caption, "Error!");
+}
+
+} // namespace wexly::test
+
+namespace wexly::test {
+
+namespace {
+
+// Documents that convert, with the 1252 table whatever the system's code page.
+struct TUnicodeEnv : TDocEnv
+{
+    TWindows1252CodePage cp;
+    TUnicodeEnv()
+    {
+        services.codePage = &cp;
+        settings.ConvertUnicode = settings.BinaryCheck = true;
+    }
+};
+
+} // namespace
+
+TEST(EditFile, AUtf8DocumentKeepsItsEncodingThroughSaveSaveAsRevertAndReload)
+{
+    TUnicodeEnv env;
+    env.settings.BackupText = true;
+    env.fs.SetFile("C:\\w\\u.txt",
+        "\xEF\xBB\xBF"
+        "caf\xC3\xA9\r\n");
+    TEditFile& doc = env.Open("C:\\w\\u.txt");
+    EXPECT_EQ(doc.Encoding(), TTextEncoding::Utf8Bom);
+    EXPECT_EQ(doc.TextEditor()->Buffer().ParaText(1), "caf\xE9");
+    Type(doc, "\xE0");
+    doc.Save();
+    EXPECT_EQ(env.fs.Contents("C:\\w\\u.txt"),
+        "\xEF\xBB\xBF\xC3\xA0"
+        "caf\xC3\xA9\r\n");
+    // A backup is the old file's bytes.
+    EXPECT_EQ(env.fs.Contents("C:\\w\\u.~txt"),
+        "\xEF\xBB\xBF"
+        "caf\xC3\xA9\r\n");
+    doc.SaveAs("C:\\w\\copy.txt", true);
+    EXPECT_EQ(env.fs.Contents("C:\\w\\copy.txt"),
+        "\xEF\xBB\xBF\xC3\xA0"
+        "caf\xC3\xA9\r\n");
+    // Changed on disk to UTF-16, then to ANSI: each reload reads what is there now.
+    env.fs.SetFile("C:\\w\\copy.txt", std::string("\xFF\xFE\xE9\0", 4));
+    doc.Reload();
+    EXPECT_EQ(doc.Encoding(), TTextEncoding::Utf16Le);
+    EXPECT_EQ(doc.TextEditor()->Buffer().ParaText(1), "\xE9");
+    env.fs.SetFile("C:\\w\\copy.txt", "caf\xE9\r\n");
+    doc.Reload();
+    EXPECT_EQ(doc.Encoding(), TTextEncoding::Ansi);
+    EXPECT_EQ(doc.TextEditor()->Buffer().ParaText(1), "caf\xE9");
+}
+
+TEST(EditFile, ChangingTheEncodingMarksTheTextModifiedAndSavesInTheNewOne)
+{
+    TUnicodeEnv env;
+    env.settings.BinaryCheck = false;
+    env.fs.SetFile("C:\\w\\a.txt", "caf\xE9\r\n");
+    TEditFile& doc = env.Open("C:\\w\\a.txt");
+    EXPECT_EQ(doc.Encoding(), TTextEncoding::Ansi);
+    doc.SetEncoding(TTextEncoding::Ansi);
+    EXPECT_FALSE(doc.IsModified());
+    doc.SetEncoding(TTextEncoding::Utf16Be);
+    EXPECT_TRUE(doc.IsModified());
+    doc.Save();
+    EXPECT_EQ(env.fs.Contents("C:\\w\\a.txt"), std::string("\xFE\xFF\0c\0a\0f\0\xE9\0\r\0\n", 14));
+}
+
+TEST(EditFile, TheSecondPaneShowsTheEncodingOfTheDocumentItShows)
+{
+    TUnicodeEnv env;
+    env.fs.SetFile("C:\\w\\u.txt", "\xC3\xA9\r\n");
+    TEditFile& doc = env.Open("C:\\w\\u.txt");
+    TEditFile bottom(env.services);
+    bottom.AttachView(doc);
+    EXPECT_EQ(bottom.Encoding(), TTextEncoding::Utf8);
+}
+
+TEST(EditFile, WithTheConversionOffAUtf8FileIsBytes)
+{
+    TUnicodeEnv env;
+    env.settings.ConvertUnicode = env.settings.BinaryCheck = false;
+    env.fs.SetFile("C:\\w\\u.txt", "caf\xC3\xA9\r\n");
+    TEditFile& doc = env.Open("C:\\w\\u.txt");
+    EXPECT_EQ(doc.Encoding(), TTextEncoding::Ansi);
+    EXPECT_EQ(doc.TextEditor()->Buffer().ParaText(1), "caf\xC3\xA9");
 }
 
 } // namespace wexly::test

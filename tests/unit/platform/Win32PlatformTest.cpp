@@ -1,8 +1,10 @@
 // The Windows implementations of the platform interfaces; built and run in the win32 build only.
 #ifdef _WIN32
 
+#include "platform/CodePage.h"
 #include "platform/Files.h"
 #include "platform/Ui.h"
+#include "platform/Windows1252.h"
 #include "platform/win32/Win32Ui.h"
 #include "platform/win32/WinStrings.h"
 
@@ -180,6 +182,43 @@ TEST(Win32Ui, ClipboardTextRoundTrips)
         GTEST_SKIP() << "no clipboard in this session";
     EXPECT_TRUE(clipboard.HasText());
     EXPECT_EQ(clipboard.GetText(), text);
+}
+
+TEST(Win32CodePage, ConvertsExactlyAndRefusesNearMatches)
+{
+    ICodePage& cp = ActiveCodePage();
+    if (cp.Id() != 1252)
+        GTEST_SKIP() << "the system's code page is " << cp.Id();
+    const std::u16string text = u"caf\u00e9 \u20ac\u0178";
+    std::string out;
+    EXPECT_TRUE(cp.FromWide(text.data(), text.size(), out));
+    EXPECT_EQ(out, "caf\xE9 \x80\x9F");
+    std::u16string back;
+    cp.ToWide(out.data(), out.size(), back);
+    EXPECT_EQ(back, text);
+    // A near match (a for a with macron) and a character the code page lacks are refused.
+    for (const std::u16string refused : { u"x\u0101", u"\u03b1" }) {
+        out.clear();
+        EXPECT_FALSE(cp.FromWide(refused.data(), refused.size(), out));
+    }
+    // Whatever Windows takes comes back the same, and the native table agrees on every byte.
+    for (uint32_t c = 1; c < 0x10000; ++c) {
+        const char16_t wide = static_cast<char16_t>(c);
+        std::string bytes;
+        if (!cp.FromWide(&wide, 1, bytes))
+            continue;
+        std::u16string again;
+        cp.ToWide(bytes.data(), bytes.size(), again);
+        ASSERT_EQ(again, std::u16string(1, wide)) << c;
+    }
+    TWindows1252CodePage table;
+    for (int b = 0; b < 256; ++b) {
+        const char byte = static_cast<char>(b);
+        std::u16string fromWindows, fromTable;
+        cp.ToWide(&byte, 1, fromWindows);
+        table.ToWide(&byte, 1, fromTable);
+        EXPECT_EQ(fromWindows, fromTable) << b;
+    }
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "search/FindInFiles.h"
 
+#include "platform/Windows1252.h"
 #include "support/FakeFileSystem.h"
 #include "support/FindInFilesFakes.h"
 
@@ -61,12 +62,13 @@ struct TWalkEnv
     TFifView view;
     TFindResultTree tree;
     bool running = true;
+    ICodePage* decodeWith = nullptr;
 
     TFindInFilesOutcome Walk(
         const std::string& mask, const std::string& text, bool recurse, TSearchOptions options = {})
     {
         TFindInFilesMatcher matcher(text, options, Up());
-        TFindInFilesWalk walk(fs, view, tree, running, matcher, false);
+        TFindInFilesWalk walk(fs, view, tree, running, matcher, false, decodeWith);
         return walk.Run(mask, recurse);
     }
     std::vector<std::string> Paths() const
@@ -233,6 +235,29 @@ TEST(FindInFiles, BinaryAndUnopenableFilesAreSkipped)
     env.fs.AddFile("C:\\w\\ok.txt", "k\x80y key"); // 128 itself is text
     env.Walk("C:\\w\\*.txt", "key", false);
     EXPECT_EQ(env.Paths(), std::vector<std::string> { "C:\\w\\ok.txt" });
+}
+
+TEST(FindInFiles, UnicodeFilesAreSearchedAsTheEditorShowsThem)
+{
+    TWalkEnv env;
+    TWindows1252CodePage cp;
+    env.decodeWith = &cp;
+    env.fs.AddFile("C:\\w\\a8.txt", "\xC3\xA9t\xC3\xA9 caf\xC3\xA9\r\n");
+    env.fs.AddFile("C:\\w\\b16.txt", std::string("\xFF\xFE\n\0c\0a\0f\0\xE9\0", 12));
+    env.fs.AddFile("C:\\w\\c.txt", "an ANSI line, caf\xE9\r\nthe last line\r\n");
+    // Stays bytes, and its first bytes look binary: skipped as before.
+    env.fs.AddFile("C:\\w\\d.txt", "\xCE\xB1 caf\xC3\xA9\r\n");
+    env.Walk("C:\\w\\*.txt", "CAF\xC9", false);
+    ASSERT_EQ(env.Paths(),
+        (std::vector<std::string> { "C:\\w\\a8.txt", "C:\\w\\b16.txt", "C:\\w\\c.txt" }));
+    EXPECT_EQ(env.tree.files[0].lines[0].text, "1:\xE9t\xE9 caf\xE9");
+    EXPECT_EQ(env.tree.files[1].lines[0].text, "2:caf\xE9");
+    // Without the conversion the UTF-16 file looks binary and the UTF-8 one does not match.
+    TWalkEnv bytes;
+    bytes.fs.AddFile("C:\\w\\a8.txt", "a longer first line with caf\xC3\xA9 in it\r\n");
+    bytes.fs.AddFile("C:\\w\\b16.txt", std::string("\xFF\xFE\n\0c\0a\0f\0\xE9\0", 12));
+    bytes.Walk("C:\\w\\*.txt", "caf\xE9", false);
+    EXPECT_TRUE(bytes.Paths().empty());
 }
 
 TEST(FindInFiles, MissingDirectoryOrNoDirectoryPartIsReported)
