@@ -2,6 +2,7 @@
 // prose with accented letters, generated once per run into the corpus folder.
 #include "editor/OvcParaList.h"
 #include "editor/TextEncoding.h"
+#include "editor/StringFile.h"
 #include "editor/TextFile.h"
 #include "platform/Windows1252.h"
 
@@ -161,6 +162,48 @@ void BM_EncodingDecodeUtf8(benchmark::State& state)
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * kCorpusBytes));
 }
 BENCHMARK(BM_EncodingDecodeUtf8)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// Reading through the decoder from memory, in the line reader's 64 KiB requests: the
+// decoding alone, beside the same requests over the ANSI text (no decoder) as its reference.
+std::string ReadWhole(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+int64_t Drain(IFile& file)
+{
+    std::unique_ptr<char[]> buffer(new char[64 * 1024]);
+    int64_t total = 0, n = 0;
+    while ((n = file.Read(buffer.get(), 64 * 1024)) > 0)
+        total += n;
+    return total;
+}
+
+void BM_EncodingReadAnsiFromMemory(benchmark::State& state)
+{
+    const std::string text = ReadWhole(Corpus().ansi);
+    for (auto _ : state) {
+        TStringFile file(text);
+        benchmark::DoNotOptimize(Drain(file));
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * kCorpusBytes));
+}
+BENCHMARK(BM_EncodingReadAnsiFromMemory)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+void BM_EncodingDecodeUtf8FromMemory(benchmark::State& state)
+{
+    const std::string text = ReadWhole(Corpus().utf8);
+    for (auto _ : state) {
+        TStringFile file(text);
+        TDecodingFile decoding(file, CodePage());
+        benchmark::DoNotOptimize(Drain(decoding));
+        if (decoding.Result().encoding != TTextEncoding::Utf8)
+            state.SkipWithError("not decoded");
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * kCorpusBytes));
+}
+BENCHMARK(BM_EncodingDecodeUtf8FromMemory)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 void Save(benchmark::State& state, TTextEncoding encoding)
 {
