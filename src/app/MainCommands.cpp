@@ -9,7 +9,8 @@ namespace {
 using T = IMainCommandTarget;
 constexpr int kAll = kAlwaysEnabled;
 constexpr int kNone = kNoToolButton;
-constexpr std::string_view kJustifyHint = "Set justification for text (Wont work when wordwrap is on)";
+constexpr std::string_view kJustifyHint
+    = "Set justification for text (Wont work when wordwrap is on)";
 
 constexpr TMainCommand kCommands[] = {
     // File
@@ -139,8 +140,8 @@ std::span<const TMainCommand> MainCommands()
 
 const TMainCommand* FindMainCommand(int id)
 {
-    const auto* row = std::find_if(
-        std::begin(kCommands), std::end(kCommands), [id](const TMainCommand& c) { return c.id == id; });
+    const auto* row = std::find_if(std::begin(kCommands), std::end(kCommands),
+        [id](const TMainCommand& c) { return c.id == id; });
     return row == std::end(kCommands) ? nullptr : row;
 }
 

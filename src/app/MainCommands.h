@@ -6,8 +6,8 @@
 #pragma once
 
 #include "app/CommandIds.h"
-#include "app/DocumentSet.h"
 #include "documents/DocumentCommands.h"
+#include "documents/DocumentSet.h"
 #include "documents/MenuState.h"
 
 #include <span>

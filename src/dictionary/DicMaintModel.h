@@ -3,9 +3,9 @@
 // open, save, save-as and close rules. Borrows the settings, file system, asker and dialogs.
 #pragma once
 
-#include "app/FileCommands.h"
 #include "config/Settings.h"
 #include "dictionary/Dictionary.h"
+#include "documents/FileCommands.h"
 #include "platform/Files.h"
 #include "platform/Ui.h"
 

@@ -32,8 +32,11 @@ class TRecordingTarget final : public IMainCommandTarget
 public:
     std::vector<std::string> calls;
 
-#define WEXLY_RECORD(name)                                                                        \
-    void name() override { calls.push_back(#name); }
+#define WEXLY_RECORD(name)                                                                         \
+    void name() override                                                                           \
+    {                                                                                              \
+        calls.push_back(#name);                                                                    \
+    }
     WEXLY_RECORD(NewDocument)
     WEXLY_RECORD(Reopen)
     WEXLY_RECORD(Revert)
@@ -66,8 +69,14 @@ public:
     WEXLY_RECORD(ShowHelp)
     WEXLY_RECORD(ShowAbout)
 #undef WEXLY_RECORD
-    void OpenFiles(bool binary) override { calls.push_back(binary ? "Open binary" : "Open text"); }
-    void Print(bool preview) override { calls.push_back(preview ? "Preview" : "Print"); }
+    void OpenFiles(bool binary) override
+    {
+        calls.push_back(binary ? "Open binary" : "Open text");
+    }
+    void Print(bool preview) override
+    {
+        calls.push_back(preview ? "Preview" : "Print");
+    }
     void RunDocumentCommand(TDocumentCommand c) override
     {
         calls.push_back("Document " + std::to_string(static_cast<int>(c)));
@@ -80,8 +89,14 @@ public:
     {
         calls.push_back("Sort " + std::to_string(static_cast<int>(key)));
     }
-    void SelectFile(bool next) override { calls.push_back(next ? "Next file" : "Previous file"); }
-    void DropOpen(bool binary) override { calls.push_back(binary ? "Drop binary" : "Drop text"); }
+    void SelectFile(bool next) override
+    {
+        calls.push_back(next ? "Next file" : "Previous file");
+    }
+    void DropOpen(bool binary) override
+    {
+        calls.push_back(binary ? "Drop binary" : "Drop text");
+    }
 };
 
 } // namespace
