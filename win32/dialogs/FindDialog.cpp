@@ -18,11 +18,7 @@ constexpr int kLowerPanel[]
 
 } // namespace
 
-TFindDialog::~TFindDialog()
-{
-    if (Handle())
-        RemoveWindowSubclass(Handle(), &TFindDialog::SubclassProc, 0);
-}
+TFindDialog::~TFindDialog() = default;
 
 bool TFindDialog::Create(HWND owner)
 {
@@ -39,7 +35,6 @@ bool TFindDialog::Create(HWND owner)
     m_compact.outerHeight = outer.bottom - outer.top;
     m_tree.Attach(Item(IDC_FIND_TREE));
     m_tree.OnSelectionChanged = [this] { TreeSelectionChanged(); };
-    SetWindowSubclass(Handle(), &TFindDialog::SubclassProc, 0, reinterpret_cast<DWORD_PTR>(this));
     return true;
 }
 
@@ -403,16 +398,22 @@ void TFindDialog::SetWaitCursor(bool on)
     }
 }
 
-// ---- messages the dialog base does not route ---------------------------------------------
+// ---- the tree's notifications, sizing and the wait cursor ----------------------------------
+
+bool TFindDialog::OnNotify(const NMHDR& header, LRESULT& result)
+{
+    return m_tree.Notify(header, result);
+}
+
+bool TFindDialog::OnSize(int, int)
+{
+    PlaceLowerPanel();
+    return false; // the dialog manager's own sizing goes on
+}
 
 bool TFindDialog::OnMessage(UINT msg, WPARAM, LPARAM lp, LRESULT& result)
 {
     switch (msg) {
-    case WM_NOTIFY:
-        return m_tree.Notify(*reinterpret_cast<const NMHDR*>(lp), result);
-    case WM_SIZE:
-        PlaceLowerPanel();
-        return false;
     case WM_GETMINMAXINFO:
         MinimumSize(*reinterpret_cast<MINMAXINFO*>(lp));
         result = 0;
@@ -426,20 +427,6 @@ bool TFindDialog::OnMessage(UINT msg, WPARAM, LPARAM lp, LRESULT& result)
     default:
         return false;
     }
-}
-
-LRESULT CALLBACK TFindDialog::SubclassProc(
-    HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR data)
-{
-    auto* self = reinterpret_cast<TFindDialog*>(data);
-    LRESULT result = 0;
-    try {
-        if (self->OnMessage(msg, wp, lp, result))
-            return result;
-    } catch (...) {
-        return 0; // nothing leaves a window procedure
-    }
-    return DefSubclassProc(hwnd, msg, wp, lp);
 }
 
 } // namespace wexly::win32

@@ -40,11 +40,11 @@ public:
 protected:
     void OnShow() override;
     void OnCommand(int id, int code) override;
+    bool OnNotify(const NMHDR& header, LRESULT& result) override;
+    bool OnSize(int width, int height) override;
+    bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
 
 private:
-    static LRESULT CALLBACK SubclassProc(
-        HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR data);
-    bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
     void ControlsToModel();
     void ModelToEnables();
     void ApplyLayout();

@@ -1,6 +1,9 @@
 #include "dialogs/ModalDialog.h"
 
+#include "Win32Window.h"
 #include "platform/win32/WinStrings.h"
+
+#include <exception>
 
 namespace wexly::win32 {
 
@@ -31,8 +34,12 @@ bool DialogMessage(HWND dialog, MSG& msg)
 
 TModalDialog::~TModalDialog()
 {
-    if (m_hwnd)
+    if (m_hwnd) {
+        // The derived part is gone: what the controls send while they are destroyed must not
+        // reach its handlers.
+        SetWindowLongPtrW(m_hwnd, DWLP_USER, 0);
         DestroyWindow(m_hwnd);
+    }
 }
 
 bool TModalDialog::Create(HWND owner, int templateId)
@@ -89,26 +96,109 @@ int TModalDialog::ShowModal()
     return m_result == 0 ? IDCANCEL : m_result;
 }
 
+int TModalDialog::RunModal(HWND owner, int templateId)
+{
+    m_owner = owner;
+    m_systemModal = true;
+    m_result = 0;
+    const INT_PTR got = DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId),
+        owner, &TModalDialog::StaticProc, reinterpret_cast<LPARAM>(this));
+    m_systemModal = false;
+    m_hwnd = nullptr;
+    return got <= 0 ? IDCANCEL : static_cast<int>(got);
+}
+
+void TModalDialog::EndModal(int result)
+{
+    m_result = result;
+    if (m_systemModal && m_hwnd)
+        EndDialog(m_hwnd, result);
+}
+
+bool TModalDialog::OnNotify(const NMHDR&, LRESULT&)
+{
+    return false;
+}
+
+bool TModalDialog::OnSize(int, int)
+{
+    return false;
+}
+
+bool TModalDialog::OnDrawItem(const DRAWITEMSTRUCT&)
+{
+    return false;
+}
+
+bool TModalDialog::OnMessage(UINT, WPARAM, LPARAM, LRESULT&)
+{
+    return false;
+}
+
 INT_PTR CALLBACK TModalDialog::StaticProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
 {
     if (msg == WM_INITDIALOG) {
-        auto* self = reinterpret_cast<TModalDialog*>(lp);
         SetWindowLongPtrW(hwnd, DWLP_USER, lp);
-        self->m_hwnd = hwnd;
-        return FALSE; // the focus is set on each showing
+        reinterpret_cast<TModalDialog*>(lp)->m_hwnd = hwnd;
     }
     auto* self = reinterpret_cast<TModalDialog*>(GetWindowLongPtrW(hwnd, DWLP_USER));
     if (!self)
         return FALSE;
+    try {
+        return self->Route(msg, wp, lp);
+    } catch (const std::exception& e) {
+        ShowUnexpectedError(e.what());
+    } catch (...) {
+        ShowUnexpectedError("Unknown error");
+    }
+    return FALSE;
+}
+
+INT_PTR TModalDialog::Route(UINT msg, WPARAM wp, LPARAM lp)
+{
+    LRESULT result = 0;
+    bool handled = false;
     switch (msg) {
+    case WM_INITDIALOG:
+        return OnInit() ? TRUE : FALSE;
     case WM_COMMAND:
-        self->OnCommand(LOWORD(wp), HIWORD(wp));
+        OnCommand(LOWORD(wp), HIWORD(wp));
         return TRUE;
     case WM_CLOSE:
-        self->OnCommand(IDCANCEL, BN_CLICKED);
+        OnClose();
         return TRUE;
+    case WM_NOTIFY:
+        handled = OnNotify(*reinterpret_cast<const NMHDR*>(lp), result);
+        break;
+    case WM_SIZE:
+        handled = OnSize(LOWORD(lp), HIWORD(lp));
+        break;
+    case WM_DRAWITEM:
+        handled = OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp));
+        result = TRUE;
+        break;
     default:
+        handled = OnMessage(msg, wp, lp, result);
+        break;
+    }
+    if (!handled)
         return FALSE;
+    // These few return their value directly; every other message through DWLP_MSGRESULT.
+    switch (msg) {
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+    case WM_COMPAREITEM:
+    case WM_VKEYTOITEM:
+    case WM_CHARTOITEM:
+    case WM_QUERYDRAGICON:
+        return static_cast<INT_PTR>(result);
+    default:
+        SetWindowLongPtrW(m_hwnd, DWLP_MSGRESULT, result);
+        return TRUE;
     }
 }
 

@@ -1,5 +1,4 @@
-// Base of the search dialogs: the dialog is created hidden once at start-up and shown modally
-// as often as needed, so its controls keep what the user last set between showings.
+// The dialog base and the keyboard handling every dialog shares.
 #pragma once
 
 #include <windows.h>
@@ -15,6 +14,12 @@ namespace wexly::win32 {
 // entered a second time.
 bool DialogMessage(HWND dialog, MSG& msg);
 
+// The one base of the program's dialogs. The dialog stores `this` at WM_INITDIALOG, routes its
+// messages to the virtual handlers below and catches whatever they throw (shown, never lost and
+// never let out of the dialog procedure). Two ways to run one:
+// - Create once hidden, then ShowModal as often as needed: the controls keep what the user
+//   last set between showings (the search and preferences dialogs);
+// - RunModal: a fresh system modal dialog box each time (the smaller dialogs).
 class TModalDialog
 {
 public:
@@ -28,12 +33,27 @@ public:
     HWND Handle() const { return m_hwnd; }
     // Runs OnShow, shows the dialog with the owner disabled and returns the modal result.
     int ShowModal();
+    // Runs the template as a system modal dialog box; OnInit prepares it. The result of
+    // EndModal, or IDCANCEL when the box could not be made.
+    int RunModal(HWND owner, int templateId);
 
 protected:
-    // Copies the model into the controls before each showing.
-    virtual void OnShow() = 0;
+    // WM_INITDIALOG: true lets the dialog manager focus the first control.
+    virtual bool OnInit() { return false; }
+    // Copies the model into the controls before each showing of a created dialog.
+    virtual void OnShow() { }
     virtual void OnCommand(int id, int code) = 0;
-    void EndModal(int result) { m_result = result; }
+    // The handlers below return true when they handled the message, with `result` the value the
+    // message expects.
+    virtual bool OnNotify(const NMHDR& header, LRESULT& result);
+    virtual bool OnSize(int width, int height);
+    virtual bool OnDrawItem(const DRAWITEMSTRUCT& item);
+    // The close box and Alt+F4: as Cancel unless overridden.
+    virtual void OnClose() { OnCommand(IDCANCEL, BN_CLICKED); }
+    // Any other message.
+    virtual bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
+
+    void EndModal(int result);
     HWND Item(int id) const { return GetDlgItem(m_hwnd, id); }
 
     // Helpers over the controls, in UTF-8.
@@ -47,10 +67,12 @@ protected:
 
 private:
     static INT_PTR CALLBACK StaticProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    INT_PTR Route(UINT msg, WPARAM wp, LPARAM lp);
 
     HWND m_hwnd = nullptr;
     HWND m_owner = nullptr;
     int m_result = 0;
+    bool m_systemModal = false; // running inside DialogBoxParamW
 };
 
 } // namespace wexly::win32

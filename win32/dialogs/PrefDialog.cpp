@@ -43,8 +43,6 @@ TPrefDialog::TPrefDialog(
 
 TPrefDialog::~TPrefDialog()
 {
-    if (Handle())
-        RemoveWindowSubclass(Handle(), SubclassProc, 0);
     if (m_sampleFont)
         DeleteObject(m_sampleFont);
 }
@@ -54,8 +52,6 @@ bool TPrefDialog::Create(HWND owner)
     if (!TModalDialog::Create(owner, IDD_PREF))
         return false;
     m_asker.SetOwner(Handle());
-    // Owner-drawn rows and the sample box are drawn here rather than in the dialog procedure.
-    SetWindowSubclass(Handle(), SubclassProc, 0, reinterpret_cast<DWORD_PTR>(this));
     m_toolStrip = LoadBitmapImage(IDB_TOOLBAR);
     m_glyphs = LoadBitmapImage(IDB_DIALOGGLYPHS);
     for (int id : { IDC_BAR_LEFT, IDC_BAR_RIGHT })
@@ -560,12 +556,14 @@ void TPrefDialog::OnCommand(int id, int code)
     }
 }
 
-// The tree's notifications, popup menu and dragging reach the dialog window.
-bool TPrefDialog::PilesMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
+bool TPrefDialog::OnNotify(const NMHDR& header, LRESULT& result)
+{
+    return m_piles.Notify(header, result);
+}
+
+bool TPrefDialog::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT&)
 {
     switch (msg) {
-    case WM_NOTIFY:
-        return m_piles.Notify(*reinterpret_cast<const NMHDR*>(lp), result);
     case WM_CONTEXTMENU:
         m_piles.ContextMenu(reinterpret_cast<HWND>(wp), lp);
         return true;
@@ -581,29 +579,15 @@ bool TPrefDialog::PilesMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
     }
 }
 
-LRESULT CALLBACK TPrefDialog::SubclassProc(
-    HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR data)
+bool TPrefDialog::OnDrawItem(const DRAWITEMSTRUCT& item)
 {
-    auto* self = reinterpret_cast<TPrefDialog*>(data);
-    try {
-        LRESULT result = 0;
-        if (self->PilesMessage(msg, wp, lp, result))
-            return result;
-    } catch (const std::exception& e) {
-        MessageBoxW(hwnd, Utf8ToWide(e.what()).c_str(), L"Error", MB_OK | MB_ICONERROR);
-        return 0;
-    }
-    if (msg == WM_DRAWITEM) {
-        const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
-        if (item.CtlID == IDC_BAR_LEFT || item.CtlID == IDC_BAR_RIGHT)
-            self->DrawToolBarRow(item);
-        else if (item.CtlID == IDC_COL_SAMPLE)
-            self->DrawSample(item);
-        else
-            return DefSubclassProc(hwnd, msg, wp, lp);
-        return TRUE;
-    }
-    return DefSubclassProc(hwnd, msg, wp, lp);
+    if (item.CtlID == IDC_BAR_LEFT || item.CtlID == IDC_BAR_RIGHT)
+        DrawToolBarRow(item);
+    else if (item.CtlID == IDC_COL_SAMPLE)
+        DrawSample(item);
+    else
+        return false;
+    return true;
 }
 
 } // namespace wexly::win32

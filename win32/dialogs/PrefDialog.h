@@ -34,11 +34,13 @@ public:
 protected:
     void OnShow() override;
     void OnCommand(int id, int code) override;
+    // The piles tree's notifications, popup menu and dragging.
+    bool OnNotify(const NMHDR& header, LRESULT& result) override;
+    bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
+    // The tool bar rows and the colour sample.
+    bool OnDrawItem(const DRAWITEMSTRUCT& item) override;
 
 private:
-    static LRESULT CALLBACK SubclassProc(
-        HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR data);
-    bool PilesMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
     void CreateGlyphButtons();
     TZulButton& PlaceButton(int id, int glyph, const char* hint);
     void FitToHelpButton();
