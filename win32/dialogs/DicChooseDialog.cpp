@@ -2,9 +2,6 @@
 
 #include "MenuIds.h"
 #include "main/GdiSettings.h"
-#include "platform/win32/WinStrings.h"
-
-#include <vector>
 
 namespace wexly::win32 {
 
@@ -19,64 +16,44 @@ bool TDicChooseDialog::ShowModal(TDicChooseModel& model)
 {
     m_model = &model;
     model.Show(m_settings);
-    const INT_PTR answer = DialogBoxParamW(GetModuleHandleW(nullptr),
-        MAKEINTRESOURCEW(IDD_DICCHOOSE), m_owner, Proc, reinterpret_cast<LPARAM>(this));
+    const int answer = RunModal(m_owner, IDD_DICCHOOSE);
     m_model = nullptr;
     return answer == IDOK;
 }
 
-namespace {
-std::string EditText(HWND dialog)
-{
-    HWND edit = GetDlgItem(dialog, IDC_DICCHOOSE_PATH);
-    std::vector<wchar_t> buffer(static_cast<size_t>(GetWindowTextLengthW(edit)) + 1);
-    GetWindowTextW(edit, buffer.data(), static_cast<int>(buffer.size()));
-    return WideToUtf8(buffer.data());
-}
-} // namespace
-
 // The position goes back to the settings however the dialog closes; the size is fixed.
-void TDicChooseDialog::Close(HWND dialog, int result)
+void TDicChooseDialog::Close(int result)
 {
-    m_settings.DicChooseRect = WindowBounds(dialog);
-    EndDialog(dialog, result);
+    m_settings.DicChooseRect = WindowBounds(Handle());
+    EndModal(result);
 }
 
-INT_PTR CALLBACK TDicChooseDialog::Proc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp)
+bool TDicChooseDialog::OnInit()
 {
-    auto* self = reinterpret_cast<TDicChooseDialog*>(GetWindowLongPtrW(dialog, DWLP_USER));
-    switch (msg) {
-    case WM_INITDIALOG: {
-        self = reinterpret_cast<TDicChooseDialog*>(lp);
-        SetWindowLongPtrW(dialog, DWLP_USER, lp);
-        const TRect& b = self->m_settings.DicChooseRect;
-        RECT own {};
-        GetWindowRect(dialog, &own);
-        if (b.Right > b.Left && b.Bottom > b.Top && GetSystemMetrics(SM_CXVIRTUALSCREEN) > b.Left)
-            SetWindowPos(dialog, nullptr, b.Left, b.Top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-        SetDlgItemTextW(dialog, IDC_DICCHOOSE_PATH, Utf8ToWide(self->m_model->path).c_str());
-        return TRUE;
-    }
-    case WM_COMMAND:
-        switch (LOWORD(wp)) {
-        case IDC_DICCHOOSE_BROWSE:
-            self->m_model->path = EditText(dialog);
-            if (self->m_model->Browse(self->m_dialogs, self->m_settings))
-                SetDlgItemTextW(
-                    dialog, IDC_DICCHOOSE_PATH, Utf8ToWide(self->m_model->path).c_str());
-            return TRUE;
-        case IDOK:
-            self->m_model->path = EditText(dialog);
-            self->Close(dialog, IDOK);
-            return TRUE;
-        case IDCANCEL:
-            self->Close(dialog, IDCANCEL);
-            return TRUE;
-        default:
-            return FALSE;
-        }
+    const TRect& b = m_settings.DicChooseRect;
+    if (b.Right > b.Left && b.Bottom > b.Top && GetSystemMetrics(SM_CXVIRTUALSCREEN) > b.Left)
+        SetWindowPos(Handle(), nullptr, b.Left, b.Top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    SetItemText(IDC_DICCHOOSE_PATH, m_model->path);
+    return true;
+}
+
+void TDicChooseDialog::OnCommand(int id, int)
+{
+    switch (id) {
+    case IDC_DICCHOOSE_BROWSE:
+        m_model->path = ItemText(IDC_DICCHOOSE_PATH);
+        if (m_model->Browse(m_dialogs, m_settings))
+            SetItemText(IDC_DICCHOOSE_PATH, m_model->path);
+        break;
+    case IDOK:
+        m_model->path = ItemText(IDC_DICCHOOSE_PATH);
+        Close(IDOK);
+        break;
+    case IDCANCEL:
+        Close(IDCANCEL);
+        break;
     default:
-        return FALSE;
+        break;
     }
 }
 

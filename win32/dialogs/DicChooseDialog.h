@@ -2,13 +2,14 @@
 // over TDicChooseModel; its position is kept in the settings.
 #pragma once
 
+#include "dialogs/ModalDialog.h"
 #include "dictionary/DicChooseModel.h"
 
 #include <windows.h>
 
 namespace wexly::win32 {
 
-class TDicChooseDialog
+class TDicChooseDialog final : private TModalDialog
 {
 public:
     TDicChooseDialog(HWND owner, TSettings& settings, IFileDialogs& dialogs);
@@ -16,8 +17,9 @@ public:
     bool ShowModal(TDicChooseModel& model);
 
 private:
-    static INT_PTR CALLBACK Proc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp);
-    void Close(HWND dialog, int result);
+    bool OnInit() override;
+    void OnCommand(int id, int code) override;
+    void Close(int result);
 
     HWND m_owner;
     TSettings& m_settings;

@@ -4,12 +4,6 @@
 
 namespace wexly::win32 {
 
-namespace {
-// An owner-drawn list asks for its row height while it is made, before the window knows
-// whose it is.
-TListPickDialog* g_opening = nullptr;
-} // namespace
-
 TListPickDialog::TListPickDialog(HWND owner, int templateId, int listId)
     : m_owner(owner)
     , m_templateId(templateId)
@@ -19,66 +13,58 @@ TListPickDialog::TListPickDialog(HWND owner, int templateId, int listId)
 
 bool TListPickDialog::Run()
 {
-    g_opening = this;
-    const INT_PTR answer = DialogBoxParamW(GetModuleHandleW(nullptr),
-        MAKEINTRESOURCEW(m_templateId), m_owner, Proc, reinterpret_cast<LPARAM>(this));
-    g_opening = nullptr;
-    return answer == IDOK;
+    return RunModal(m_owner, m_templateId) == IDOK;
 }
 
-void TListPickDialog::Close(HWND dialog, int result)
+void TListPickDialog::Close(int result)
 {
-    StoreBounds(WindowBounds(dialog));
-    EndDialog(dialog, result);
+    StoreBounds(WindowBounds(Handle()));
+    EndModal(result);
 }
 
-INT_PTR CALLBACK TListPickDialog::Proc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp)
+bool TListPickDialog::OnInit()
 {
-    auto* self = reinterpret_cast<TListPickDialog*>(GetWindowLongPtrW(dialog, DWLP_USER));
-    switch (msg) {
-    case WM_INITDIALOG: {
-        self = reinterpret_cast<TListPickDialog*>(lp);
-        SetWindowLongPtrW(dialog, DWLP_USER, lp);
-        HWND list = GetDlgItem(dialog, self->m_listId);
-        SendMessageW(list, LB_RESETCONTENT, 0, 0);
-        self->Fill(dialog, list);
-        SetFocus(list);
-        return FALSE; // the list has the focus
+    HWND list = Item(m_listId);
+    SendMessageW(list, LB_RESETCONTENT, 0, 0);
+    Fill(Handle(), list);
+    SetFocus(list);
+    return false; // the list has the focus
+}
+
+bool TListPickDialog::OnMessage(UINT msg, WPARAM, LPARAM lp, LRESULT& result)
+{
+    if (msg != WM_MEASUREITEM)
+        return false;
+    if (RowHeight())
+        reinterpret_cast<MEASUREITEMSTRUCT*>(lp)->itemHeight = RowHeight();
+    result = TRUE;
+    return true;
+}
+
+bool TListPickDialog::OnDrawItem(const DRAWITEMSTRUCT& item)
+{
+    DrawRow(item);
+    return true;
+}
+
+// The list fills the window; any buttons stay hidden under it.
+bool TListPickDialog::OnSize(int width, int height)
+{
+    MoveWindow(Item(m_listId), 0, 0, width, height, TRUE);
+    return true;
+}
+
+void TListPickDialog::OnCommand(int id, int code)
+{
+    if (id == IDCANCEL) {
+        Close(IDCANCEL);
+        return;
     }
-    case WM_MEASUREITEM: {
-        const TListPickDialog* sizing = self ? self : g_opening;
-        if (sizing && sizing->RowHeight())
-            reinterpret_cast<MEASUREITEMSTRUCT*>(lp)->itemHeight = sizing->RowHeight();
-        return TRUE;
-    }
-    case WM_DRAWITEM:
-        if (self)
-            self->DrawRow(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp));
-        return TRUE;
-    case WM_SIZE:
-        // The list fills the window; any buttons stay hidden under it.
-        if (self)
-            MoveWindow(GetDlgItem(dialog, self->m_listId), 0, 0, LOWORD(lp), HIWORD(lp), TRUE);
-        return TRUE;
-    case WM_COMMAND: {
-        if (!self)
-            return FALSE;
-        const int id = LOWORD(wp);
-        if (id == IDCANCEL) {
-            self->Close(dialog, IDCANCEL);
-            return TRUE;
-        }
-        if (id != IDOK && !(id == self->m_listId && HIWORD(wp) == LBN_DBLCLK))
-            return FALSE;
-        const LRESULT selected
-            = SendMessageW(GetDlgItem(dialog, self->m_listId), LB_GETCURSEL, 0, 0);
-        if (self->Pick(selected == LB_ERR ? -1 : static_cast<int>(selected)))
-            self->Close(dialog, IDOK);
-        return TRUE;
-    }
-    default:
-        return FALSE;
-    }
+    if (id != IDOK && !(id == m_listId && code == LBN_DBLCLK))
+        return;
+    const LRESULT selected = SendMessageW(Item(m_listId), LB_GETCURSEL, 0, 0);
+    if (Pick(selected == LB_ERR ? -1 : static_cast<int>(selected)))
+        Close(IDOK);
 }
 
 } // namespace wexly::win32

@@ -4,18 +4,16 @@
 #pragma once
 
 #include "config/Settings.h"
+#include "dialogs/ModalDialog.h"
 
 #include <windows.h>
 
 namespace wexly::win32 {
 
-class TListPickDialog
+class TListPickDialog : public TModalDialog
 {
 public:
     TListPickDialog(HWND owner, int templateId, int listId);
-    virtual ~TListPickDialog() = default;
-    TListPickDialog(const TListPickDialog&) = delete;
-    TListPickDialog& operator=(const TListPickDialog&) = delete;
 
 protected:
     // True when the window closed with a choice.
@@ -29,9 +27,14 @@ protected:
     virtual UINT RowHeight() const { return 0; }
     virtual void DrawRow(const DRAWITEMSTRUCT&) const { }
 
+    bool OnInit() override;
+    void OnCommand(int id, int code) override;
+    bool OnSize(int width, int height) override;
+    bool OnDrawItem(const DRAWITEMSTRUCT& item) override;
+    bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
+
 private:
-    static INT_PTR CALLBACK Proc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp);
-    void Close(HWND dialog, int result);
+    void Close(int result);
 
     HWND m_owner;
     int m_templateId;

@@ -9,6 +9,10 @@ namespace wexly::win32 {
 
 namespace {
 
+// An owner-drawn list asks for its row height while the dialog is being made, before
+// WM_INITDIALOG says whose dialog it is.
+thread_local TModalDialog* t_opening = nullptr;
+
 bool IsOneLineEdit(HWND hwnd)
 {
     wchar_t name[16] = {};
@@ -45,8 +49,10 @@ TModalDialog::~TModalDialog()
 bool TModalDialog::Create(HWND owner, int templateId)
 {
     m_owner = owner;
+    t_opening = this;
     m_hwnd = CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId), owner,
         &TModalDialog::StaticProc, reinterpret_cast<LPARAM>(this));
+    t_opening = nullptr;
     return m_hwnd != nullptr;
 }
 
@@ -101,8 +107,10 @@ int TModalDialog::RunModal(HWND owner, int templateId)
     m_owner = owner;
     m_systemModal = true;
     m_result = 0;
+    t_opening = this;
     const INT_PTR got = DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId),
         owner, &TModalDialog::StaticProc, reinterpret_cast<LPARAM>(this));
+    t_opening = nullptr;
     m_systemModal = false;
     m_hwnd = nullptr;
     return got <= 0 ? IDCANCEL : static_cast<int>(got);
@@ -140,12 +148,15 @@ INT_PTR CALLBACK TModalDialog::StaticProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM
     if (msg == WM_INITDIALOG) {
         SetWindowLongPtrW(hwnd, DWLP_USER, lp);
         reinterpret_cast<TModalDialog*>(lp)->m_hwnd = hwnd;
+        t_opening = nullptr; // a dialog opened from OnInit has its own
     }
     auto* self = reinterpret_cast<TModalDialog*>(GetWindowLongPtrW(hwnd, DWLP_USER));
+    if (!self && msg == WM_MEASUREITEM)
+        self = t_opening;
     if (!self)
         return FALSE;
     try {
-        return self->Route(msg, wp, lp);
+        return self->Route(hwnd, msg, wp, lp);
     } catch (const std::exception& e) {
         ShowUnexpectedError(e.what());
     } catch (...) {
@@ -154,7 +165,7 @@ INT_PTR CALLBACK TModalDialog::StaticProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM
     return FALSE;
 }
 
-INT_PTR TModalDialog::Route(UINT msg, WPARAM wp, LPARAM lp)
+INT_PTR TModalDialog::Route(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
 {
     LRESULT result = 0;
     bool handled = false;
@@ -197,7 +208,7 @@ INT_PTR TModalDialog::Route(UINT msg, WPARAM wp, LPARAM lp)
     case WM_QUERYDRAGICON:
         return static_cast<INT_PTR>(result);
     default:
-        SetWindowLongPtrW(m_hwnd, DWLP_MSGRESULT, result);
+        SetWindowLongPtrW(hwnd, DWLP_MSGRESULT, result);
         return TRUE;
     }
 }

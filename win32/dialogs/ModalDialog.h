@@ -67,7 +67,7 @@ protected:
 
 private:
     static INT_PTR CALLBACK StaticProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-    INT_PTR Route(UINT msg, WPARAM wp, LPARAM lp);
+    INT_PTR Route(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
 
     HWND m_hwnd = nullptr;
     HWND m_owner = nullptr;
