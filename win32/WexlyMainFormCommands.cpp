@@ -8,6 +8,7 @@
 #include "art/ArtIds.h"
 #include "config/SettingsFile.h"
 #include "controls/ZulGdiCanvas.h"
+#include "dialogs/AboutDialog.h"
 #include "dialogs/DicChooseDialog.h"
 #include "dialogs/DicMaintDialog.h"
 #include "dialogs/ToolListDialog.h"
@@ -310,22 +311,6 @@ void TWexlyMainForm::ShowHelp()
     ShowHelpTopic(Handle(), 1);
 }
 
-namespace {
-INT_PTR CALLBACK AboutProc(HWND dialog, UINT msg, WPARAM wp, LPARAM)
-{
-    if (msg == WM_INITDIALOG) {
-        SetDlgItemTextW(dialog, IDC_ABOUT_VERSION, L"Version " WEXLY_VERSION_WTEXT);
-        return TRUE;
-    }
-    if (msg == WM_COMMAND && (LOWORD(wp) == IDOK || LOWORD(wp) == IDCANCEL)) {
-        EndDialog(dialog, LOWORD(wp));
-        return TRUE;
-    }
-    return FALSE;
-}
-
-}
-
 void TWexlyMainForm::EditSettings()
 {
     // Made at the first showing, not at start-up: its many pages take a noticeable time to
@@ -342,7 +327,7 @@ void TWexlyMainForm::EditSettings()
 
 void TWexlyMainForm::ShowAbout()
 {
-    DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_ABOUT), Handle(), AboutProc, 0);
+    TAboutDialog().Run(Handle());
 }
 
 } // namespace wexly::win32
