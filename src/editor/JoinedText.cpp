@@ -39,6 +39,9 @@ uint16_t LoadJoinedText(TOvcParaList& list, std::string_view text)
 {
     constexpr uint16_t kDamaged = 1;
     list.Reset();
+    // Paragraphs hold no NUL (the text is C strings to the views).
+    if (text.find('\0') != std::string_view::npos)
+        return kDamaged;
     size_t start = 0;
     for (;;) {
         const size_t lf = text.find('\n', start);

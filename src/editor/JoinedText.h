@@ -20,7 +20,7 @@ void CopyJoinedText(const TOvcParaList& list, char* out);
 int32_t JoinedParaCount(std::string_view text);
 // Replaces the list's text by the paragraphs of a joined text, with an empty undo history and
 // the list unmodified. Returns 0, or an error code with the list cleared: 268 for a paragraph
-// over the length limit, 1 for a line feed without its carriage return (damaged text).
+// over the length limit, 1 for damaged text (a line feed without its carriage return, a NUL).
 uint16_t LoadJoinedText(TOvcParaList& list, std::string_view text);
 
 } // namespace wexly

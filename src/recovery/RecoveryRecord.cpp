@@ -55,6 +55,13 @@ template <typename T> bool ParseNumber(std::string_view text, T& value, int base
     return ec == std::errc() && ptr == end && !text.empty();
 }
 
+// Exactly as written: eight lower-case hex digits.
+bool ParseChecksum(std::string_view text, uint32_t& value)
+{
+    return text.size() == 8 && text.find_first_not_of("0123456789abcdef") == std::string_view::npos
+        && ParseNumber(text, value, 16);
+}
+
 bool ParseEncoding(std::string_view name, TTextEncoding& encoding)
 {
     for (TTextEncoding e : kTextEncodings)
@@ -169,7 +176,7 @@ TRecordParse ParseRecord(std::string bytes)
     int32_t paras = 0;
     if (!keys.count("Name") || !keys.count("Length") || !keys.count("Paras")
         || checksumLine == std::string_view::npos || !ParseNumber(keys["Length"], length)
-        || !ParseNumber(keys["Paras"], paras) || !ParseNumber(keys["Checksum"], checksum, 16))
+        || !ParseNumber(keys["Paras"], paras) || !ParseChecksum(keys["Checksum"], checksum))
         return Problem(std::move(parse), "its header is damaged");
     if (all.size() - at < length)
         return Problem(std::move(parse), "it is cut short");
