@@ -2,15 +2,44 @@
 
 #include "editor/JoinedText.h"
 
+#include <new>
+#include <utility>
+
 namespace wexly {
 
-TJournalText SnapshotText(const TOvcParaList& list)
+namespace {
+
+// A block of bytes whose pages have all been touched once; none when memory is short (the
+// snapshot then makes its own).
+TJournalText ReadyBlock(size_t bytes)
 {
-    TJournalText text;
+    TJournalText block;
+    block.data.reset(new (std::nothrow) char[bytes > 0 ? bytes : 1]);
+    if (!block.data)
+        return {};
+    block.capacity = bytes;
+    // One write per page; through volatile, because a compiler may turn a new block cleared
+    // with memset into one taken already cleared, which touches nothing.
+    volatile char* bytesOf = block.data.get();
+    for (size_t at = 0; at < bytes; at += 4096)
+        bytesOf[at] = 0;
+    return block;
+}
+
+} // namespace
+
+TJournalText SnapshotText(const TOvcParaList& list, TJournalText spare)
+{
+    TJournalText text = std::move(spare);
     text.size = JoinedTextSize(list);
-    // Not value-initialised: the copy writes every byte, and zeroing 64 MiB first would
-    // double the time the window waits.
-    text.data.reset(new char[text.size > 0 ? text.size : 1]);
+    if (!text.data || text.capacity < text.size) {
+        text.data.reset();
+        text.capacity = 0;
+        // Not value-initialised: the copy writes every byte, and zeroing 64 MiB first would
+        // double the time the window waits.
+        text.data.reset(new char[text.size > 0 ? text.size : 1]);
+        text.capacity = text.size;
+    }
     CopyJoinedText(list, text.data.get());
     return text;
 }
@@ -32,6 +61,43 @@ TJournalWriter::~TJournalWriter()
     }
     m_wake.notify_one();
     m_thread.join();
+}
+
+TJournalText TJournalWriter::TakeSpare()
+{
+    std::lock_guard lock(m_mutex);
+    return std::move(m_spare);
+}
+
+void TJournalWriter::DropSpare()
+{
+    if (!m_thread.joinable()) {
+        TJournalText spare = TakeSpare(); // freed outside the lock
+        return;
+    }
+    {
+        std::lock_guard lock(m_mutex);
+        if (!m_spare.data)
+            return;
+    }
+    // Freeing tens of megabytes is left to the writer's thread too.
+    TJournalJob job;
+    job.dropSpare = true;
+    Submit(std::move(job));
+}
+
+TJournalText TJournalWriter::KeepLarger(TJournalText block)
+{
+    if (block.capacity > m_spare.capacity)
+        return std::exchange(m_spare, std::move(block));
+    return block;
+}
+
+void TJournalWriter::Reserve(size_t bytes)
+{
+    TJournalJob job;
+    job.reserve = bytes;
+    Submit(std::move(job));
 }
 
 TJournalResult TJournalWriter::Carry(const TJournalJob& job) const
@@ -57,9 +123,18 @@ TJournalResult TJournalWriter::Carry(const TJournalJob& job) const
 void TJournalWriter::Submit(TJournalJob job)
 {
     if (!m_thread.joinable()) {
+        if (job.reserve > 0 || job.dropSpare) {
+            std::lock_guard lock(m_mutex);
+            if (job.dropSpare)
+                m_spare = {};
+            else if (m_spare.capacity < job.reserve)
+                KeepLarger(ReadyBlock(job.reserve));
+            return;
+        }
         TJournalResult result = Carry(job);
         std::lock_guard lock(m_mutex);
         m_results.push_back(result);
+        KeepLarger(std::move(job.text));
         return;
     }
     {
@@ -93,11 +168,24 @@ void TJournalWriter::Run()
         TJournalJob job = std::move(m_jobs.front());
         m_jobs.pop_front();
         m_busy = true;
+        const bool housekeeping = job.reserve > 0 || job.dropSpare;
+        const bool reserving = job.reserve > 0 && m_spare.capacity < job.reserve;
+        if (job.dropSpare)
+            job.text = std::move(m_spare);
         lock.unlock();
-        TJournalResult result = Carry(job);
-        job = {}; // the text is freed outside the lock
+        TJournalResult result;
+        if (reserving)
+            job.text = ReadyBlock(job.reserve);
+        else if (!housekeeping)
+            result = Carry(job);
         lock.lock();
-        m_results.push_back(result);
+        // The larger block is kept for the next snapshot.
+        TJournalText unused = job.dropSpare ? std::move(job.text) : KeepLarger(std::move(job.text));
+        if (!housekeeping)
+            m_results.push_back(result);
+        lock.unlock();
+        unused = {}; // freeing tens of megabytes takes a while: not under the lock
+        lock.lock();
         m_busy = false;
         if (m_jobs.empty())
             m_idle.notify_all();

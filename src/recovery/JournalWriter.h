@@ -15,6 +15,7 @@
 #include <mutex>
 #include <string_view>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace wexly {
@@ -25,11 +26,30 @@ struct TJournalText
 {
     std::unique_ptr<char[]> data;
     size_t size = 0;
+    size_t capacity = 0;
+
+    TJournalText() = default;
+    // A block moved away leaves nothing behind, its sizes included.
+    TJournalText(TJournalText&& other) noexcept
+        : data(std::move(other.data))
+        , size(std::exchange(other.size, 0))
+        , capacity(std::exchange(other.capacity, 0))
+    {
+    }
+    TJournalText& operator=(TJournalText&& other) noexcept
+    {
+        data = std::move(other.data);
+        size = std::exchange(other.size, 0);
+        capacity = std::exchange(other.capacity, 0);
+        return *this;
+    }
     std::string_view View() const { return { data.get(), size }; }
 };
 
+// The copy goes into spare when it is large enough: memory that has been written before
+// costs no page faults, which are most of the time a fresh block of tens of megabytes takes.
 // Throws std::bad_alloc when there is no memory for the copy.
-TJournalText SnapshotText(const TOvcParaList& list);
+TJournalText SnapshotText(const TOvcParaList& list, TJournalText spare = {});
 
 struct TJournalJob
 {
@@ -38,6 +58,9 @@ struct TJournalJob
     uint64_t ticket = 0;
     TRecordInfo info; // writes only
     TJournalText text;
+    // Jobs of the writer's own, without a result: ready a spare block of this size, or free it.
+    size_t reserve = 0;
+    bool dropSpare = false;
 };
 
 struct TJournalResult
@@ -64,11 +87,20 @@ public:
     std::vector<TJournalResult> TakeResults();
     // Returns when every job submitted so far is done.
     void WaitIdle();
+    // The largest text block a finished write left, for the next snapshot; DropSpare frees it
+    // (when no document needs records any more).
+    TJournalText TakeSpare();
+    void DropSpare();
+    // Has the writer's thread make the spare block at least this large and touch its pages,
+    // so that the first snapshot of a large document does not pay for them either.
+    void Reserve(size_t bytes);
     bool Threaded() const { return m_thread.joinable(); }
 
 private:
     void Run();
     TJournalResult Carry(const TJournalJob& job) const;
+    // Keeps the larger of block and the spare; the other is returned, to be freed.
+    TJournalText KeepLarger(TJournalText block);
 
     const TRecoveryFolder& m_folder;
     std::mutex m_mutex;
@@ -76,6 +108,7 @@ private:
     std::condition_variable m_idle; // the queue ran empty
     std::deque<TJournalJob> m_jobs;
     std::vector<TJournalResult> m_results;
+    TJournalText m_spare;
     bool m_busy = false;
     bool m_stop = false;
     std::thread m_thread;

@@ -89,6 +89,15 @@ std::string JoinRecoveryPath(const std::string& dir, const std::string& name)
     return dir + PathSeparator() + name;
 }
 
+std::string RecoveryRootBeside(const std::string& settingsFile)
+{
+    size_t dot = settingsFile.rfind('.');
+    size_t slash = settingsFile.find_last_of("\\/");
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
+        dot = settingsFile.size();
+    return settingsFile.substr(0, dot) + ".recovery";
+}
+
 // ---- this instance's folder ----------------------------------------------------------
 
 TRecoveryFolder::TRecoveryFolder(IFileSystem& fs, std::string root, std::string instanceName)

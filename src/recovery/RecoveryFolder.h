@@ -21,6 +21,9 @@ inline constexpr const char* kRecordExtension = ".wxr";
 
 // dir and name joined by the build's separator.
 std::string JoinRecoveryPath(const std::string& dir, const std::string& name);
+// The recovery root that goes with a settings file: its path with ".recovery" in place of its
+// extension (wexly.ini -> wexly.recovery).
+std::string RecoveryRootBeside(const std::string& settingsFile);
 
 // This instance's folder. Owns the lock; borrows the file system, which the writer thread uses
 // for the record files while the window's thread uses it for others.

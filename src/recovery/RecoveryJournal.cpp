@@ -1,6 +1,7 @@
 #include "recovery/RecoveryJournal.h"
 
 #include "config/FileReplace.h"
+#include "editor/JoinedText.h"
 
 #include <new>
 #include <set>
@@ -68,11 +69,16 @@ void TRecoveryJournal::Tick(const TDocumentSet& set, uint64_t nowMs)
         return;
     TakeResults(nowMs);
     std::set<const TEditFile*> present;
+    bool anyWanted = false;
     for (int i = 0; i < set.Count(); ++i) {
         TEditFile& doc = set.At(i);
         present.insert(&doc);
         const TTracked& t = Track(doc);
-        m_schedule.Observe(t.id, Wanted(doc), t.version, nowMs);
+        const bool wanted = Wanted(doc);
+        anyWanted = anyWanted || wanted;
+        if (wanted)
+            ReserveFor(doc);
+        m_schedule.Observe(t.id, wanted, t.version, nowMs);
     }
     // Documents that left the set without the closing hook.
     for (auto it = m_tracked.begin(); it != m_tracked.end();) {
@@ -86,6 +92,21 @@ void TRecoveryJournal::Tick(const TDocumentSet& set, uint64_t nowMs)
     }
     for (const TJournalAction& action : m_schedule.Due(nowMs))
         Carry(action);
+    // The snapshot block is kept only while some document may need another record.
+    if (!anyWanted && m_reserved > 0) {
+        m_writer.DropSpare();
+        m_reserved = 0;
+    }
+}
+
+void TRecoveryJournal::ReserveFor(TEditFile& doc)
+{
+    const size_t size = JoinedTextSize(doc.TextEditor()->Buffer());
+    if (size <= m_reserved)
+        return;
+    // Room to grow, so that typing on does not call for a new block at once.
+    m_reserved = size + size / 16 + (64u << 10);
+    m_writer.Reserve(m_reserved);
 }
 
 void TRecoveryJournal::Carry(const TJournalAction& action)
@@ -101,7 +122,7 @@ void TRecoveryJournal::Carry(const TJournalAction& action)
         TEditFile& doc = *it->second;
         job.info = RecordInfoOf(doc);
         try {
-            job.text = SnapshotText(doc.TextEditor()->Buffer());
+            job.text = SnapshotText(doc.TextEditor()->Buffer(), m_writer.TakeSpare());
         } catch (const std::bad_alloc&) {
             // Not now; the schedule tries again when the write is reported as failed.
             m_schedule.WriteDone(action.id, action.ticket, false, 0);
@@ -163,6 +184,7 @@ void TRecoveryJournal::EndOrderly()
     m_ended = true;
     m_writer.WaitIdle();
     m_writer.TakeResults();
+    m_writer.DropSpare();
     m_folder.RemoveAll();
 }
 

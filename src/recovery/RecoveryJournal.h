@@ -51,6 +51,8 @@ private:
     TTracked& Track(TEditFile& doc);
     static bool Wanted(TEditFile& doc);
     void TakeResults(uint64_t nowMs);
+    // Has the writer ready a block the document's snapshot fits in.
+    void ReserveFor(TEditFile& doc);
     void Carry(const TJournalAction& action);
 
     TRecoveryFolder& m_folder;
@@ -59,6 +61,7 @@ private:
     std::map<const TEditFile*, TTracked> m_tracked;
     std::map<uint32_t, TEditFile*> m_byId;
     uint32_t m_nextId = 1;
+    size_t m_reserved = 0; // the spare block asked of the writer
     bool m_failing = false;
     std::string m_failure;
     bool m_ended = false;

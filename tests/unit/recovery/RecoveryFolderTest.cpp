@@ -27,6 +27,12 @@ std::string InFolder(const TRecoveryFolder& folder, const std::string& name)
 
 } // namespace
 
+TEST(RecoveryFolder, TheRootGoesBesideTheSettingsFile)
+{
+    EXPECT_EQ(RecoveryRootBeside("C:\\prog\\wexly.ini"), "C:\\prog\\wexly.recovery");
+    EXPECT_EQ(RecoveryRootBeside("C:\\my.prog\\wexly"), "C:\\my.prog\\wexly.recovery");
+}
+
 TEST(RecoveryFolder, TwoRunningInstancesKeepApartAndNeitherClaimsTheOther)
 {
     TFakeFileSystem fs;
@@ -128,6 +134,39 @@ TEST(RecoveryFolder, ARootThatCannotBeMadeIsReported)
     EXPECT_EQ(error.code, FileErrorCode::AccessDenied);
     EXPECT_FALSE(folder.IsOpen());
     EXPECT_FALSE(folder.WriteRecord(1, Info("a"), "x"));
+}
+
+// The block a snapshot copies into is handed round so that its pages are faulted in once;
+// a block given away must leave nothing that looks like one behind.
+TEST(JournalWriter, TheSpareBlockGoesRoundAndIsGivenAwayWhole)
+{
+    TFakeFileSystem fs;
+    TRecoveryFolder folder(fs, kRoot, "1-1");
+    ASSERT_TRUE(folder.Open());
+    TJournalWriter writer(folder, false);
+    writer.Reserve(1000);
+    TJournalText spare = writer.TakeSpare();
+    ASSERT_NE(spare.data, nullptr);
+    EXPECT_GE(spare.capacity, 1000u);
+    const char* block = spare.data.get();
+    EXPECT_EQ(writer.TakeSpare().capacity, 0u);
+
+    TOvcParaList list;
+    list.InsertTextPrim(1, 1, "abc", 3);
+    TJournalJob job;
+    job.id = 1;
+    job.text = SnapshotText(list, std::move(spare));
+    EXPECT_EQ(job.text.data.get(), block); // large enough: no new block
+    EXPECT_EQ(job.text.View(), "abc");
+    EXPECT_EQ(spare.capacity, 0u);
+    writer.Submit(std::move(job));
+    TJournalText back = writer.TakeSpare();
+    EXPECT_EQ(back.data.get(), block);
+    writer.Reserve(10); // smaller than what is there: nothing changes
+    writer.DropSpare();
+    EXPECT_EQ(writer.TakeSpare().data, nullptr);
+    list.InsertTextPrim(1, 1, std::string(2000, 'x').c_str(), 2000);
+    EXPECT_EQ(SnapshotText(list, std::move(back)).View().size(), 2003u);
 }
 
 // The real thing: a thread of its own, on the disk, in the order given.
