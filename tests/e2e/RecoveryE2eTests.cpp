@@ -56,7 +56,7 @@ bool Contains(const std::wstring& text, const std::wstring& part)
     return text.find(part) != std::wstring::npos;
 }
 
-E2E_CASE(WorkTypedBeforeTheProcessIsKilledComesBackAtTheNextStart)
+E2E_CASE(RecoveryBringsBackWorkTypedBeforeTheProcessWasKilled)
 {
     auto [p, main, dir] = ctx.Launch(L"recover", { { L"a.txt", "alpha\r\n" } }, L"a.txt");
     CHECK(main != nullptr);
@@ -114,7 +114,7 @@ E2E_CASE(WorkTypedBeforeTheProcessIsKilledComesBackAtTheNextStart)
     CHECK(GetFileAttributesW(ctx.RecoveryRoot().c_str()) == INVALID_FILE_ATTRIBUTES);
 }
 
-E2E_CASE(AnOrderlyExitLeavesNoRecoveryDataAndNoQuestion)
+E2E_CASE(RecoveryLeavesNothingAfterAnOrderlyExit)
 {
     auto [p, main, dir] = ctx.Launch(L"orderly", { { L"a.txt", "alpha\r\n" } }, L"a.txt");
     CHECK(main != nullptr);

@@ -89,7 +89,7 @@ TEST(StartUp, EmptyCommandLineGivesAnUntitledDocumentOnlyWithStartBlank)
     blank.settings.StartBlank = true;
     blank.shell.FirstShow();
     EXPECT_EQ(blank.Names(), (std::vector<std::string> { "untitled1.txt" }));
-    EXPECT_EQ(blank.window.calls[5], "Current: None");
+    EXPECT_EQ(blank.window.calls[6], "Current: None"); // after the recovery offer
 
     TShellEnv none;
     none.settings.StartBlank = false;
