@@ -174,7 +174,13 @@ TMessage TWexlyMainForm::LoadSettings()
 
 void TWexlyMainForm::OfferRecovery()
 {
-    const std::string problem = m_recovery->Start(*m_commands, m_asker);
+    // Whatever goes wrong here, the start goes on with the command line's files.
+    std::string problem;
+    try {
+        problem = m_recovery->Start(*m_commands, m_asker);
+    } catch (const std::exception& e) {
+        problem = std::string("Unsaved work of an earlier run could not be recovered: ") + e.what();
+    }
     if (!problem.empty())
         ShowStatus(problem);
 }
