@@ -15,6 +15,38 @@ stage_failed() {
     echo "!! $1" >&2
 }
 
+# Adds the counts a test log reports to PASSED and FAILED (and to LAST_OK, LAST_BAD), listing
+# the failed tests; false when the log has no counts. $1: "ctest", "gtest", or the prefix of an
+# "<prefix>: N passed, M failed" line; $2: the log.
+add_counts() {
+    local kind=$1 log=$2 line ok bad
+    case "$kind" in
+    ctest)
+        line=$(grep -E '[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -1)
+        [ -n "$line" ] || return 1
+        bad=$(sed -E 's/.* ([0-9]+) tests? failed out of.*/\1/' <<<"$line")
+        ok=$(($(sed -E 's/.* failed out of ([0-9]+).*/\1/' <<<"$line") - bad))
+        [ "$bad" = 0 ] || grep -E '^\s+[0-9]+ - ' "$log" >&2
+        ;;
+    gtest)
+        ok=$(grep -E '^\[  PASSED  \] [0-9]+ test' "$log" | sed -E 's/[^0-9]*([0-9]+).*/\1/' | tail -1)
+        bad=$(grep -E '^\[  FAILED  \] [0-9]+ test' "$log" | sed -E 's/[^0-9]*([0-9]+).*/\1/' | tail -1)
+        [ -n "$ok$bad" ] || return 1
+        ok=${ok:-0} bad=${bad:-0}
+        [ "$bad" = 0 ] || grep -E '^\[  FAILED  \] [A-Za-z]' "$log" >&2
+        ;;
+    *)
+        line=$(grep -E "^$kind: [0-9]+ passed, [0-9]+ failed" "$log" | tail -1)
+        [ -n "$line" ] || return 1
+        ok=$(sed -E 's/.*: ([0-9]+) passed.*/\1/' <<<"$line")
+        bad=$(sed -E 's/.* ([0-9]+) failed.*/\1/' <<<"$line")
+        ;;
+    esac
+    PASSED=$((PASSED + ok))
+    FAILED=$((FAILED + bad))
+    LAST_OK=$ok LAST_BAD=$bad
+}
+
 cleanup() {
     if [ -n "${WINEPREFIX:-}" ]; then
         wineserver -k 2>/dev/null || true
@@ -36,16 +68,7 @@ if configure_native && cmake --build "$NATIVE_DIR" -j "$JOBS" >"$LOGS/native-bui
     ctest --test-dir "$NATIVE_DIR" -j "$JOBS" --timeout 300 --output-on-failure \
         >"$LOGS/native.log" 2>&1
     tail -n 3 "$LOGS/native.log"
-    summary=$(grep -E '[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$LOGS/native.log" | tail -1)
-    if [ -n "$summary" ]; then
-        failed=$(sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\1/' <<<"$summary")
-        total=$(sed -E 's/.* failed out of ([0-9]+).*/\1/' <<<"$summary")
-        PASSED=$((PASSED + total - failed))
-        FAILED=$((FAILED + failed))
-        [ "$failed" = 0 ] || grep -E '^\s+[0-9]+ - ' "$LOGS/native.log" >&2
-    else
-        stage_failed "native tests did not run (see $LOGS/native.log)"
-    fi
+    add_counts ctest "$LOGS/native.log" || stage_failed "native tests did not run (see $LOGS/native.log)"
 else
     tail -n 30 "$LOGS/native-build.log" >&2
     stage_failed "native build failed (see $LOGS/native-build.log)"
@@ -82,12 +105,7 @@ if [ "$UNIT_OK" = 1 ]; then
         >"$LOGS/win32-unit.log" 2>&1
     rc=$?
     tail -n 3 "$LOGS/win32-unit.log"
-    ok=$(grep -E '^\[  PASSED  \] [0-9]+ test' "$LOGS/win32-unit.log" | sed -E 's/[^0-9]*([0-9]+).*/\1/' | tail -1)
-    bad=$(grep -E '^\[  FAILED  \] [0-9]+ test' "$LOGS/win32-unit.log" | sed -E 's/[^0-9]*([0-9]+).*/\1/' | tail -1)
-    PASSED=$((PASSED + ${ok:-0}))
-    FAILED=$((FAILED + ${bad:-0}))
-    [ -z "$bad" ] || grep -E '^\[  FAILED  \] [A-Za-z]' "$LOGS/win32-unit.log" >&2
-    if [ "$rc" != 0 ] && [ -z "$bad" ]; then
+    if ! add_counts gtest "$LOGS/win32-unit.log" || { [ "$rc" != 0 ] && [ "$LAST_BAD" = 0 ]; }; then
         stage_failed "Windows unit tests exited with $rc (see $LOGS/win32-unit.log)"
     fi
 fi
@@ -97,13 +115,7 @@ if [ "$WIN32_OK" = 1 ]; then
     timeout 600 "$ROOT/tests/e2e/run_e2e.sh" "$WIN32_DIR" >"$LOGS/e2e.log" 2>&1
     rc=$?
     cat "$LOGS/e2e.log"
-    summary=$(grep -E '^e2e: [0-9]+ passed, [0-9]+ failed' "$LOGS/e2e.log" | tail -1)
-    if [ -n "$summary" ]; then
-        PASSED=$((PASSED + $(sed -E 's/e2e: ([0-9]+) passed.*/\1/' <<<"$summary")))
-        FAILED=$((FAILED + $(sed -E 's/.* ([0-9]+) failed.*/\1/' <<<"$summary")))
-    elif [ "$rc" != 0 ]; then
-        stage_failed "end-to-end tests exited with $rc (see $LOGS/e2e.log)"
-    fi
+    add_counts e2e "$LOGS/e2e.log" || stage_failed "end-to-end tests exited with $rc (see $LOGS/e2e.log)"
 fi
 
 if [ "$WIN32_OK" = 1 ]; then
@@ -112,13 +124,8 @@ if [ "$WIN32_OK" = 1 ]; then
         timeout 600 "$ROOT/tests/e2e/views/run_view_e2e.sh" "$WIN32_DIR" >"$LOGS/view-e2e.log" 2>&1
         rc=$?
         grep -E '^\[ (PASS|FAIL) \]|view e2e:' "$LOGS/view-e2e.log"
-        summary=$(grep -E '^view e2e: [0-9]+ passed, [0-9]+ failed' "$LOGS/view-e2e.log" | tail -1)
-        if [ -n "$summary" ]; then
-            PASSED=$((PASSED + $(sed -E 's/view e2e: ([0-9]+) passed.*/\1/' <<<"$summary")))
-            FAILED=$((FAILED + $(sed -E 's/.* ([0-9]+) failed.*/\1/' <<<"$summary")))
-        else
-            stage_failed "window tests exited with $rc (see $LOGS/view-e2e.log)"
-        fi
+        add_counts "view e2e" "$LOGS/view-e2e.log" \
+            || stage_failed "window tests exited with $rc (see $LOGS/view-e2e.log)"
     else
         tail -n 30 "$LOGS/view-build.log" >&2
         stage_failed "window test build failed (see $LOGS/view-build.log)"
@@ -141,15 +148,10 @@ if command -v clang++ >/dev/null; then
              /^[0-9]+: Test command: / { n = $1; sub(":", "", n); cmd = $4; sub(".*wexly_fuzz_", "", cmd); name[n] = cmd }
              END { for (n in name) printf "fuzz %-12s %9d runs %7d/s\n", name[n], runs[n], rate[n] }' \
             "$LOGS/fuzz.log" | sort
-        summary=$(grep -E '[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$LOGS/fuzz.log" | tail -1)
-        if [ -n "$summary" ]; then
-            failed=$(sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\1/' <<<"$summary")
-            total=$(sed -E 's/.* failed out of ([0-9]+).*/\1/' <<<"$summary")
-            PASSED=$((PASSED + total - failed))
-            FAILED=$((FAILED + failed))
-            echo "fuzz: $((total - failed)) passed, $failed failed"
-            [ "$failed" = 0 ] || { grep -E '^\s+[0-9]+ - ' "$LOGS/fuzz.log" >&2;
-                echo "!! fuzz found a fault (see $LOGS/fuzz.log and $FUZZ_DIR/artifacts)" >&2; }
+        if add_counts ctest "$LOGS/fuzz.log"; then
+            echo "fuzz: $LAST_OK passed, $LAST_BAD failed"
+            [ "$LAST_BAD" = 0 ] \
+                || echo "!! fuzz found a fault (see $LOGS/fuzz.log and $FUZZ_DIR/artifacts)" >&2
         else
             tail -n 30 "$LOGS/fuzz.log" >&2
             stage_failed "fuzz runs did not run (see $LOGS/fuzz.log)"

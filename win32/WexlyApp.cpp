@@ -1,9 +1,9 @@
 #include "WexlyApp.h"
 
 #include "WexlyMainForm.h"
-#include "app/CommandLine.h"
 #include "app/HandOver.h"
 #include "config/TextCompare.h"
+#include "documents/CommandLine.h"
 #include "platform/win32/WinStrings.h"
 
 #include "MenuIds.h"

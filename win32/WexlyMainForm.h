@@ -6,6 +6,7 @@
 
 #include "MenuIds.h"
 #include "Win32Window.h"
+#include "app/MainCommands.h"
 #include "app/StartUp.h"
 #include "app/StatusBarLayout.h"
 #include "config/SettingsFile.h"
@@ -51,7 +52,8 @@ class TWexlyMainForm final : public TWin32Window,
                              public IPaneWindows,
                              public IDocumentViewHost,
                              public ISearchDialogs,
-                             public IToolHost
+                             public IToolHost,
+                             public IMainCommandTarget
 {
 public:
     explicit TWexlyMainForm(TWexlyApp& app);
@@ -121,7 +123,6 @@ private:
     int ShowFind(TFindForm& form) override;
     int ShowReplace(TReplaceForm& form) override;
     void CreateSearchDialogs();
-    void SearchCommand(int id);
     void AfterSearch();
 
     // ---- layout ----
@@ -163,17 +164,49 @@ private:
     RECT PaneArea() const;
     TSettingsEnv SettingsEnv() const;
 
+    // ---- IMainCommandTarget ----
+    void NewDocument() override;
+    void OpenFiles(bool binary) override;
+    void Reopen() override;
+    void Revert() override;
+    void Save() override;
+    void SaveAs() override;
+    void SaveCopyAs() override;
+    void SaveAll() override;
+    void Close() override;
+    void CloseAll() override;
+    void CloseAndDelete() override;
+    void Exit() override;
+    void Print(bool preview) override;
+    void PrintSetup() override;
+    void RunDocumentCommand(TDocumentCommand command) override;
+    void Find() override;
+    void RepeatFind() override;
+    void Replace() override;
+    void GotoLine() override;
+    void NextDifferentWord() override;
+    void ChooseDictionary() override;
+    void ToggleDictionary() override;
+    void MaintainDictionaries() override;
+    void EditTools() override;
+    void StickToPile() override;
+    void ToggleWordWrap() override;
+    void ToggleHexMask() override;
+    void EditSettings() override;
+    void ToggleSplit(bool vertical) override;
+    void SwitchPanes() override;
+    void ToggleSyncPanes() override;
+    void SortDocuments(TSortKey key) override;
+    void ToggleBars() override;
+    void SelectFile(bool next) override;
+    void ShowWindowList() override;
+    void ShowHelp() override;
+    void ShowAbout() override;
+    void DropOpen(bool binary) override;
+
     // ---- commands ----
     void OnCommand(int id, HWND control);
     void RunCommand(int id);
-    bool FileCommand(int id);
-    bool WindowCommand(int id);
-    void OtherCommand(int id);
-    void PrintCommand(bool preview);
-    void WindowListClick();
-    void MaintainDictionaries();
-    void ToolListClick();
-    void EditCommand(int id);
     void ToolBarClick(int code);
     void TitleButtonClick(int pane);
     void CloseLabelClick(int pane);
@@ -194,9 +227,6 @@ private:
     LRESULT OnUserCommand(int command);
     LRESULT OnTimer(WPARAM id);
     LRESULT OnClose();
-    void HelpContentsClick();
-    void AboutClick();
-    void SettingsClick();
     // Runs a piece of work that may throw; what it throws is shown, not lost.
     void Guarded(const std::function<void()>& work);
 
@@ -233,7 +263,6 @@ private:
     void ProcessMessages() override;
     void RefreshBottomPane() override;
     void FocusPane(bool bottom) override;
-    void ChooseDictionary();
     void ShowDictionaryMenu();
     TGotoLineModel m_gotoLine;
     std::unique_ptr<TFindDialog> m_findDialog;

@@ -4,6 +4,7 @@
 
 #include "WexlyApp.h"
 #include "app/HandOver.h"
+#include "app/MainCommands.h"
 #include "art/ArtIds.h"
 #include "config/SettingsFile.h"
 #include "controls/ZulGdiCanvas.h"
@@ -39,73 +40,80 @@ void TWexlyMainForm::RunCommand(int id)
     if (const TDynamicCommand* dynamic = m_dynamic.Find(static_cast<UINT>(id))) {
         const TDynamicCommand command = *dynamic; // the menus may be rebuilt while it runs
         RunDynamicCommand(command);
-    } else if (id == IDM_PILES_STICK) {
-        RunDynamicCommand({ TMenuAction::AddToPile, kMainPileId, {} });
     } else if (id >= IDM_WINDOW_FILE_FIRST && id < IDM_WINDOW_FILE_FIRST + 10) {
         m_set->SelectByPosition(id - IDM_WINDOW_FILE_FIRST);
         Layout();
     } else if (id >= IDM_FILE_HISTORY_FIRST && id < IDM_FILE_HISTORY_FIRST + 4) {
         ReopenItemClick(id - IDM_FILE_HISTORY_FIRST);
-    } else if (!FileCommand(id) && !WindowCommand(id)) {
-        OtherCommand(id);
+    } else {
+        RunMainCommand(*this, id);
     }
 }
 
-// The File menu; false for other commands.
-bool TWexlyMainForm::FileCommand(int id)
+// ---- IMainCommandTarget -------------------------------------------------------------------
+
+void TWexlyMainForm::NewDocument()
 {
-    switch (id) {
-    case IDM_FILE_NEW:
-        m_commands->New();
-        return true;
-    case IDM_FILE_OPENTEXT:
-    case IDM_FILE_OPENBINARY:
-        m_commands->OpenDialog(id == IDM_FILE_OPENBINARY);
-        return true;
-    case IDM_FILE_REOPEN:
-        m_commands->Reopen();
-        return true;
-    case IDM_FILE_REVERT:
-        m_commands->Revert();
-        return true;
-    case IDM_FILE_SAVE:
-        m_commands->Save();
-        return true;
-    case IDM_FILE_SAVEAS:
-        m_commands->SaveAs();
-        return true;
-    case IDM_FILE_SAVECOPYAS:
-        m_commands->SaveCopyAs();
-        return true;
-    case IDM_FILE_SAVEALL:
-        m_commands->SaveAll();
-        return true;
-    case IDM_FILE_CLOSE:
-        m_commands->Close();
-        return true;
-    case IDM_FILE_CLOSEALL:
-        m_commands->CloseAll();
-        RefreshDocumentBars();
-        return true;
-    case IDM_FILE_CLOSEDELETE:
-        m_commands->CloseAndDelete();
-        return true;
-    case IDM_FILE_EXIT:
-        m_shell->Exit();
-        return true;
-    case IDM_FILE_PRINT:
-    case IDM_FILE_PREVIEW:
-        PrintCommand(id == IDM_FILE_PREVIEW);
-        return true;
-    case IDM_FILE_PRINTSETUP:
-        m_print->Setup(Handle());
-        return true;
-    default:
-        return false;
-    }
+    m_commands->New();
 }
 
-void TWexlyMainForm::PrintCommand(bool preview)
+void TWexlyMainForm::OpenFiles(bool binary)
+{
+    m_commands->OpenDialog(binary);
+}
+
+void TWexlyMainForm::Reopen()
+{
+    m_commands->Reopen();
+}
+
+void TWexlyMainForm::Revert()
+{
+    m_commands->Revert();
+}
+
+void TWexlyMainForm::Save()
+{
+    m_commands->Save();
+}
+
+void TWexlyMainForm::SaveAs()
+{
+    m_commands->SaveAs();
+}
+
+void TWexlyMainForm::SaveCopyAs()
+{
+    m_commands->SaveCopyAs();
+}
+
+void TWexlyMainForm::SaveAll()
+{
+    m_commands->SaveAll();
+}
+
+void TWexlyMainForm::Close()
+{
+    m_commands->Close();
+}
+
+void TWexlyMainForm::CloseAll()
+{
+    m_commands->CloseAll();
+    RefreshDocumentBars();
+}
+
+void TWexlyMainForm::CloseAndDelete()
+{
+    m_commands->CloseAndDelete();
+}
+
+void TWexlyMainForm::Exit()
+{
+    m_shell->Exit();
+}
+
+void TWexlyMainForm::Print(bool preview)
 {
     if (!m_set->CurFile() || !m_set->FocusFile())
         return;
@@ -115,121 +123,53 @@ void TWexlyMainForm::PrintCommand(bool preview)
         m_print->Print(Handle(), *m_set->FocusFile());
 }
 
-// The Window and Options menus; false for other commands.
-bool TWexlyMainForm::WindowCommand(int id)
+void TWexlyMainForm::PrintSetup()
 {
-    switch (id) {
-    case IDM_OPTIONS_WORDWRAP:
-        m_shell->ToggleWordWrap();
-        SetOptionChecks(Settings.WordWrap, Settings.HexMask);
-        return true;
-    case IDM_OPTIONS_HEXMASK:
-        m_shell->ToggleHexMask();
-        SetOptionChecks(Settings.WordWrap, Settings.HexMask);
-        return true;
-    case IDM_WINDOW_HORIZONTAL:
-    case IDM_WINDOW_UNSPLIT:
-    case IDM_WINDOW_VERTICAL:
-        m_set->ToggleSplit(id == IDM_WINDOW_VERTICAL);
-        UpdateMenus();
-        return true;
-    case IDM_WINDOW_SWITCHPANES:
-        m_set->SwitchPanes();
-        return true;
-    case IDM_WINDOW_SYNCPANES:
-        m_shell->SetSyncPanes(!m_shell->SyncPanes());
-        ApplyMenuState(m_shell->Menus());
-        return true;
-    case IDM_WINDOW_SORTPATH:
-    case IDM_WINDOW_SORTNAME:
-    case IDM_WINDOW_SORTEXT:
-        m_set->Sort(static_cast<TSortKey>(id - IDM_WINDOW_SORTPATH));
-        LayoutFileButtons();
-        RebuildWindowMenu();
-        return true;
-    case IDM_WINDOW_HIDEBARS:
-        HideBarsClick();
-        return true;
-    case IDM_WINDOW_PREVFILE:
-    case IDM_WINDOW_NEXTFILE:
-        if (id == IDM_WINDOW_PREVFILE)
-            m_set->SelectPrevious();
-        else
-            m_set->SelectNext();
-        Layout();
-        return true;
-    case IDM_WINDOW_LIST:
-    case IDM_WINDOWLIST_BAR:
-        WindowListClick();
-        return true;
-    default:
-        return false;
-    }
+    m_print->Setup(Handle());
 }
 
-void TWexlyMainForm::WindowListClick()
+void TWexlyMainForm::RunDocumentCommand(TDocumentCommand command)
 {
-    TWindowListForm form;
-    TWindowListDialog dialog(Handle(), Settings);
-    if (WindowList1Click(*m_set, form, dialog, Settings))
-        Layout();
+    m_docCommands->Run(command);
 }
 
-// Edit, Search, Tools, Options > Settings, Help and the drop menu.
-void TWexlyMainForm::OtherCommand(int id)
+void TWexlyMainForm::Find()
 {
-    switch (id) {
-    case IDM_EDIT_UNDO:
-    case IDM_EDIT_REDO:
-    case IDM_EDIT_CUT:
-    case IDM_EDIT_COPY:
-    case IDM_EDIT_PASTE:
-    case IDM_EDIT_CLEAR:
-    case IDM_EDIT_SELECTALL:
-    case IDM_JUSTIFY_LEFT:
-    case IDM_JUSTIFY_CENTRE:
-    case IDM_JUSTIFY_RIGHT:
-    case IDM_JUSTIFY_INDENT:
-    case IDM_JUSTIFY_UNINDENT:
-    case IDM_TOOLS_STATISTICS:
-        EditCommand(id);
-        break;
-    case IDM_SEARCH_FIND:
-    case IDM_SEARCH_REPEAT:
-    case IDM_SEARCH_REPLACE:
-    case IDM_SEARCH_GOTOLINE:
-    case IDM_SEARCH_NEXTDIFFWORD:
-        SearchCommand(id);
-        break;
-    case IDM_DIC_CURRENT:
-        ChooseDictionary();
-        break;
-    case IDM_DIC_ACTIVE:
-        m_dictionary->ToggleActive();
-        ShowDictionaryMenu();
-        break;
-    case IDM_DIC_MAINTAIN:
-        MaintainDictionaries();
-        break;
-    case IDM_TOOLS_LIST:
-        ToolListClick();
-        break;
-    case IDM_OPTIONS_SETTINGS:
-        SettingsClick();
-        break;
-    case IDM_HELP_CONTENTS:
-        HelpContentsClick();
-        break;
-    case IDM_HELP_ABOUT:
-        AboutClick();
-        break;
-    case IDM_DROP_TEXT:
-    case IDM_DROP_BINARY:
-        m_shell->DropOpen(id == IDM_DROP_BINARY);
-        break;
-    default:
-        break;
-    }
+    m_search->Find();
+    AfterSearch();
+}
+
+void TWexlyMainForm::RepeatFind()
+{
+    m_search->RepeatLastFind();
+    AfterSearch();
+}
+
+void TWexlyMainForm::Replace()
+{
+    m_search->Replace();
+    AfterSearch();
+}
+
+void TWexlyMainForm::GotoLine()
+{
+    if (!TGotoLineModel::Available(*m_set))
+        return;
+    if (m_gotoLineDialog->ShowModal() == IDOK)
+        m_gotoLine.Ok(*m_set);
+    AfterSearch();
+}
+
+void TWexlyMainForm::NextDifferentWord()
+{
+    m_compare->NextDifferentWord();
+    AfterSearch();
+}
+
+void TWexlyMainForm::ToggleDictionary()
+{
+    m_dictionary->ToggleActive();
+    ShowDictionaryMenu();
 }
 
 void TWexlyMainForm::MaintainDictionaries()
@@ -240,32 +180,78 @@ void TWexlyMainForm::MaintainDictionaries()
     m_dictionary->MaintenanceClosed();
 }
 
-void TWexlyMainForm::ToolListClick()
+void TWexlyMainForm::EditTools()
 {
     TToolListDialog dialog(Handle(), Settings);
     m_toolRunner->RunFromList(Settings.Tools, Settings.ToolListRect, m_toolList, dialog);
 }
 
-void TWexlyMainForm::EditCommand(int id)
+void TWexlyMainForm::StickToPile()
 {
-    static constexpr std::pair<int, TDocumentCommand> Commands[] = {
-        { IDM_EDIT_UNDO, TDocumentCommand::Undo },
-        { IDM_EDIT_REDO, TDocumentCommand::Redo },
-        { IDM_EDIT_CUT, TDocumentCommand::Cut },
-        { IDM_EDIT_COPY, TDocumentCommand::Copy },
-        { IDM_EDIT_PASTE, TDocumentCommand::Paste },
-        { IDM_EDIT_CLEAR, TDocumentCommand::Clear },
-        { IDM_EDIT_SELECTALL, TDocumentCommand::SelectAll },
-        { IDM_JUSTIFY_LEFT, TDocumentCommand::JustifyLeft },
-        { IDM_JUSTIFY_CENTRE, TDocumentCommand::JustifyCentre },
-        { IDM_JUSTIFY_RIGHT, TDocumentCommand::JustifyRight },
-        { IDM_JUSTIFY_INDENT, TDocumentCommand::JustifyIndent },
-        { IDM_JUSTIFY_UNINDENT, TDocumentCommand::JustifyUnindent },
-        { IDM_TOOLS_STATISTICS, TDocumentCommand::Statistics },
-    };
-    for (const auto& [menuId, command] : Commands)
-        if (menuId == id)
-            m_docCommands->Run(command);
+    RunDynamicCommand({ TMenuAction::AddToPile, kMainPileId, {} });
+}
+
+void TWexlyMainForm::ToggleWordWrap()
+{
+    m_shell->ToggleWordWrap();
+    SetOptionChecks(Settings.WordWrap, Settings.HexMask);
+}
+
+void TWexlyMainForm::ToggleHexMask()
+{
+    m_shell->ToggleHexMask();
+    SetOptionChecks(Settings.WordWrap, Settings.HexMask);
+}
+
+void TWexlyMainForm::ToggleSplit(bool vertical)
+{
+    m_set->ToggleSplit(vertical);
+    UpdateMenus();
+}
+
+void TWexlyMainForm::SwitchPanes()
+{
+    m_set->SwitchPanes();
+}
+
+void TWexlyMainForm::ToggleSyncPanes()
+{
+    m_shell->SetSyncPanes(!m_shell->SyncPanes());
+    ApplyMenuState(m_shell->Menus());
+}
+
+void TWexlyMainForm::SortDocuments(TSortKey key)
+{
+    m_set->Sort(key);
+    LayoutFileButtons();
+    RebuildWindowMenu();
+}
+
+void TWexlyMainForm::ToggleBars()
+{
+    HideBarsClick();
+}
+
+void TWexlyMainForm::SelectFile(bool next)
+{
+    if (next)
+        m_set->SelectNext();
+    else
+        m_set->SelectPrevious();
+    Layout();
+}
+
+void TWexlyMainForm::ShowWindowList()
+{
+    TWindowListForm form;
+    TWindowListDialog dialog(Handle(), Settings);
+    if (WindowList1Click(*m_set, form, dialog, Settings))
+        Layout();
+}
+
+void TWexlyMainForm::DropOpen(bool binary)
+{
+    m_shell->DropOpen(binary);
 }
 
 void TWexlyMainForm::CreateSearchDialogs()
@@ -299,33 +285,6 @@ int TWexlyMainForm::ShowReplace(TReplaceForm&)
     return m_replaceDialog->ShowModal();
 }
 
-void TWexlyMainForm::SearchCommand(int id)
-{
-    switch (id) {
-    case IDM_SEARCH_FIND:
-        m_search->Find();
-        break;
-    case IDM_SEARCH_REPEAT:
-        m_search->RepeatLastFind();
-        break;
-    case IDM_SEARCH_REPLACE:
-        m_search->Replace();
-        break;
-    case IDM_SEARCH_GOTOLINE:
-        if (!TGotoLineModel::Available(*m_set))
-            return;
-        if (m_gotoLineDialog->ShowModal() == IDOK)
-            m_gotoLine.Ok(*m_set);
-        break;
-    case IDM_SEARCH_NEXTDIFFWORD:
-        m_compare->NextDifferentWord();
-        break;
-    default:
-        return;
-    }
-    AfterSearch();
-}
-
 // The open dialog's "Search Dir": the Find dialog over that directory's files.
 void TWexlyMainForm::StartFindInFiles(const std::string& directory, const std::string&)
 {
@@ -346,7 +305,7 @@ void TWexlyMainForm::AfterSearch()
 
 // ---- Help ---------------------------------------------------------------------------------
 
-void TWexlyMainForm::HelpContentsClick()
+void TWexlyMainForm::ShowHelp()
 {
     ShowHelpTopic(Handle(), 1);
 }
@@ -367,7 +326,7 @@ INT_PTR CALLBACK AboutProc(HWND dialog, UINT msg, WPARAM wp, LPARAM)
 
 }
 
-void TWexlyMainForm::SettingsClick()
+void TWexlyMainForm::EditSettings()
 {
     // Made at the first showing, not at start-up: its many pages take a noticeable time to
     // build, and most runs never open it. It is kept for the rest of the run.
@@ -381,7 +340,7 @@ void TWexlyMainForm::SettingsClick()
     PropagateSettings();
 }
 
-void TWexlyMainForm::AboutClick()
+void TWexlyMainForm::ShowAbout()
 {
     DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_ABOUT), Handle(), AboutProc, 0);
 }

@@ -4,6 +4,7 @@
 
 #include "WexlyApp.h"
 #include "app/HandOver.h"
+#include "app/MainCommands.h"
 #include "art/ArtIds.h"
 #include "config/SettingsFile.h"
 #include "controls/ZulGdiCanvas.h"
@@ -259,7 +260,7 @@ void TWexlyMainForm::BuildToolBar()
             button->SetDepth(Settings.FlatButtons ? 0 : 1);
             const int code = item.code;
             button->OnClick = [this, code] {
-                PostMessageW(Handle(), WM_COMMAND, static_cast<WPARAM>(ToolCommands[code]), 0);
+                PostMessageW(Handle(), WM_COMMAND, static_cast<WPARAM>(ToolButtonCommand(code)), 0);
             };
             m_toolButtons.push_back(std::move(button));
         }

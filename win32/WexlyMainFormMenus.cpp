@@ -153,51 +153,12 @@ void TWexlyMainForm::ApplyMenuState(const TMenuState& state)
     auto enable = [menu](int id, bool on) {
         EnableMenuItem(menu, static_cast<UINT>(id), MF_BYCOMMAND | (on ? MF_ENABLED : MF_GRAYED));
     };
+    for (const TMainCommand& command : MainCommands())
+        enable(command.id, CommandEnabled(command, state));
     const auto& e = state.enabled;
-    for (int id : { IDM_FILE_NEW, IDM_FILE_OPENTEXT, IDM_FILE_OPENBINARY, IDM_FILE_REOPEN,
-             IDM_FILE_EXIT, IDM_OPTIONS_WORDWRAP, IDM_OPTIONS_HEXMASK, IDM_HELP_CONTENTS,
-             IDM_HELP_ABOUT, IDM_OPTIONS_SETTINGS, IDM_SEARCH_FIND, IDM_DIC_CURRENT, IDM_DIC_ACTIVE,
-             IDM_DIC_MAINTAIN, IDM_PILES_STICK, IDM_FILE_PRINTSETUP })
-        enable(id, true);
-    enable(IDM_FILE_REVERT, e[miRevert]);
-    enable(IDM_FILE_SAVE, e[miSave]);
-    enable(IDM_FILE_SAVEAS, e[miSaveAs]);
-    enable(IDM_FILE_SAVECOPYAS, e[miSaveCopyAs]);
-    enable(IDM_FILE_SAVEALL, e[miSaveAll]);
-    enable(IDM_FILE_PRINT, e[miPrint]);
-    enable(IDM_FILE_PREVIEW, e[miPreview]);
-    enable(IDM_FILE_CLOSE, e[miClose]);
-    enable(IDM_FILE_CLOSEDELETE, e[miCloseDelete]);
-    enable(IDM_FILE_CLOSEALL, e[miCloseAll]);
     EnableMenuItem(menu, EditMenuPos, MF_BYPOSITION | (e[miEditMenu] ? MF_ENABLED : MF_GRAYED));
-    enable(IDM_EDIT_UNDO, e[miUndo]);
-    enable(IDM_EDIT_REDO, e[miRedo]);
-    enable(IDM_EDIT_CUT, e[miCut]);
-    enable(IDM_EDIT_COPY, e[miCopy]);
-    enable(IDM_EDIT_PASTE, e[miPaste]);
-    enable(IDM_EDIT_CLEAR, e[miClear]);
-    enable(IDM_EDIT_SELECTALL, e[miEditMenu]);
-    enable(IDM_SEARCH_REPEAT, e[miRepeatFind]);
-    enable(IDM_SEARCH_REPLACE, e[miReplace]);
-    enable(IDM_SEARCH_GOTOLINE, e[miGotoLine]);
-    enable(IDM_SEARCH_NEXTDIFFWORD, e[miNextDiffWord]);
-    enable(IDM_TOOLS_STATISTICS, e[miStatistics]);
-    enable(IDM_TOOLS_LIST, true); // the list window needs no document
     EnableMenuItem(SubMenu(ToolsMenuPos), MacrosSubMenuPos,
         MF_BYPOSITION | (e[miMacros] ? MF_ENABLED : MF_GRAYED));
-    for (int id : { IDM_JUSTIFY_LEFT, IDM_JUSTIFY_CENTRE, IDM_JUSTIFY_RIGHT, IDM_JUSTIFY_INDENT,
-             IDM_JUSTIFY_UNINDENT })
-        enable(id, e[miJustify]);
-    for (int id : { IDM_WINDOW_HORIZONTAL, IDM_WINDOW_VERTICAL, IDM_WINDOW_UNSPLIT,
-             IDM_WINDOW_SORTPATH, IDM_WINDOW_SORTNAME, IDM_WINDOW_SORTEXT })
-        enable(id, e[miWindowMenu]);
-    enable(IDM_WINDOW_SWITCHPANES, e[miSwitchPanes]);
-    enable(IDM_WINDOW_SYNCPANES, e[miSyncPanes]);
-    enable(IDM_WINDOW_HIDEBARS, e[miHideBars]);
-    enable(IDM_WINDOW_PREVFILE, e[miPrevFile]);
-    enable(IDM_WINDOW_NEXTFILE, e[miNextFile]);
-    enable(IDM_WINDOW_LIST, e[miWindowList]);
-    enable(IDM_WINDOWLIST_BAR, e[miWindowList]);
     for (auto& button : m_toolButtons) {
         const int code = GetDlgCtrlID(button->Handle()) - IDC_TOOLBUTTON;
         if (code >= 0 && code < kToolButtonCount)
@@ -322,11 +283,8 @@ std::string TWexlyMainForm::MenuHint(UINT id) const
         return m_dynamic.Hint(id);
     if (auto built = m_menuHints.find(id); built != m_menuHints.end())
         return built->second;
-    const wchar_t* text = nullptr;
-    const int length
-        = LoadStringW(GetModuleHandleW(nullptr), id, reinterpret_cast<wchar_t*>(&text), 0);
-    return length > 0 && text ? WideToUtf8(std::wstring(text, static_cast<size_t>(length)))
-                              : std::string();
+    const TMainCommand* command = FindMainCommand(static_cast<int>(id));
+    return command ? std::string(command->hint) : std::string();
 }
 
 std::string TWexlyMainForm::PopupHint(HMENU popup) const

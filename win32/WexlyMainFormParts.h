@@ -28,8 +28,6 @@ inline constexpr int IDC_TITLE_STATE = 3000; // + pane
 inline constexpr int IDC_TITLE_BUTTON = 3002;
 inline constexpr int IDC_TITLE_CLOSE = 3004;
 inline constexpr int IDC_TOOLBUTTON = 5000; // + code
-inline constexpr int IDM_DROP_TEXT = 6001;
-inline constexpr int IDM_DROP_BINARY = 6002;
 inline constexpr int FileMenuPos = 0;
 inline constexpr int EditMenuPos = 1;
 inline constexpr int ToolsMenuPos = 3;
@@ -37,16 +35,6 @@ inline constexpr int MacrosSubMenuPos = 4; // in the Tools menu
 inline constexpr int PilesMenuPos = 4;
 inline constexpr int WindowMenuPos = 6;
 inline constexpr int StatusTextMargin = 3; // left of the text inside its panel
-
-// The command each toolbar code stands for.
-inline constexpr int ToolCommands[kToolButtonCount]
-    = { IDM_FILE_NEW, IDM_FILE_OPENTEXT, IDM_FILE_OPENBINARY, IDM_FILE_REOPEN, IDM_FILE_REVERT,
-          IDM_FILE_SAVE, IDM_FILE_SAVEAS, IDM_FILE_SAVECOPYAS, IDM_FILE_SAVEALL, IDM_FILE_PRINT,
-          IDM_FILE_CLOSE, IDM_FILE_CLOSEALL, IDM_EDIT_UNDO, IDM_EDIT_REDO, IDM_EDIT_CUT,
-          IDM_EDIT_COPY, IDM_EDIT_PASTE, IDM_EDIT_SELECTALL, IDM_SEARCH_FIND, IDM_SEARCH_REPEAT,
-          IDM_SEARCH_REPLACE, IDM_SEARCH_GOTOLINE, IDM_TOOLS_STATISTICS, IDM_WINDOW_HORIZONTAL,
-          IDM_WINDOW_SYNCPANES, IDM_WINDOW_HIDEBARS, IDM_WINDOW_PREVFILE, IDM_WINDOW_NEXTFILE,
-          IDM_WINDOW_LIST, IDM_OPTIONS_SETTINGS, IDM_HELP_CONTENTS, IDM_HELP_ABOUT, IDM_FILE_EXIT };
 
 // The full path of this program.
 inline std::wstring ExePath()

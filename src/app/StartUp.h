@@ -5,8 +5,8 @@
 // matter.
 #pragma once
 
-#include "app/FileCommands.h"
 #include "documents/FileButtonBar.h"
+#include "documents/FileCommands.h"
 #include "documents/MenuState.h"
 
 #include <cstdint>

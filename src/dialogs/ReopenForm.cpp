@@ -1,6 +1,6 @@
 #include "dialogs/ReopenForm.h"
 
-#include "dialogs/ReopenHistory.h"
+#include "documents/ReopenHistory.h"
 #include "platform/Ui.h"
 
 #include <algorithm>

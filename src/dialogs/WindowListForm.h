@@ -3,8 +3,8 @@
 // window's command does with the choice. Borrows the document set while shown.
 #pragma once
 
-#include "app/DocumentSet.h"
 #include "config/Settings.h"
+#include "documents/DocumentSet.h"
 
 #include <string>
 

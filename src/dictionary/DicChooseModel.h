@@ -2,9 +2,9 @@
 // button. Borrows the settings (DicDir) and the file dialogs.
 #pragma once
 
-#include "app/FileCommands.h"
 #include "config/Settings.h"
 #include "dictionary/DictionarySystem.h"
+#include "documents/FileCommands.h"
 
 #include <string>
 

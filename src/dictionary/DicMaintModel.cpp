@@ -219,4 +219,46 @@ bool TDicMaintModel::CheckInvariants() const
         && (m_curCol == 0 || m_curCol == 1);
 }
 
+TDicGridStep DicGridKeyStep(
+    TDicGridKey key, int row, int col, int rowCount, bool caretAtStart, bool caretAtEnd)
+{
+    const int last = rowCount - 1;
+    const auto move = [](int r, int c) { return TDicGridStep { TDicGridAction::Move, r, c }; };
+    switch (key) {
+    case TDicGridKey::Up:
+        return move(std::max(1, row - 1), col);
+    case TDicGridKey::Down:
+        return move(std::min(last, row + 1), col);
+    case TDicGridKey::PageUp:
+        return move(std::max(1, row - 10), col);
+    case TDicGridKey::PageDown:
+        return move(std::min(last, row + 10), col);
+    case TDicGridKey::Tab:
+        if (col == 0)
+            return move(row, 1);
+        return row < last ? move(row + 1, 0) : move(row, 1);
+    case TDicGridKey::ShiftTab:
+        if (col == 1)
+            return move(row, 0);
+        return row > 1 ? move(row - 1, 1) : move(row, 0);
+    case TDicGridKey::Enter:
+        return col == 0 ? move(row, 1) : move(std::min(last, row + 1), 0);
+    case TDicGridKey::Left:
+        return col == 1 && caretAtStart ? move(row, 0) : TDicGridStep {};
+    case TDicGridKey::Right:
+        return col == 0 && caretAtEnd ? move(row, 1) : TDicGridStep {};
+    case TDicGridKey::CtrlDelete:
+        return { TDicGridAction::DeleteRow, row, col };
+    case TDicGridKey::Escape:
+        return { TDicGridAction::Close, row, col };
+    }
+    return {};
+}
+
+size_t DicCaretAfterFilter(size_t caret, size_t typedLength, size_t keptLength)
+{
+    const size_t removed = typedLength > keptLength ? typedLength - keptLength : 0;
+    return caret >= removed ? caret - removed : 0;
+}
+
 } // namespace wexly

@@ -3,12 +3,13 @@
 // open, save, save-as and close rules. Borrows the settings, file system, asker and dialogs.
 #pragma once
 
-#include "app/FileCommands.h"
 #include "config/Settings.h"
 #include "dictionary/Dictionary.h"
+#include "documents/FileCommands.h"
 #include "platform/Files.h"
 #include "platform/Ui.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -84,6 +85,41 @@ private:
     int m_curRow = 1;
     int m_curCol = 0;
 };
+
+// The keys the grid's cell editor hands to the grid.
+enum class TDicGridKey : uint8_t {
+    Up,
+    Down,
+    PageUp,
+    PageDown,
+    Tab,
+    ShiftTab,
+    Enter,
+    Left,
+    Right,
+    CtrlDelete,
+    Escape
+};
+enum class TDicGridAction : uint8_t {
+    None, // the key is the cell editor's (Left/Right inside the text)
+    Move, // select row, col
+    DeleteRow, // remove the current row
+    Close // ask to close the window
+};
+struct TDicGridStep
+{
+    TDicGridAction action = TDicGridAction::None;
+    int row = 0, col = 0;
+    bool operator==(const TDicGridStep&) const = default;
+};
+// What key does in a grid of rowCount rows (the header row 0 included) at row, col.
+// caretAtStart/caretAtEnd: the cell editor's caret is there with nothing selected. Tab
+// and Shift+Tab run through the cells row by row and stop at the first and last.
+TDicGridStep DicGridKeyStep(
+    TDicGridKey key, int row, int col, int rowCount, bool caretAtStart, bool caretAtEnd);
+// Where the caret goes when removed characters were taken out of a cell just typed into:
+// back by the number removed, never before the start.
+size_t DicCaretAfterFilter(size_t caret, size_t typedLength, size_t keptLength);
 
 // The trigger characters removed from text.
 std::string FilterDicCellText(std::string_view text);

@@ -3,8 +3,8 @@
 // onto TEditFile. Borrows the document set, the settings, the asker and a date formatter.
 #pragma once
 
-#include "app/DocumentSet.h"
 #include "config/Settings.h"
+#include "documents/DocumentSet.h"
 #include "platform/Ui.h"
 
 #include <cstdint>

@@ -1,7 +1,7 @@
 #include "documents/FileButtonBar.h"
 
-#include "app/DocumentSet.h"
 #include "config/UtilsBox.h"
+#include "documents/DocumentSet.h"
 #include "documents/EditFile.h"
 
 #include <cstdlib>

@@ -23,6 +23,10 @@ void UpdateMenus(TMenuState& state, bool open, bool splitOn, bool hideCloseDelet
         for (int code : { 12, 13, 14, 15, 16, 17, 24 })
             state.toolEnabled[static_cast<size_t>(code)] = false;
     }
+    // The edit status brings the others back; Select All follows the Edit menu, or it would
+    // stay off for the rest of the run once no document was open.
+    if (open)
+        state.toolEnabled[17] = true;
     state.closeDeleteVisible = !hideCloseDelete;
 }
 

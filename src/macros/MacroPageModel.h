@@ -3,8 +3,8 @@
 // the macro path), file system, asker and file dialogs.
 #pragma once
 
-#include "app/FileCommands.h"
 #include "config/Settings.h"
+#include "documents/FileCommands.h"
 #include "platform/Files.h"
 #include "platform/Ui.h"
 

@@ -1,6 +1,6 @@
 #include "piles/PileCommands.h"
 
-#include "dialogs/ReopenHistory.h"
+#include "documents/ReopenHistory.h"
 
 namespace wexly {
 

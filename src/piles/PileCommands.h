@@ -2,7 +2,7 @@
 // that a pile menu item names. Borrows the document set, the settings and the message box.
 #pragma once
 
-#include "app/FileCommands.h"
+#include "documents/FileCommands.h"
 #include "piles/DynamicMenu.h"
 
 #include <string>

@@ -4,7 +4,7 @@
 // away. Borrows the folder and the writer.
 #pragma once
 
-#include "app/DocumentSet.h"
+#include "documents/DocumentSet.h"
 #include "recovery/JournalSchedule.h"
 #include "recovery/JournalWriter.h"
 #include "recovery/RecoveryFolder.h"

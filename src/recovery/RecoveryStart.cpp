@@ -1,7 +1,5 @@
 #include "recovery/RecoveryStart.h"
 
-#include "app/HandOver.h"
-
 namespace wexly {
 
 namespace {
@@ -35,7 +33,7 @@ std::string Documents(size_t n)
 TMessage RecoveryQuestion(
     const std::vector<TFoundWork*>& good, const std::vector<TFoundWork*>& damaged)
 {
-    std::string text = std::string(ApplicationTitle) + " was not closed properly last time. "
+    std::string text = std::string("The editor was not closed properly last time. ")
         + (good.size() == 1 ? "This document has" : "These documents have")
         + " changes that were not saved:\r\r";
     for (size_t i = 0; i < good.size() && i < kListedNames; ++i)
@@ -48,8 +46,7 @@ TMessage RecoveryQuestion(
             "Yes: open the documents with their changes. The files on the disk stay as they "
             "are until you save.\r"
             "No: discard the changes.\r"
-            "Cancel: decide the next time "
-        + std::string(ApplicationTitle) + " starts.";
+            "Cancel: decide at the next start.";
     return Box(std::move(text), TMsgButtons::YesNoCancel, TMsgIcon::Question);
 }
 

@@ -5,7 +5,7 @@
 // Borrows the file systems, the asker, the file commands and the journal.
 #pragma once
 
-#include "app/FileCommands.h"
+#include "documents/FileCommands.h"
 #include "recovery/RecoveryFolder.h"
 #include "recovery/RecoveryJournal.h"
 

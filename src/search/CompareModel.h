@@ -3,7 +3,7 @@
 // document set and the beeper.
 #pragma once
 
-#include "app/DocumentSet.h"
+#include "documents/DocumentSet.h"
 #include "platform/Ui.h"
 
 #include <cstdint>

@@ -3,7 +3,7 @@
 // "&Open" opens the chosen files in the main window. Borrows everything it is given.
 #pragma once
 
-#include "app/FileCommands.h"
+#include "documents/FileCommands.h"
 #include "search/FindForm.h"
 #include "search/FindInFilesModel.h"
 #include "search/SearchCommands.h"

@@ -2,7 +2,7 @@
 // Find dialog's mask for a directory picked in the open dialog. Borrows the file commands.
 #pragma once
 
-#include "app/FileCommands.h"
+#include "documents/FileCommands.h"
 
 #include <string>
 

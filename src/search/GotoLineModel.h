@@ -2,7 +2,7 @@
 // box, and the move it makes in the active pane's document on OK.
 #pragma once
 
-#include "app/DocumentSet.h"
+#include "documents/DocumentSet.h"
 
 #include <cstdint>
 #include <string>

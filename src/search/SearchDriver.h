@@ -3,7 +3,7 @@
 // document the current command started in; borrows the document set and the asker.
 #pragma once
 
-#include "app/DocumentSet.h"
+#include "documents/DocumentSet.h"
 #include "editor/EdSearch.h"
 #include "platform/Ui.h"
 

@@ -1,6 +1,6 @@
 #include "search/SearchHistory.h"
 
-#include "app/DocumentSet.h"
+#include "documents/DocumentSet.h"
 
 #include <algorithm>
 

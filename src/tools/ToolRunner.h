@@ -4,8 +4,8 @@
 // its services, the file commands, the process runner and the main window's hooks.
 #pragma once
 
-#include "app/FileCommands.h"
 #include "config/Settings.h"
+#include "documents/FileCommands.h"
 #include "platform/ProcessRunner.h"
 #include "tools/ToolListForm.h"
 

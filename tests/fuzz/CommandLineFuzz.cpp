@@ -3,8 +3,8 @@
 // the receiver parses. A start directory without a bar comes back whole; what the parser
 // yields, written out again as a command line, parses to the same actions.
 #include "FuzzSupport.h"
-#include "app/CommandLine.h"
 #include "app/HandOver.h"
+#include "documents/CommandLine.h"
 
 #include <cctype>
 

@@ -3,7 +3,7 @@
 // user and the dialogs.
 #pragma once
 
-#include "app/FileCommands.h"
+#include "documents/FileCommands.h"
 #include "editor/OvcCustomEditor.h"
 #include "platform/Ui.h"
 

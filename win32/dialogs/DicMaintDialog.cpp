@@ -198,75 +198,87 @@ void TDicMaintDialog::CellEdited()
         m_settingEditor = true;
         SetWindowTextW(m_editor, keptWide.c_str());
         m_settingEditor = false;
-        const auto removed = static_cast<DWORD>(typed.size() - keptWide.size());
-        const DWORD at = caret >= removed ? caret - removed : 0;
+        const auto at
+            = static_cast<DWORD>(DicCaretAfterFilter(caret, typed.size(), keptWide.size()));
         SendMessageW(m_editor, EM_SETSEL, at, at);
     }
     SetRowText(m_model.CurrentRow());
 }
 
-// Keys the editor gives to the grid: true when used.
-bool TDicMaintDialog::EditorKey(WPARAM key)
+namespace {
+
+bool GridKeyOf(WPARAM key, TDicGridKey& out)
 {
-    const int row = m_model.CurrentRow();
-    const int col = m_model.CurrentCol();
-    const int last = m_model.RowCount() - 1;
     const bool ctrl = GetKeyState(VK_CONTROL) < 0;
     const bool shift = GetKeyState(VK_SHIFT) < 0;
-    DWORD start = 0, end = 0;
-    SendMessageW(
-        m_editor, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-    const auto length = static_cast<DWORD>(GetWindowTextLengthW(m_editor));
     switch (key) {
     case VK_UP:
-        MoveTo(std::max(1, row - 1), col);
+        out = TDicGridKey::Up;
         return true;
     case VK_DOWN:
-        MoveTo(std::min(last, row + 1), col);
+        out = TDicGridKey::Down;
         return true;
     case VK_PRIOR:
-        MoveTo(std::max(1, row - 10), col);
+        out = TDicGridKey::PageUp;
         return true;
     case VK_NEXT:
-        MoveTo(std::min(last, row + 10), col);
+        out = TDicGridKey::PageDown;
         return true;
     case VK_TAB:
-        if (shift)
-            MoveTo(col == 1 ? row : std::max(1, row - 1), col == 1 ? 0 : (row > 1 ? 1 : 0));
-        else
-            MoveTo(col == 0 ? row : std::min(last, row + 1), col == 0 ? 1 : (row < last ? 0 : 1));
+        out = shift ? TDicGridKey::ShiftTab : TDicGridKey::Tab;
         return true;
     case VK_RETURN:
-        MoveTo(col == 0 ? row : std::min(m_model.RowCount() - 1, row + 1), col == 0 ? 1 : 0);
+        out = TDicGridKey::Enter;
         return true;
     case VK_LEFT:
-        if (col == 1 && start == 0 && end == 0) {
-            MoveTo(row, 0);
-            return true;
-        }
-        return false;
-    case VK_RIGHT:
-        if (col == 0 && start == length && end == length) {
-            MoveTo(row, 1);
-            return true;
-        }
-        return false;
-    case VK_DELETE:
-        if (!ctrl)
-            return false;
-        {
-            const int before = m_model.RowCount();
-            m_model.DeleteCurrentRow();
-            if (m_model.RowCount() != before)
-                FillGrid();
-        }
+        out = TDicGridKey::Left;
         return true;
+    case VK_RIGHT:
+        out = TDicGridKey::Right;
+        return true;
+    case VK_DELETE:
+        out = TDicGridKey::CtrlDelete;
+        return ctrl;
     case VK_ESCAPE:
-        TryClose();
+        out = TDicGridKey::Escape;
         return true;
     default:
         return false;
     }
+}
+
+} // namespace
+
+// Keys the editor gives to the grid: true when used.
+bool TDicMaintDialog::EditorKey(WPARAM key)
+{
+    TDicGridKey gridKey {};
+    if (!GridKeyOf(key, gridKey))
+        return false;
+    DWORD start = 0, end = 0;
+    SendMessageW(
+        m_editor, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    const auto length = static_cast<DWORD>(GetWindowTextLengthW(m_editor));
+    const TDicGridStep step = DicGridKeyStep(gridKey, m_model.CurrentRow(), m_model.CurrentCol(),
+        m_model.RowCount(), start == 0 && end == 0, start == length && end == length);
+    switch (step.action) {
+    case TDicGridAction::None:
+        return false;
+    case TDicGridAction::Move:
+        MoveTo(step.row, step.col);
+        return true;
+    case TDicGridAction::DeleteRow: {
+        const int before = m_model.RowCount();
+        m_model.DeleteCurrentRow();
+        if (m_model.RowCount() != before)
+            FillGrid();
+        return true;
+    }
+    case TDicGridAction::Close:
+        TryClose();
+        return true;
+    }
+    return false;
 }
 
 LRESULT CALLBACK TDicMaintDialog::EditProc(

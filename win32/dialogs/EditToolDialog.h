@@ -2,7 +2,7 @@
 // OK, the reload choices enabled as the form says, and the two browse buttons.
 #pragma once
 
-#include "app/FileCommands.h"
+#include "documents/FileCommands.h"
 #include "tools/ToolsPage.h"
 
 #include <windows.h>

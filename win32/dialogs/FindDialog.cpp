@@ -2,6 +2,7 @@
 
 #include "dialogs/SearchIds.h"
 #include "dialogs/ShellFolderBrowser.h"
+#include "search/FindEnables.h"
 #include "platform/win32/WinStrings.h"
 
 #include <exception>
@@ -77,25 +78,22 @@ void TFindDialog::OnShow()
 
 void TFindDialog::ModelToEnables()
 {
-    const bool running = m_panel.Running();
-    const bool files = FilesRange();
-    Enable(IDC_FIND_THISFILE, m_form.thisFileEnabled && !running);
-    Enable(IDC_FIND_OPENFILES, m_form.openFilesEnabled && !running);
-    Enable(IDC_FIND_SPECIFYFILES, !running);
+    const TFindEnables e = FindControlEnables(m_form, FindPanelStateOf(m_panel));
+    Enable(IDC_FIND_THISFILE, e.thisFile);
+    Enable(IDC_FIND_OPENFILES, e.openFiles);
+    Enable(IDC_FIND_SPECIFYFILES, e.specifyFiles);
     for (int id : { IDC_FIND_UP, IDC_FIND_DOWN })
-        Enable(id, m_form.directionEnabled);
+        Enable(id, e.direction);
     for (int id : { IDC_FIND_GLOBAL, IDC_FIND_FROMCURSOR })
-        Enable(id, m_form.modeEnabled);
-    // While the walk runs only what cannot start or end a search stays usable.
-    const bool panel = m_form.lowerPanelEnabled;
+        Enable(id, e.mode);
     for (int id : { IDC_FIND_MASKLABEL, IDC_FIND_MASK, IDC_FIND_BROWSE, IDC_FIND_SUBDIRS })
-        Enable(id, panel && !running);
+        Enable(id, e.maskAndSubdirs);
     for (int id : { IDC_FIND_EXPANDALL, IDC_FIND_TREE, IDC_FIND_STATUS })
-        Enable(id, panel);
-    Enable(IDC_FIND_HALT, files && m_panel.HaltEnabled());
-    Enable(IDC_FIND_OPEN, files && !running && m_panel.OpenEnabled());
-    Enable(IDC_FIND_NEXT, m_form.findNextEnabled && !running);
-    Enable(IDCANCEL, m_panel.CancelEnabled());
+        Enable(id, e.results);
+    Enable(IDC_FIND_HALT, e.halt);
+    Enable(IDC_FIND_OPEN, e.open);
+    Enable(IDC_FIND_NEXT, e.findNext);
+    Enable(IDCANCEL, e.cancel);
 }
 
 // The compact form, or the resizable form of the files range at its stored size.

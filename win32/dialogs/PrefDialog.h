@@ -4,7 +4,6 @@
 // into the settings when ShowModal returns IDOK.
 #pragma once
 
-#include "app/FileCommands.h"
 #include "controls/ZulButton.h"
 #include "dialogs/EditToolDialog.h"
 #include "dialogs/MacroPageView.h"
@@ -12,6 +11,7 @@
 #include "dialogs/PilesPageView.h"
 #include "dialogs/PrefForm.h"
 #include "dialogs/ToolsPageView.h"
+#include "documents/FileCommands.h"
 #include "platform/win32/Win32Ui.h"
 
 #include <commctrl.h>

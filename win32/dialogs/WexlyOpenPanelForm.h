@@ -3,7 +3,7 @@
 // window exists only while a dialog is up. Thin over TOpenPanelModel.
 #pragma once
 
-#include "dialogs/OpenPanelModel.h"
+#include "documents/OpenPanelModel.h"
 #include "platform/win32/Win32Ui.h"
 
 #include <windows.h>

@@ -2,9 +2,9 @@
 // directories (multi-select open), and the "Reopen Files..." dialog, for the file commands.
 #pragma once
 
-#include "app/FileCommands.h"
 #include "config/Settings.h"
 #include "dialogs/WexlyOpenPanelForm.h"
+#include "documents/FileCommands.h"
 
 #include <windows.h>
 

@@ -226,4 +226,53 @@ TEST(DicChooseModel, BrowseFillsPathAndDirectory)
     EXPECT_EQ(system.Menu().current.caption, "Current: C:\\dics\\new.ydc");
 }
 
+// The cell editor's keys, in a grid of a header and rows 1..4 (row 4 the empty last one).
+TEST(DicGridKeys, EachKeyMovesAsTheGridDoesAndStopsAtItsEdges)
+{
+    using K = TDicGridKey;
+    const auto move = [](int r, int c) { return TDicGridStep { TDicGridAction::Move, r, c }; };
+    const TDicGridStep none {};
+    struct TCase
+    {
+        K key;
+        int row, col;
+        bool atStart, atEnd;
+        TDicGridStep want;
+    };
+    const TCase cases[] = {
+        { K::Up, 1, 0, false, false, move(1, 0) }, // never onto the header
+        { K::Up, 3, 1, false, false, move(2, 1) },
+        { K::Down, 4, 1, false, false, move(4, 1) }, // the last row stays
+        { K::PageUp, 8, 0, false, false, move(1, 0) },
+        { K::PageDown, 1, 1, false, false, move(4, 1) },
+        { K::Tab, 2, 0, false, false, move(2, 1) },
+        { K::Tab, 2, 1, false, false, move(3, 0) }, // wraps to the next row
+        { K::Tab, 4, 1, false, false, move(4, 1) }, // the last cell stays
+        { K::ShiftTab, 3, 1, false, false, move(3, 0) },
+        { K::ShiftTab, 3, 0, false, false, move(2, 1) }, // wraps to the row above
+        { K::ShiftTab, 1, 0, false, false, move(1, 0) }, // the first cell stays
+        { K::Enter, 2, 0, false, false, move(2, 1) },
+        { K::Enter, 2, 1, false, false, move(3, 0) },
+        { K::Enter, 4, 1, false, false, move(4, 0) },
+        { K::Left, 2, 1, true, false, move(2, 0) },
+        { K::Left, 2, 1, false, false, none }, // inside the text: the editor's
+        { K::Left, 2, 0, true, true, none }, // nothing to the left
+        { K::Right, 2, 0, false, true, move(2, 1) },
+        { K::Right, 2, 0, false, false, none },
+        { K::Right, 2, 1, true, true, none },
+        { K::CtrlDelete, 2, 1, false, false, { TDicGridAction::DeleteRow, 2, 1 } },
+        { K::Escape, 2, 0, false, false, { TDicGridAction::Close, 2, 0 } },
+    };
+    for (const TCase& c : cases)
+        EXPECT_EQ(DicGridKeyStep(c.key, c.row, c.col, 5, c.atStart, c.atEnd), c.want)
+            << "key " << static_cast<int>(c.key) << " at " << c.row << "," << c.col;
+}
+
+TEST(DicGridKeys, CaretStepsBackOverRemovedTriggerCharactersButNotBeforeTheStart)
+{
+    EXPECT_EQ(DicCaretAfterFilter(4, 4, 3), 3u); // "ab c" typed, the blank removed
+    EXPECT_EQ(DicCaretAfterFilter(2, 5, 2), 0u); // pasted text mostly removed
+    EXPECT_EQ(DicCaretAfterFilter(3, 3, 3), 3u);
+}
+
 } // namespace wexly::test

@@ -1,3 +1,4 @@
+#include "search/FindEnables.h"
 #include "search/FindForm.h"
 #include "search/ReplaceForm.h"
 #include "search/SearchHistory.h"
@@ -138,6 +139,63 @@ TEST(FindForm, TheFilesRangeSearchesInsideTheDialogAndKeepsItsOwnSize)
     f.find.CancelClick(800, 600);
     EXPECT_EQ(f.find.ModalResult(), 2);
     EXPECT_EQ(f.env.settings.FindLargeHeight, 600);
+}
+
+TEST(FindEnables, ARunningFilesSearchLeavesOnlyWatchingAndHaltingUsable)
+{
+    TFormEnv f;
+    f.ShowFind();
+    f.find.RangeClick(TFindRange::Files, 400, 120);
+    f.find.FindBoxChanged("needle");
+    f.find.MaskBoxChanged("C:\\src\\*.cpp");
+    ASSERT_TRUE(f.find.findNextEnabled);
+
+    struct Row
+    {
+        const char* state;
+        TFindPanelState panel;
+        bool ranges, maskAndSubdirs, halt, open, findNext, cancel;
+    };
+    const Row rows[] = {
+        { "before a search", { false, false, false, true }, true, true, false, false, true, true },
+        { "walking", { true, true, false, false }, false, false, true, false, false, false },
+        // Open stays off while walking even if a selection says it could open.
+        { "walking, selection", { true, true, true, false }, false, false, true, false, false,
+            false },
+        { "done, files selected", { false, false, true, true }, true, true, false, true, true,
+            true },
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.state);
+        const TFindEnables e = FindControlEnables(f.find, r.panel);
+        EXPECT_EQ(e.thisFile, r.ranges);
+        EXPECT_EQ(e.openFiles, r.ranges);
+        EXPECT_EQ(e.specifyFiles, r.ranges);
+        EXPECT_EQ(e.maskAndSubdirs, r.maskAndSubdirs);
+        EXPECT_TRUE(e.results); // the tree can be watched and expanded throughout
+        EXPECT_FALSE(e.direction || e.mode);
+        EXPECT_EQ(e.halt, r.halt);
+        EXPECT_EQ(e.open, r.open);
+        EXPECT_EQ(e.findNext, r.findNext);
+        EXPECT_EQ(e.cancel, r.cancel);
+    }
+
+    // A fresh files panel is idle.
+    TFindInFilesModel panel;
+    const TFindPanelState idle = FindPanelStateOf(panel);
+    EXPECT_FALSE(idle.running || idle.haltEnabled || idle.openEnabled);
+    EXPECT_TRUE(idle.cancelEnabled);
+}
+
+TEST(FindEnables, OutsideTheFilesRangeHaltOpenAndTheLowerPanelStayOff)
+{
+    TFormEnv f;
+    f.ShowFind();
+    f.find.FindBoxChanged("needle");
+    const TFindEnables e = FindControlEnables(f.find, { false, true, true, true });
+    EXPECT_FALSE(e.halt || e.open || e.maskAndSubdirs || e.results);
+    EXPECT_TRUE(e.direction && e.mode && e.findNext && e.cancel);
+
 }
 
 TEST(ReplaceForm, EachButtonSetsItsOwnOperationBitAndKind)

@@ -4,10 +4,10 @@
 // the file dialogs and the main window's hooks.
 #pragma once
 
-#include "app/DocumentSet.h"
-#include "app/FileCommands.h"
 #include "config/Settings.h"
 #include "documents/DocumentServices.h"
+#include "documents/DocumentSet.h"
+#include "documents/FileCommands.h"
 #include "platform/Files.h"
 #include "platform/Ui.h"
 

@@ -1,4 +1,4 @@
-#include "app/CommandLine.h"
+#include "documents/CommandLine.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "dialogs/ReopenHistory.h"
+#include "documents/ReopenHistory.h"
 
 #include <cstdlib>
 

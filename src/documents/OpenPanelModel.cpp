@@ -1,6 +1,6 @@
-#include "dialogs/OpenPanelModel.h"
+#include "documents/OpenPanelModel.h"
 
-#include "app/DocumentSet.h"
+#include "documents/DocumentSet.h"
 
 #include <cstddef>
 

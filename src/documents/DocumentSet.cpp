@@ -1,4 +1,4 @@
-#include "app/DocumentSet.h"
+#include "documents/DocumentSet.h"
 
 #include "config/Settings.h"
 
@@ -306,7 +306,8 @@ void TDocumentSet::ApplySettings()
 
 void TDocumentSet::CheckInvariants() const
 {
-    [[maybe_unused]] auto member = [this](const TEditFile* d) { return d == nullptr || IndexOf(d) >= 0; };
+    [[maybe_unused]] auto member
+        = [this](const TEditFile* d) { return d == nullptr || IndexOf(d) >= 0; };
     assert(member(m_curFile) && member(m_topFile) && member(m_bottomFile));
     assert(member(m_focusFile) || m_focusFile == m_bottomView.get());
     if (m_fileList.empty()) {

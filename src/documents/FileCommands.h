@@ -3,10 +3,10 @@
 // message. Borrows the document set, the settings, the reopen history and the host hooks.
 #pragma once
 
-#include "app/CommandLine.h"
-#include "app/DocumentSet.h"
 #include "config/Settings.h"
-#include "dialogs/ReopenHistory.h"
+#include "documents/CommandLine.h"
+#include "documents/DocumentSet.h"
+#include "documents/ReopenHistory.h"
 #include "editor/TextEncoding.h"
 
 #include <optional>

@@ -1,6 +1,6 @@
-#include "app/FileCommands.h"
+#include "documents/FileCommands.h"
 
-#include "dialogs/OpenPanelModel.h"
+#include "documents/OpenPanelModel.h"
 #include "editor/TextFile.h"
 
 #include <cstdlib>

@@ -1,4 +1,4 @@
-#include "dialogs/ReopenHistory.h"
+#include "documents/ReopenHistory.h"
 
 #include "dialogs/ReopenForm.h"
 #include "support/DocFakes.h"

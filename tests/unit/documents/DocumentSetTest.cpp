@@ -1,4 +1,4 @@
-#include "app/DocumentSet.h"
+#include "documents/DocumentSet.h"
 
 #include "config/UtilsBox.h"
 #include "documents/FileButtonBar.h"

@@ -1,4 +1,4 @@
-#include "app/FileCommands.h"
+#include "documents/FileCommands.h"
 
 #include "platform/Windows1252.h"
 #include "support/DocFakes.h"

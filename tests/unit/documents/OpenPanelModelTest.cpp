@@ -1,4 +1,4 @@
-#include "dialogs/OpenPanelModel.h"
+#include "documents/OpenPanelModel.h"
 
 #include "support/DocFakes.h"
 
