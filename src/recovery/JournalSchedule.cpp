@@ -75,6 +75,7 @@ std::vector<TJournalAction> TJournalSchedule::Due(uint64_t nowMs)
         } else if (IsDue(doc, nowMs)) {
             doc.ticket = m_nextTicket++;
             doc.writingVersion = doc.seenVersion;
+            doc.issuedPendingMs = doc.firstPendingMs;
             doc.firstPendingMs.reset();
             actions.push_back({ TJournalActionKind::Write, it->first, doc.ticket });
         }
@@ -103,6 +104,18 @@ void TJournalSchedule::WriteDone(uint32_t id, uint64_t ticket, bool ok, uint64_t
     if (doc.wanted && !(doc.recordVersion && *doc.recordVersion == doc.seenVersion)
         && !doc.firstPendingMs)
         doc.firstPendingMs = nowMs;
+}
+
+void TJournalSchedule::Defer(uint32_t id, uint64_t ticket)
+{
+    auto it = m_docs.find(id);
+    if (it == m_docs.end() || it->second.ticket != ticket || !it->second.writingVersion)
+        return;
+    TDoc& doc = it->second;
+    doc.writingVersion.reset();
+    // Changes observed meanwhile do not make the wait start again.
+    if (doc.issuedPendingMs)
+        doc.firstPendingMs = *doc.issuedPendingMs;
 }
 
 bool TJournalSchedule::HasRecord(uint32_t id) const

@@ -46,6 +46,8 @@ public:
     // The write with this ticket finished; the version it wrote is the one observed when Due
     // returned it.
     void WriteDone(uint32_t id, uint64_t ticket, bool ok, uint64_t nowMs);
+    // The write with this ticket was not started after all: it is due again at the next Due.
+    void Defer(uint32_t id, uint64_t ticket);
 
     bool HasRecord(uint32_t id) const;
     bool Writing(uint32_t id) const;
@@ -64,6 +66,7 @@ private:
         uint64_t ticket = 0; // of the outstanding write, or of the last action
         uint64_t lastChangeMs = 0;
         std::optional<uint64_t> firstPendingMs; // the oldest change no record holds yet
+        std::optional<uint64_t> issuedPendingMs; // firstPendingMs when the write was given out
         uint64_t retryAtMs = 0;
     };
     bool IsDue(const TDoc& doc, uint64_t nowMs) const;

@@ -93,6 +93,19 @@ TJournalText TJournalWriter::KeepLarger(TJournalText block)
     return block;
 }
 
+void TJournalWriter::ReturnSpare(TJournalText block)
+{
+    std::unique_lock lock(m_mutex);
+    TJournalText unused = KeepLarger(std::move(block));
+    lock.unlock();
+}
+
+bool TJournalWriter::Busy()
+{
+    std::lock_guard lock(m_mutex);
+    return m_busy || !m_jobs.empty();
+}
+
 void TJournalWriter::Reserve(size_t bytes)
 {
     TJournalJob job;

@@ -94,6 +94,10 @@ public:
     // Has the writer's thread make the spare block at least this large and touch its pages,
     // so that the first snapshot of a large document does not pay for them either.
     void Reserve(size_t bytes);
+    // A block taken with TakeSpare and not used after all.
+    void ReturnSpare(TJournalText block);
+    // Jobs are queued or being carried out.
+    bool Busy();
     bool Threaded() const { return m_thread.joinable(); }
 
 private:

@@ -8,6 +8,11 @@
 
 namespace wexly {
 
+namespace {
+// Below this, a fresh block costs the window little.
+constexpr size_t kWaitForBlockAbove = 1u << 20;
+} // namespace
+
 TRecordInfo RecordInfoOf(TEditFile& doc)
 {
     TRecordInfo info;
@@ -120,9 +125,19 @@ void TRecoveryJournal::Carry(const TJournalAction& action)
         if (it == m_byId.end())
             return;
         TEditFile& doc = *it->second;
+        const TOvcParaList& text = doc.TextEditor()->Buffer();
+        TJournalText spare = m_writer.TakeSpare();
+        // Without a block whose pages are in, a large copy would fault them in on this
+        // thread; the writer is about to hand one back (or to finish readying it).
+        if (spare.capacity < JoinedTextSize(text) && JoinedTextSize(text) >= kWaitForBlockAbove
+            && m_writer.Busy()) {
+            m_writer.ReturnSpare(std::move(spare));
+            m_schedule.Defer(action.id, action.ticket);
+            return;
+        }
         job.info = RecordInfoOf(doc);
         try {
-            job.text = SnapshotText(doc.TextEditor()->Buffer(), m_writer.TakeSpare());
+            job.text = SnapshotText(text, std::move(spare));
         } catch (const std::bad_alloc&) {
             // Not now; the schedule tries again when the write is reported as failed.
             m_schedule.WriteDone(action.id, action.ticket, false, 0);

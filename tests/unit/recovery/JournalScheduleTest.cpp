@@ -84,6 +84,23 @@ TEST(JournalSchedule, AFailedWriteIsTriedAgainLater)
     ASSERT_EQ(s.Due(13200).size(), 1u);
 }
 
+TEST(JournalSchedule, ADeferredWriteIsDueAgainAtOnceKeepingItsWait)
+{
+    TJournalSchedule s;
+    s.Observe(1, true, 1, 0);
+    for (uint64_t t = 1000; t <= 40000; t += 1000)
+        s.Observe(1, true, t, t); // typing on: due by the longest wait
+    auto due = s.Due(40000);
+    ASSERT_EQ(due.size(), 1u);
+    s.Defer(1, due[0].ticket);
+    EXPECT_FALSE(s.Writing(1));
+    s.Observe(1, true, 40500, 40500);
+    due = s.Due(40500);
+    ASSERT_EQ(due.size(), 1u);
+    s.Defer(1, due[0].ticket + 1); // not its ticket: nothing happens
+    EXPECT_TRUE(s.Writing(1));
+}
+
 TEST(JournalSchedule, SavingRevertingOrClosingRemovesTheRecord)
 {
     TJournalSchedule s;
