@@ -59,6 +59,8 @@ TWexlyMainForm::TWexlyMainForm(TWexlyApp& app)
     m_macroPlayer = std::make_unique<TMacroPlayer>(Settings.Macros);
     m_toolRunner = std::make_unique<TToolRunner>(
         *m_set, *m_services, *m_commands, SystemProcessRunner(), *this);
+    m_recovery = std::make_unique<TRecoveryHost>(IniFileName(WideToUtf8(ExePath())));
+    m_docWindows->OnDestroyed = [this](const TEditFile& doc) { m_recovery->DocumentClosed(doc); };
     m_print = std::make_unique<TPrintCommands>(
         Settings, m_asker, [this](const std::string& text, bool temporary) {
             if (temporary) {
@@ -72,6 +74,8 @@ TWexlyMainForm::TWexlyMainForm(TWexlyApp& app)
 
 TWexlyMainForm::~TWexlyMainForm()
 {
+    // An end without the orderly close (an unexpected error) keeps the recovery records.
+    m_docWindows->OnDestroyed = nullptr;
     // The documents go before the windows they borrow.
     m_toolRunner.reset();
     m_docCommands.reset();
@@ -138,6 +142,7 @@ void TWexlyMainForm::Show(int showCommand)
     // A message of the start-up sequence gets its full time once it can be seen.
     if (m_statusTimerRunning)
         SetTimer(Handle(), StatusTimerId, StatusTimerMs, nullptr);
+    SetTimer(Handle(), JournalTimerId, JournalTimerMs, nullptr);
     RefreshCapsPanel();
     RefreshTitles();
     if (TEditFile* focus = m_set->FocusFile())
@@ -165,6 +170,25 @@ TMessage TWexlyMainForm::LoadSettings()
 {
     TSettingsFileResult result = wexly::LoadSettings(Settings, SettingsEnv());
     return result.Ok ? TMessage {} : result.Message;
+}
+
+void TWexlyMainForm::OfferRecovery()
+{
+    // Whatever goes wrong here, the start goes on with the command line's files.
+    std::string problem;
+    try {
+        problem = m_recovery->Start(*m_commands, m_asker);
+    } catch (const std::exception& e) {
+        problem = std::string("Unsaved work of an earlier run could not be recovered: ") + e.what();
+    }
+    if (!problem.empty())
+        ShowStatus(problem);
+}
+
+void TWexlyMainForm::EndOrderly()
+{
+    KillTimer(Handle(), JournalTimerId);
+    m_recovery->EndOrderly();
 }
 
 TMessage TWexlyMainForm::SaveSettings()
@@ -622,6 +646,16 @@ LRESULT TWexlyMainForm::OnUserCommand(int command)
 
 LRESULT TWexlyMainForm::OnTimer(WPARAM id)
 {
+    if (id == JournalTimerId) {
+        // Not a message box every half second: a tick that fails is tried again at the next.
+        try {
+            m_recovery->Tick(*m_set);
+        } catch (const std::exception&) {
+        }
+        if (const std::string failure = m_recovery->TakeFailure(); !failure.empty())
+            ShowStatus(failure);
+        return 0;
+    }
     if (id == StatusTimerId) {
         KillTimer(Handle(), StatusTimerId);
         m_statusTimerRunning = false;

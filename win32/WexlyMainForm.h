@@ -23,6 +23,7 @@
 #include "main/DynamicMenus.h"
 #include "main/FileDialogs.h"
 #include "main/PanelWindow.h"
+#include "main/RecoveryHost.h"
 #include "platform/win32/Win32Ui.h"
 #include "search/CompareModel.h"
 #include "search/DirectorySearchBridge.h"
@@ -88,6 +89,8 @@ private:
     TWindowPlacement CurrentPlacement() override;
     void CloseMainWindow() override;
     TMessage SaveSettings() override;
+    void OfferRecovery() override;
+    void EndOrderly() override;
 
     // ---- IFileCommandHost ----
     void RefreshDocumentBars() override;
@@ -249,6 +252,7 @@ private:
     std::unique_ptr<TMacroPlayer> m_macroPlayer;
     std::unique_ptr<TToolRunner> m_toolRunner;
     std::unique_ptr<TPrintCommands> m_print;
+    std::unique_ptr<TRecoveryHost> m_recovery;
     TDynamicMenus m_dynamic { IDM_DYNAMIC_FIRST, IDM_DYNAMIC_LAST };
     // Piles, Macros and the external tool entries, from the settings.
     void RebuildDynamicMenus();

@@ -21,6 +21,9 @@ inline constexpr UINT WM_APP_BUTTONPOPUP
     = WM_APP + 12; // wParam: the item's tag, lParam: the document
 inline constexpr UINT_PTR StatusTimerId = 1;
 inline constexpr UINT StatusTimerMs = 10000;
+// The recovery journal looks at the documents this often.
+inline constexpr UINT_PTR JournalTimerId = 2;
+inline constexpr UINT JournalTimerMs = 500;
 inline constexpr int IDC_TITLE_STATE = 3000; // + pane
 inline constexpr int IDC_TITLE_BUTTON = 3002;
 inline constexpr int IDC_TITLE_CLOSE = 3004;

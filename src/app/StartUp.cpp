@@ -42,6 +42,7 @@ void TApplicationShell::FirstShow()
     m_window.ApplyPlacement({ m_settings.MainRect, m_settings.MainState });
     m_window.ApplyFontsAndColours();
     m_window.SetOptionChecks(m_settings.WordWrap, m_settings.HexMask);
+    m_window.OfferRecovery();
     if (!m_cmdLine.empty())
         m_commands.OpenCommandLine(m_startDir, m_cmdLine);
     try {
@@ -285,6 +286,7 @@ void TApplicationShell::Closed()
     m_settings.MainState = placement.state;
     m_settings.MainRect = placement.normalBounds;
     m_window.AcceptDrops(false);
+    m_window.EndOrderly();
     m_settingsSaved = true;
     Show(m_window.SaveSettings());
 }

@@ -32,6 +32,9 @@ public:
     virtual void ApplyPlacement(const TWindowPlacement& placement) = 0;
     virtual void ApplyFontsAndColours() = 0;
     virtual void SetOptionChecks(bool wordWrap, bool hexMask) = 0;
+    // Unsaved work an earlier end left behind: asked about, and reopened, before the command
+    // line's files.
+    virtual void OfferRecovery() { }
     // Loads the active dictionary; then the dictionary menu's caption and Active check.
     virtual void LoadDictionary() = 0;
     virtual void SetDictionaryMenu(const std::string& caption, bool active) = 0;
@@ -49,6 +52,8 @@ public:
     virtual void CloseMainWindow() = 0;
     // Writes the settings file; returns the message to show when that failed (empty: none).
     virtual TMessage SaveSettings() = 0;
+    // Every document has been closed as the user wanted: nothing is left to recover.
+    virtual void EndOrderly() { }
 };
 
 // What a status event changes on the screen.

@@ -159,6 +159,17 @@ bool TEditFile::FileWritable() const
     return !m_services.fs.IsReadOnly(m_fileName);
 }
 
+void TEditFile::NoteDiskStamp()
+{
+    m_fileSize = -1;
+    if (!m_services.fs.GetWriteTime(m_fileName, &m_fileTime))
+        return;
+    auto file = m_services.fs.Open(
+        m_fileName, TFileAccess::Read, TFileShare::DenyNone, TFileCreate::OpenExisting);
+    if (file)
+        m_fileSize = file->Size();
+}
+
 void TEditFile::ShowLoadError()
 {
     m_services.asker.Ask(ErrorBox(kLoadFailedMessage, "Error!"));
@@ -177,7 +188,7 @@ void TEditFile::LoadText(TDecodedText* preloaded)
     } catch (const std::exception&) {
         ShowLoadError();
     }
-    m_services.fs.GetWriteTime(m_fileName, &m_fileTime);
+    NoteDiskStamp();
     m_loadedAt = m_services.now();
     m_loadFailed = !m_textEditor->IsOpen();
     if (!m_loadFailed)

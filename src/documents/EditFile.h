@@ -73,6 +73,8 @@ public:
     const std::string& ShortName() const { return m_shortName; }
     const std::string& Ext() const { return m_ext; }
     TFileTime FileTime() const { return m_fileTime; }
+    // The file's size when it was loaded or last saved; -1 when unknown.
+    int64_t FileSize() const { return m_fileSize; }
     double LoadedAt() const { return m_loadedAt; }
     bool LoadFailed() const { return m_loadFailed; }
     bool Binary() const { return m_binary; }
@@ -123,6 +125,11 @@ public:
     void SaveAs(const std::string& name, bool rename);
     bool CheckDiskChange();
     void Reload();
+    // Text kept from a run that ended without saving it (paragraphs joined by CR LF): shown
+    // modified, in its encoding, the caret at paragraph para, position pos. The file is not
+    // read; its present time stamp is taken, so no reload is offered. False (nothing
+    // changed but the text being cleared) when the text breaks the editor's limits.
+    bool LoadRecovered(std::string_view joined, TTextEncoding encoding, int32_t para, int32_t pos);
     void GotoLine(int64_t n);
     void ScrollOneLine(bool down, bool keepCaretInView);
     // Hex typing in the top pane's viewer; write errors (EInOutError) propagate.
@@ -167,6 +174,7 @@ private:
     void RefreshButton();
     void ShowLoadError();
     bool FileWritable() const;
+    void NoteDiskStamp();
     void AttachBinary(TEditFile& doc);
     void AttachText(TEditFile& doc);
 
@@ -177,6 +185,7 @@ private:
     std::string m_shortName;
     std::string m_ext;
     TFileTime m_fileTime = 0;
+    int64_t m_fileSize = -1;
     double m_loadedAt = 0;
     bool m_loadFailed = false;
     bool m_binary = false;

@@ -3,6 +3,7 @@
 #include "documents/EditFile.h"
 
 #include "config/Settings.h"
+#include "editor/TextFile.h"
 
 #include <algorithm>
 
@@ -106,7 +107,7 @@ void TEditFile::Save()
     if (m_binary || m_isBottomView)
         return;
     m_textEditor->SaveToFile(m_fileName);
-    m_services.fs.GetWriteTime(m_fileName, &m_fileTime);
+    NoteDiskStamp();
     m_named = true;
     UpdateGlyph();
 }
@@ -119,7 +120,7 @@ void TEditFile::SaveAs(const std::string& name, bool rename)
     if (rename) {
         SetNames(name);
         m_textEditor->SetFileName(name);
-        m_services.fs.GetWriteTime(m_fileName, &m_fileTime);
+        NoteDiskStamp();
         m_textEditor->SetReadOnly(false);
         m_readOnlyWanted = false;
         m_named = true;
@@ -171,11 +172,35 @@ void TEditFile::Reload()
     ed.SetCaretPosition(std::clamp(line, 1, count), std::max(col, 1));
     ed.SetTopLine(std::clamp(top, 1, count));
     m_loadedAt = m_services.now();
-    m_services.fs.GetWriteTime(m_fileName, &m_fileTime);
+    NoteDiskStamp();
     ed.SetReadOnly(m_readOnlyWanted || !FileWritable());
     m_named = true;
     UpdateGlyph();
     NoteSplitLines();
+}
+
+bool TEditFile::LoadRecovered(
+    std::string_view joined, TTextEncoding encoding, int32_t para, int32_t pos)
+{
+    if (m_binary || m_isBottomView)
+        return false;
+    TTFEditor& ed = *m_textEditor;
+    try {
+        ed.LoadJoined(m_fileName, joined, encoding);
+    } catch (const ELoadLimitError&) {
+        return false;
+    }
+    ed.SetModified(true);
+    const int32_t p = std::clamp(para, 1, ed.ParaCount());
+    int32_t at = std::clamp(pos, 1, static_cast<int32_t>(ed.GetPara(p).size()) + 1);
+    int32_t line = p;
+    ed.ParaToLine(line, at);
+    ed.SetCaretPosition(line, at);
+    m_loadedAt = m_services.now();
+    if (m_named)
+        NoteDiskStamp();
+    UpdateGlyph();
+    return true;
 }
 
 // ---- moving about --------------------------------------------------------------------------

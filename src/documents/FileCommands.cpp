@@ -3,6 +3,7 @@
 #include "documents/OpenPanelModel.h"
 #include "editor/TextFile.h"
 
+#include <cstdlib>
 #include <new>
 
 namespace wexly {
@@ -217,6 +218,31 @@ TEditFile* TFileCommands::OpenFile(const std::string& path, bool readOnly, bool 
             + (doc->Binary() ? "; opened as binary" : "; opened as bytes");
     TEditFile& added = m_set.Insert(std::move(doc));
     m_history.Remove(full);
+    m_set.SelectFile(added);
+    return &added;
+}
+
+TEditFile* TFileCommands::OpenRecovered(const std::string& name, bool named,
+    std::string_view joined, TTextEncoding encoding, int32_t para, int32_t pos)
+{
+    std::unique_ptr<TEditFile> doc;
+    try {
+        doc = std::make_unique<TEditFile>(m_services, name, false, named, false, false);
+        if (!doc->LoadRecovered(joined, encoding, para, pos))
+            return nullptr;
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+    // "untitled7.txt" keeps its number: the next New must not make a second one.
+    constexpr std::string_view prefix = "untitled";
+    if (!named && name.compare(0, prefix.size(), prefix) == 0) {
+        const int number = std::atoi(name.c_str() + prefix.size());
+        if (number >= m_untitledCounter && number < 1000000000)
+            m_untitledCounter = number + 1;
+    }
+    if (named)
+        m_history.Remove(name);
+    TEditFile& added = m_set.Insert(std::move(doc));
     m_set.SelectFile(added);
     return &added;
 }

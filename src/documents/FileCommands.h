@@ -122,6 +122,12 @@ public:
     TEditFile* OpenFileSpec(
         const std::string& spec, const TCaretRequest& caret, bool binary, bool readOnly);
     TEditFile* OpenFile(const std::string& path, bool readOnly, bool binary);
+    // A document rebuilt from text kept by a run that ended without saving it (paragraphs
+    // joined by CR LF): under its old name, modified, the caret at paragraph para, position
+    // pos; the file is not read. An untitled name's number is not given out again. Null when
+    // the document could not be made.
+    TEditFile* OpenRecovered(const std::string& name, bool named, std::string_view joined,
+        TTextEncoding encoding, int32_t para, int32_t pos);
     // Parses text as a command line against baseDir and opens what it names; returns the
     // number of documents added.
     int OpenCommandLine(const std::string& baseDir, const std::string& text);

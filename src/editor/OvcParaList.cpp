@@ -86,6 +86,7 @@ void TOvcParaList::ClearAll()
     m_byteCount = 0;
     m_lineCount = 1;
     m_modified = false;
+    ++m_changeCount;
     m_markers = {};
     m_undo = std::make_unique<TOvcUndoBuffer>(m_undoSize);
     m_blocks.clear();

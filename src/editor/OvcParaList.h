@@ -139,6 +139,9 @@ public:
 
     // ---- Document state and settings --------------------------------------------------
     bool Modified() const { return m_modified; }
+    // Goes up with every change to the text (edits, undo and redo, loading), so that a
+    // watcher can tell whether the text is still the one it last copied.
+    uint64_t ChangeCount() const { return m_changeCount; }
     // Clearing (after a save) also marks every undo record so that undo knows.
     void SetModified(bool value);
     bool WordWrap() const { return m_wordWrap; }
@@ -221,6 +224,7 @@ private:
     int32_t m_wrapColumn = 80;
     int32_t m_tabSize = 8;
     bool m_modified = false;
+    uint64_t m_changeCount = 0;
     bool m_trackMarkers = true;
     bool m_inUndoRedo = false;
     std::array<TMarker, kMarkerCount> m_markers {};

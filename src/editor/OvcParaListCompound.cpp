@@ -187,6 +187,7 @@ uint16_t TOvcParaList::AppendParaEof(const char* s, int32_t len, bool trim)
     auto* node = TParaNode::New(m_pool, s, len, m_tabSize, WrapCol());
     LinkBefore(node, m_paraCount);
     m_byteCount += len + 2;
+    ++m_changeCount;
     return 0;
 }
 

@@ -111,6 +111,7 @@ void TOvcParaList::AfterTextEdit(
     m_changedFirstLine = firstLine + change.First - 1;
     m_changedLastLine = delta != 0 ? kChangedToEnd : firstLine + change.Last - 1;
     m_modified = true;
+    ++m_changeCount;
 }
 
 TParaNode* TOvcParaList::MutablePara(int32_t para, int32_t& firstLine)
@@ -286,6 +287,7 @@ void TOvcParaList::AttachPara(TParaNode* node, int32_t at)
     LinkBefore(node, at);
     m_byteCount += node->m_len + 2;
     m_modified = true;
+    ++m_changeCount;
     m_changedFirstLine = FirstLineOfPara(at);
     m_changedLastLine = kChangedToEnd;
     NotifyInsertedPara(at, 1, 0);
@@ -298,6 +300,7 @@ TParaNode* TOvcParaList::DetachPara(int32_t para)
     TParaNode* node = Unlink(para);
     m_byteCount -= node->m_len + 2;
     m_modified = true;
+    ++m_changeCount;
     m_changedFirstLine = std::min(m_changedFirstLine, m_lineCount);
     NotifyDeletedPara(para);
     return node;

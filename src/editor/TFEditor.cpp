@@ -1,5 +1,6 @@
 #include "editor/TFEditor.h"
 
+#include "editor/JoinedText.h"
 #include "editor/TextFile.h"
 
 #include <algorithm>
@@ -94,6 +95,18 @@ void TTFEditor::LoadDecoded(const std::string& name, TDecodedText decoded)
 {
     LoadWith(name, [&](const std::string& fileName) {
         return LoadDecodedTextFile(Buffer(), m_fs, fileName, TrimWhiteSpace(), std::move(decoded));
+    });
+}
+
+void TTFEditor::LoadJoined(const std::string& name, std::string_view joined, TTextEncoding encoding)
+{
+    LoadWith(name, [&](const std::string&) {
+        if (uint16_t code = LoadJoinedText(Buffer(), joined))
+            throw ELoadLimitError(code);
+        TLoadResult result;
+        result.opened = true;
+        result.encoding = result.found = encoding;
+        return result;
     });
 }
 

@@ -50,6 +50,9 @@ public:
     virtual void SaveToFile(const std::string& name);
     // Empty text under a new name; nothing is read.
     void NewFile(const std::string& name);
+    // Text kept from an earlier run (paragraphs joined by CR LF) under a name, in the encoding
+    // saving is to write; nothing is read. Limit errors (ELoadLimitError) clear the text.
+    void LoadJoined(const std::string& name, std::string_view joined, TTextEncoding encoding);
     // The last load cut a line longer than the paragraph limit into several paragraphs.
     bool LinesSplitOnLoad() const { return m_linesSplit; }
 

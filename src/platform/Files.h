@@ -101,6 +101,21 @@ public:
     virtual std::vector<TDirEntry> List(const std::string& directory, const std::string& mask) = 0;
     // A name for a new temporary file in the given directory (not yet created).
     virtual std::string TempNameIn(const std::string& directory) = 0;
+    // Creates one directory (its parent must exist); false when it cannot, also when it exists
+    // already (AlreadyExists). File systems that have no directories refuse.
+    virtual bool MakeDirectory(const std::string& path, TFileError* error = nullptr)
+    {
+        if (error)
+            *error = { FileErrorCode::AccessDenied, path };
+        return false;
+    }
+    // Removes a directory that is empty.
+    virtual bool RemoveEmptyDirectory(const std::string& path, TFileError* error = nullptr)
+    {
+        if (error)
+            *error = { FileErrorCode::AccessDenied, path };
+        return false;
+    }
 };
 
 // The process-wide real file system of the current build.

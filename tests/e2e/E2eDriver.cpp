@@ -570,6 +570,27 @@ std::wstring MakeTempDir(const std::wstring& name)
     return dir;
 }
 
+bool RemoveDirectoryTree(const std::wstring& path)
+{
+    WIN32_FIND_DATAW data {};
+    HANDLE find = FindFirstFileW((path + L"\\*").c_str(), &data);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            const std::wstring name = data.cFileName;
+            if (name == L"." || name == L"..")
+                continue;
+            const std::wstring full = path + L"\\" + name;
+            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveDirectoryTree(full);
+            else
+                DeleteFileW(full.c_str());
+        } while (FindNextFileW(find, &data));
+        FindClose(find);
+    }
+    RemoveDirectoryW(path.c_str());
+    return GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES;
+}
+
 bool WriteTextFile(const std::wstring& path, const std::string& content)
 {
     HANDLE file = CreateFileW(

@@ -112,6 +112,8 @@ int DialogListSelection(HWND dialog, int id);
 // Creates a fresh directory under the temp folder and returns it with a trailing backslash.
 std::wstring MakeTempDir(const std::wstring& name);
 bool WriteTextFile(const std::wstring& path, const std::string& content);
+// Removes a directory with everything in it; true when it is gone.
+bool RemoveDirectoryTree(const std::wstring& path);
 bool ReadTextFile(const std::wstring& path, std::string* content);
 
 std::string Narrow(const std::wstring& text);

@@ -22,9 +22,17 @@ int wmain(int argc, wchar_t** argv)
     using namespace wexly::e2e;
     std::wstring wexly = argc > 1 && argv[1][0] ? argv[1] : BesideThisProgram(L"wexly.exe");
     std::wstring filter = argc > 2 ? argv[2] : L"";
-    // Every case starts from the default settings, whatever ran before it.
-    return RunCases<TContext>(RegisteredCases(), filter, "e2e", [&](TContext& ctx) {
+    // Every case starts from the default settings, whatever ran before it, and without the
+    // unsaved work of a case whose program was ended by force.
+    std::wstring recoveryRoot;
+    const int result = RunCases<TContext>(RegisteredCases(), filter, "e2e", [&](TContext& ctx) {
         ctx.wexly = wexly;
         DeleteFileW(ctx.SettingsPath().c_str());
+        recoveryRoot = ctx.RecoveryRoot();
+        RemoveDirectoryTree(recoveryRoot);
     });
+    // The next start of the program by hand must not be asked about a test's typing.
+    if (!recoveryRoot.empty())
+        RemoveDirectoryTree(recoveryRoot);
+    return result;
 }

@@ -57,6 +57,11 @@ struct TContext
     {
         return wexly.substr(0, wexly.find_last_of(L'.')) + L".ini";
     }
+    // Where the program keeps unsaved work for recovery, beside its settings file.
+    std::wstring RecoveryRoot() const
+    {
+        return wexly.substr(0, wexly.find_last_of(L'.')) + L".recovery";
+    }
 
     // Starts the program in a fresh folder named after tag that holds the given files (name,
     // bytes), with args as its command line and, when settings is not empty, that settings

@@ -314,6 +314,8 @@ void TDocumentWindows::PlaceButton(const TEditFile& doc, int x, int y, int width
 
 void TDocumentWindows::DocumentDestroyed(TEditFile& doc)
 {
+    if (OnDestroyed)
+        OnDestroyed(doc);
     auto it = m_views.find(&doc);
     if (it == m_views.end())
         return;

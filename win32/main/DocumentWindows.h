@@ -9,6 +9,7 @@
 #include "views/EditorWindow.h"
 #include "views/ViewerWindow.h"
 
+#include <functional>
 #include <map>
 #include <memory>
 
@@ -71,6 +72,8 @@ public:
     void RefreshViews();
     // The text editor window of doc (null for binary documents).
     TEditorWindow* EditorOf(const TEditFile& doc) const;
+    // Told when a document is going away, before its windows go.
+    std::function<void(const TEditFile&)> OnDestroyed;
 
 private:
     struct TViews

@@ -292,6 +292,24 @@ namespace {
             ::closedir(dir);
             return result;
         }
+        bool MakeDirectory(const std::string& path, TFileError* error) override
+        {
+            if (::mkdir(path.c_str(), 0777) != 0) {
+                SetError(error, path, errno);
+                if (error && errno == EEXIST)
+                    error->code = FileErrorCode::AlreadyExists;
+                return false;
+            }
+            return true;
+        }
+        bool RemoveEmptyDirectory(const std::string& path, TFileError* error) override
+        {
+            if (::rmdir(path.c_str()) != 0) {
+                SetError(error, path, errno);
+                return false;
+            }
+            return true;
+        }
         std::string TempNameIn(const std::string& directory) override
         {
             static std::mt19937 rng { std::random_device {}() };

@@ -293,6 +293,22 @@ public:
         FindClose(find);
         return result;
     }
+    bool MakeDirectory(const std::string& path, TFileError* error) override
+    {
+        if (!CreateDirectoryW(Utf8ToWide(path).c_str(), nullptr)) {
+            SetError(error, path);
+            return false;
+        }
+        return true;
+    }
+    bool RemoveEmptyDirectory(const std::string& path, TFileError* error) override
+    {
+        if (!RemoveDirectoryW(Utf8ToWide(path).c_str())) {
+            SetError(error, path);
+            return false;
+        }
+        return true;
+    }
     std::string TempNameIn(const std::string& directory) override
     {
         static std::mt19937 rng { std::random_device {}() };

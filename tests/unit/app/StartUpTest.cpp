@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
+
 namespace wexly::test {
 
 namespace {
@@ -23,6 +26,14 @@ public:
     void ApplyPlacement(const TWindowPlacement&) override { Note("placement"); }
     void ApplyFontsAndColours() override { Note("fonts"); }
     void SetOptionChecks(bool, bool) override { Note("checks"); }
+    void OfferRecovery() override
+    {
+        Note("recovery");
+        if (recover)
+            recover();
+    }
+    void EndOrderly() override { Note("orderly end"); }
+    std::function<void()> recover;
     void LoadDictionary() override { Note("dictionary"); }
     void SetDictionaryMenu(const std::string& caption, bool) override { Note(caption); }
     void BuildBarsAndMenus() override { Note("bars"); }
@@ -65,7 +76,7 @@ TEST(StartUp, FirstShowRunsInOrderAndOpensTheCommandLine)
     EXPECT_EQ(env.shell.StartDir(), "D:\\w\\");
     env.shell.FirstShow();
     EXPECT_EQ(env.window.calls,
-        (std::vector<std::string> { "load", "placement", "fonts", "checks", "dictionary",
+        (std::vector<std::string> { "load", "placement", "fonts", "checks", "recovery", "dictionary",
             "Current: english.ydc", "bars", "hooks", "drops on", "dialogs", "realign" }));
     ASSERT_EQ(env.set->Count(), 1);
     EXPECT_TRUE(env.set->At(0).ReadOnly());
@@ -78,7 +89,7 @@ TEST(StartUp, EmptyCommandLineGivesAnUntitledDocumentOnlyWithStartBlank)
     blank.settings.StartBlank = true;
     blank.shell.FirstShow();
     EXPECT_EQ(blank.Names(), (std::vector<std::string> { "untitled1.txt" }));
-    EXPECT_EQ(blank.window.calls[5], "Current: None");
+    EXPECT_EQ(blank.window.calls[6], "Current: None"); // after the recovery offer
 
     TShellEnv none;
     none.settings.StartBlank = false;
@@ -140,6 +151,24 @@ TEST(StartUp, ExitAsksForEveryModifiedFileAndSavesTheSettingsOnce)
     EXPECT_EQ(env.window.saves, 1);
     EXPECT_EQ(env.settings.MainState, 2);
     EXPECT_EQ(env.settings.MainRect, (TRect { 1, 2, 3, 4 }));
+}
+
+TEST(StartUp, RecoveredWorkOpensBeforeTheCommandLineAndOnlyAClosedWindowEndsOrderly)
+{
+    TShellEnv env;
+    env.fs.SetFile("C:\\w\\a.txt", "");
+    env.window.recover = [&] { env.commands->New(); };
+    env.shell.SetStart("C:\\w", "a.txt");
+    env.shell.FirstShow();
+    EXPECT_EQ(env.Names(), (std::vector<std::string> { "untitled1.txt", "a.txt" }));
+    EXPECT_EQ(env.set->CurFile()->ShortName(), "a.txt");
+    env.set->At(0).TextEditor()->ProcessCommand(ccTypedChar, 'x');
+    env.asker.answers = { TMsgResult::Cancel };
+    EXPECT_FALSE(env.shell.CloseQuery());
+    EXPECT_EQ(std::count(env.window.calls.begin(), env.window.calls.end(), "orderly end"), 0);
+    env.asker.answers = { TMsgResult::No };
+    EXPECT_TRUE(env.shell.CloseQuery());
+    EXPECT_EQ(std::count(env.window.calls.begin(), env.window.calls.end(), "orderly end"), 1);
 }
 
 TEST(StartUp, CloseRequestRefusedWhenTheUserCancels)

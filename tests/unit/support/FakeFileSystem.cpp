@@ -262,9 +262,39 @@ bool TFakeFileSystem::Exists(const std::string& path)
     return it != m_files.end() && it->second->writeTime != 0;
 }
 
-bool TFakeFileSystem::IsDirectory(const std::string&)
+bool TFakeFileSystem::IsDirectory(const std::string& path)
 {
-    return false;
+    return m_dirs.count(path) > 0;
+}
+
+bool TFakeFileSystem::MakeDirectory(const std::string& path, TFileError* error)
+{
+    auto it = m_files.find(path);
+    if (m_dirs.count(path) || (it != m_files.end() && it->second->writeTime != 0))
+        return Fail(error, path, FileErrorCode::AlreadyExists);
+    if (it != m_files.end() && it->second->openError != 0 && it->second->openErrorCount != 0) {
+        if (it->second->openErrorCount > 0)
+            --it->second->openErrorCount;
+        return Fail(error, path, it->second->openError);
+    }
+    m_dirs.insert(path);
+    return true;
+}
+
+bool TFakeFileSystem::RemoveEmptyDirectory(const std::string& path, TFileError* error)
+{
+    if (!m_dirs.count(path))
+        return Fail(error, path, FileErrorCode::FileNotFound);
+    const std::string prefix = path + PathSeparator();
+    auto inside = [&](const std::string& p) { return p.compare(0, prefix.size(), prefix) == 0; };
+    for (const auto& [name, node] : m_files)
+        if (node->writeTime != 0 && inside(name))
+            return Fail(error, path, 145); // the directory is not empty
+    for (const std::string& dir : m_dirs)
+        if (inside(dir))
+            return Fail(error, path, 145);
+    m_dirs.erase(path);
+    return true;
 }
 
 bool TFakeFileSystem::Delete(const std::string& path, TFileError* error)
@@ -344,6 +374,18 @@ std::vector<TDirEntry> TFakeFileSystem::List(const std::string& directory, const
         entry.isReadOnly = node->readOnly;
         entry.size = static_cast<int64_t>(node->data.size());
         entry.writeTime = node->writeTime;
+        entries.push_back(entry);
+    }
+    for (const std::string& dir : m_dirs) {
+        if (dir.compare(0, prefix.size(), prefix) != 0)
+            continue;
+        std::string name = dir.substr(prefix.size());
+        if (name.empty() || name.find(PathSeparator()) != std::string::npos
+            || !(mask.empty() || mask == "*.*" || MatchMask(mask.c_str(), name.c_str())))
+            continue;
+        TDirEntry entry;
+        entry.name = name;
+        entry.isDirectory = true;
         entries.push_back(entry);
     }
     return entries;

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -48,9 +49,13 @@ public:
     bool SetReadOnly(const std::string& path, bool readOnly) override;
     std::vector<TDirEntry> List(const std::string& directory, const std::string& mask) override;
     std::string TempNameIn(const std::string& directory) override;
+    // Directories are names only: files may be set anywhere, with or without them.
+    bool MakeDirectory(const std::string& path, TFileError* error = nullptr) override;
+    bool RemoveEmptyDirectory(const std::string& path, TFileError* error = nullptr) override;
 
 private:
     std::map<std::string, std::shared_ptr<TFakeNode>> m_files;
+    std::set<std::string> m_dirs;
     TFileTime m_clock = 1;
     int m_tempCounter = 0;
 };
