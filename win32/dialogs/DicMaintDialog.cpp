@@ -39,8 +39,7 @@ TDicMaintDialog::~TDicMaintDialog() = default;
 
 void TDicMaintDialog::ShowModal()
 {
-    DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_DICMAINT), m_owner, Proc,
-        reinterpret_cast<LPARAM>(this));
+    RunModal(m_owner, IDD_DICMAINT);
     m_dialog = m_grid = m_editor = nullptr;
     for (auto& button : m_buttons)
         button.reset();
@@ -338,7 +337,7 @@ void TDicMaintDialog::TryClose()
     if (!m_model.CloseQuery())
         return;
     m_settings.DicMaintRect = WindowBounds(m_dialog);
-    EndDialog(m_dialog, IDOK);
+    EndModal(IDOK);
 }
 
 void TDicMaintDialog::AfterFileCommand()
@@ -348,59 +347,56 @@ void TDicMaintDialog::AfterFileCommand()
     SetFocus(m_editor);
 }
 
-INT_PTR CALLBACK TDicMaintDialog::Proc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp)
+bool TDicMaintDialog::OnInit()
 {
-    auto* self = reinterpret_cast<TDicMaintDialog*>(GetWindowLongPtrW(dialog, DWLP_USER));
-    switch (msg) {
-    case WM_INITDIALOG:
-        self = reinterpret_cast<TDicMaintDialog*>(lp);
-        SetWindowLongPtrW(dialog, DWLP_USER, lp);
-        self->Init(dialog);
-        return FALSE;
-    case WM_SIZE:
-        if (self && self->m_grid)
-            self->Layout();
-        return TRUE;
-    case WM_NOTIFY: {
-        const auto* header = reinterpret_cast<const NMHDR*>(lp);
-        if (self && header->hwndFrom == self->m_grid && header->code == NM_CLICK) {
-            const auto* click = reinterpret_cast<const NMITEMACTIVATE*>(lp);
-            LVHITTESTINFO hit {};
-            hit.pt = click->ptAction;
-            if (ListView_SubItemHitTest(self->m_grid, &hit) >= 0)
-                self->MoveTo(hit.iItem + 1, hit.iSubItem);
-            SetFocus(self->m_editor);
-        }
-        return FALSE;
+    Init(Handle());
+    return false;
+}
+
+bool TDicMaintDialog::OnSize(int, int)
+{
+    if (m_grid)
+        Layout();
+    return true;
+}
+
+// A click on a cell moves the editor onto it.
+bool TDicMaintDialog::OnNotify(const NMHDR& header, LRESULT&)
+{
+    if (header.hwndFrom == m_grid && header.code == NM_CLICK) {
+        const auto& click = reinterpret_cast<const NMITEMACTIVATE&>(header);
+        LVHITTESTINFO hit {};
+        hit.pt = click.ptAction;
+        if (ListView_SubItemHitTest(m_grid, &hit) >= 0)
+            MoveTo(hit.iItem + 1, hit.iSubItem);
+        SetFocus(m_editor);
     }
-    case WM_COMMAND:
-        if (!self)
-            return FALSE;
-        switch (LOWORD(wp)) {
-        case IDC_DICMAINT_MATCHCASE:
-            self->m_model.SetMatchCase(
-                IsDlgButtonChecked(dialog, IDC_DICMAINT_MATCHCASE) == BST_CHECKED);
-            return TRUE;
-        case IDC_DICMAINT_OPEN:
-            self->m_model.Open();
-            self->AfterFileCommand();
-            return TRUE;
-        case IDC_DICMAINT_SAVE:
-            self->m_model.Save();
-            self->AfterFileCommand();
-            return TRUE;
-        case IDC_DICMAINT_SAVEAS:
-            self->m_model.SaveAs();
-            self->AfterFileCommand();
-            return TRUE;
-        case IDCANCEL:
-            self->TryClose();
-            return TRUE;
-        default:
-            return FALSE;
-        }
+    return false;
+}
+
+void TDicMaintDialog::OnCommand(int id, int)
+{
+    switch (id) {
+    case IDC_DICMAINT_MATCHCASE:
+        m_model.SetMatchCase(Checked(IDC_DICMAINT_MATCHCASE));
+        break;
+    case IDC_DICMAINT_OPEN:
+        m_model.Open();
+        AfterFileCommand();
+        break;
+    case IDC_DICMAINT_SAVE:
+        m_model.Save();
+        AfterFileCommand();
+        break;
+    case IDC_DICMAINT_SAVEAS:
+        m_model.SaveAs();
+        AfterFileCommand();
+        break;
+    case IDCANCEL:
+        TryClose();
+        break;
     default:
-        return FALSE;
+        break;
     }
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "controls/ZulSpeed.h"
+#include "dialogs/ModalDialog.h"
 #include "dictionary/DicMaintModel.h"
 
 #include <windows.h>
@@ -13,7 +14,7 @@
 
 namespace wexly::win32 {
 
-class TDicMaintDialog
+class TDicMaintDialog : private TModalDialog
 {
 public:
     TDicMaintDialog(HWND owner, TSettings& settings, TDicMaintModel& model);
@@ -24,7 +25,10 @@ public:
     void ShowModal();
 
 private:
-    static INT_PTR CALLBACK Proc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp);
+    bool OnInit() override;
+    void OnCommand(int id, int code) override;
+    bool OnSize(int width, int height) override;
+    bool OnNotify(const NMHDR& header, LRESULT& result) override;
     static LRESULT CALLBACK GridProc(
         HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR self);
     static LRESULT CALLBACK EditProc(

@@ -40,8 +40,7 @@ TEditToolDialog::TEditToolDialog(HWND owner, IFileDialogs& dialogs, const std::s
 bool TEditToolDialog::ShowModal(TEditToolForm& form)
 {
     m_form = &form;
-    const INT_PTR answer = DialogBoxParamW(GetModuleHandleW(nullptr),
-        MAKEINTRESOURCEW(IDD_EDITTOOL), m_owner, Proc, reinterpret_cast<LPARAM>(this));
+    const int answer = RunModal(m_owner, IDD_EDITTOOL);
     m_form = nullptr;
     m_dialog = nullptr;
     return answer == IDOK;
@@ -120,10 +119,10 @@ bool TEditToolDialog::Command(int id, int code)
     switch (id) {
     case IDOK:
         ReadFields();
-        EndDialog(m_dialog, IDOK);
+        EndModal(IDOK);
         return true;
     case IDCANCEL:
-        EndDialog(m_dialog, IDCANCEL);
+        EndModal(IDCANCEL);
         return true;
     case IDC_ET_RELOAD:
     case IDC_ET_CURRENT:
@@ -142,23 +141,17 @@ bool TEditToolDialog::Command(int id, int code)
     }
 }
 
-INT_PTR CALLBACK TEditToolDialog::Proc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp)
+bool TEditToolDialog::OnInit()
 {
-    auto* self = reinterpret_cast<TEditToolDialog*>(GetWindowLongPtrW(dialog, DWLP_USER));
-    try {
-        if (msg == WM_INITDIALOG) {
-            self = reinterpret_cast<TEditToolDialog*>(lp);
-            SetWindowLongPtrW(dialog, DWLP_USER, lp);
-            self->m_dialog = dialog;
-            self->Init();
-            return FALSE; // the name box has the focus
-        }
-        if (msg == WM_COMMAND && self && self->m_form)
-            return self->Command(LOWORD(wp), HIWORD(wp)) ? TRUE : FALSE;
-    } catch (const std::exception& e) {
-        MessageBoxW(dialog, Utf8ToWide(e.what()).c_str(), L"Error", MB_OK | MB_ICONERROR);
-    }
-    return FALSE;
+    m_dialog = Handle();
+    Init();
+    return false; // the name box has the focus
+}
+
+void TEditToolDialog::OnCommand(int id, int code)
+{
+    if (m_form)
+        Command(id, code);
 }
 
 } // namespace wexly::win32

@@ -2,6 +2,7 @@
 // OK, the reload choices enabled as the form says, and the two browse buttons.
 #pragma once
 
+#include "dialogs/ModalDialog.h"
 #include "documents/FileCommands.h"
 #include "tools/ToolsPage.h"
 
@@ -9,7 +10,7 @@
 
 namespace wexly::win32 {
 
-class TEditToolDialog final : public IEditToolDialog
+class TEditToolDialog final : public IEditToolDialog, private TModalDialog
 {
 public:
     // dialogs: the open dialog of the program browse; lastDir: where it starts by default.
@@ -17,7 +18,8 @@ public:
     bool ShowModal(TEditToolForm& form) override;
 
 private:
-    static INT_PTR CALLBACK Proc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp);
+    bool OnInit() override;
+    void OnCommand(int id, int code) override;
     void Init();
     void ReadFields();
     void WriteFields();

@@ -2,8 +2,8 @@
 
 #include "dialogs/SearchIds.h"
 #include "dialogs/ShellFolderBrowser.h"
-#include "search/FindEnables.h"
 #include "platform/win32/WinStrings.h"
+#include "search/FindEnables.h"
 
 #include <exception>
 
