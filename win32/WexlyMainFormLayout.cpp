@@ -71,45 +71,47 @@ void TWexlyMainForm::CreateChildren()
 LRESULT CALLBACK TWexlyMainForm::TitleDragProc(
     HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR data)
 {
-    auto* form = reinterpret_cast<TWexlyMainForm*>(data);
-    if (form->m_set && form->m_set->SplitOn() && !form->m_set->SplitVertical()) {
-        POINT pt { static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp)) };
-        MapWindowPoints(hwnd, form->Handle(), &pt, 1);
-        const int areaTop = form->PaneRect(false).top - form->TitleBarHeight();
-        switch (msg) {
-        case WM_LBUTTONDOWN:
-            form->m_titleDrag.Press(pt.y - areaTop);
-            break;
-        case WM_MOUSEMOVE: {
-            const RECT bottom = form->PaneRect(true);
-            int top = bottom.top - form->TitleBarHeight() - areaTop;
-            int height = form->m_splitSize;
-            if (form->m_titleDrag.Move(pt.y - areaTop, top, height)) {
-                if (GetCapture() != hwnd)
-                    SetCapture(hwnd);
-                if (height != form->m_splitSize) {
-                    form->m_splitSize = height;
-                    form->Layout();
+    return GuardedProc([&]() -> LRESULT {
+        auto* form = reinterpret_cast<TWexlyMainForm*>(data);
+        if (form->m_set && form->m_set->SplitOn() && !form->m_set->SplitVertical()) {
+            POINT pt { static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp)) };
+            MapWindowPoints(hwnd, form->Handle(), &pt, 1);
+            const int areaTop = form->PaneRect(false).top - form->TitleBarHeight();
+            switch (msg) {
+            case WM_LBUTTONDOWN:
+                form->m_titleDrag.Press(pt.y - areaTop);
+                break;
+            case WM_MOUSEMOVE: {
+                const RECT bottom = form->PaneRect(true);
+                int top = bottom.top - form->TitleBarHeight() - areaTop;
+                int height = form->m_splitSize;
+                if (form->m_titleDrag.Move(pt.y - areaTop, top, height)) {
+                    if (GetCapture() != hwnd)
+                        SetCapture(hwnd);
+                    if (height != form->m_splitSize) {
+                        form->m_splitSize = height;
+                        form->Layout();
+                    }
+                    return 0;
                 }
-                return 0;
+                break;
             }
-            break;
-        }
-        case WM_LBUTTONUP:
-            if (form->m_titleDrag.Dragging()) {
+            case WM_LBUTTONUP:
+                if (form->m_titleDrag.Dragging()) {
+                    form->m_titleDrag.Release();
+                    ReleaseCapture();
+                    return 0;
+                }
                 form->m_titleDrag.Release();
-                ReleaseCapture();
-                return 0;
+                break;
+            default:
+                break;
             }
-            form->m_titleDrag.Release();
-            break;
-        default:
-            break;
         }
-    }
-    if (msg == WM_NCDESTROY)
-        RemoveWindowSubclass(hwnd, TitleDragProc, 0);
-    return DefSubclassProc(hwnd, msg, wp, lp);
+        if (msg == WM_NCDESTROY)
+            RemoveWindowSubclass(hwnd, TitleDragProc, 0);
+        return DefSubclassProc(hwnd, msg, wp, lp);
+    });
 }
 
 int TWexlyMainForm::TitleBarHeight() const

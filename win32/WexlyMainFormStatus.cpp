@@ -54,26 +54,28 @@ void TWexlyMainForm::CreateStatusBar()
 LRESULT CALLBACK TWexlyMainForm::StatusBarProc(
     HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR self)
 {
-    const auto* form = reinterpret_cast<const TWexlyMainForm*>(self);
-    switch (msg) {
-    case SB_GETTEXTW:
-    case SB_GETTEXTLENGTHW: {
-        // Owner-drawn parts keep no text of their own: answer from ours, as a plain bar would.
-        const size_t part = LOWORD(wp);
-        if (part >= form->m_statusTexts.size())
-            return 0;
-        const std::wstring text = Utf8ToWide(form->m_statusTexts[part]);
-        if (msg == SB_GETTEXTW && lp)
-            lstrcpyW(reinterpret_cast<wchar_t*>(lp), text.c_str());
-        return static_cast<LRESULT>(MAKELONG(text.size(), SBT_OWNERDRAW));
-    }
-    case WM_NCDESTROY:
-        RemoveWindowSubclass(hwnd, StatusBarProc, 0);
-        break;
-    default:
-        break;
-    }
-    return DefSubclassProc(hwnd, msg, wp, lp);
+    return GuardedProc([&]() -> LRESULT {
+        const auto* form = reinterpret_cast<const TWexlyMainForm*>(self);
+        switch (msg) {
+        case SB_GETTEXTW:
+        case SB_GETTEXTLENGTHW: {
+            // Owner-drawn parts keep no text of their own: answer from ours, as a plain bar would.
+            const size_t part = LOWORD(wp);
+            if (part >= form->m_statusTexts.size())
+                return 0;
+            const std::wstring text = Utf8ToWide(form->m_statusTexts[part]);
+            if (msg == SB_GETTEXTW && lp)
+                lstrcpyW(reinterpret_cast<wchar_t*>(lp), text.c_str());
+            return static_cast<LRESULT>(MAKELONG(text.size(), SBT_OWNERDRAW));
+        }
+        case WM_NCDESTROY:
+            RemoveWindowSubclass(hwnd, StatusBarProc, 0);
+            break;
+        default:
+            break;
+        }
+        return DefSubclassProc(hwnd, msg, wp, lp);
+    });
 }
 
 void TWexlyMainForm::DrawStatusPanel(const DRAWITEMSTRUCT& item)

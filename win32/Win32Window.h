@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <exception>
+
 namespace wexly::win32 {
 
 class TWin32Window
@@ -35,5 +37,20 @@ private:
 
 // The last line of defence for errors that would otherwise unwind into user32.
 void ShowUnexpectedError(const char* what);
+
+// Runs the work of a window, subclass or callback procedure: what it throws is shown and never
+// unwinds into the system's code, and `fallback` then answers the message.
+template <class Work>
+auto GuardedProc(Work&& work, decltype(work()) fallback = 0) noexcept -> decltype(work())
+{
+    try {
+        return work();
+    } catch (const std::exception& e) {
+        ShowUnexpectedError(e.what());
+    } catch (...) {
+        ShowUnexpectedError("Unknown error");
+    }
+    return fallback;
+}
 
 } // namespace wexly::win32

@@ -1,5 +1,7 @@
 #include "dialogs/DicMaintDialog.h"
 
+#include "Win32Window.h"
+
 #include "MenuIds.h"
 #include "art/ArtIds.h"
 #include "controls/ZulGdiCanvas.h"
@@ -283,53 +285,57 @@ bool TDicMaintDialog::EditorKey(WPARAM key)
 LRESULT CALLBACK TDicMaintDialog::EditProc(
     HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR data)
 {
-    auto* self = reinterpret_cast<TDicMaintDialog*>(data);
-    switch (msg) {
-    case WM_GETDLGCODE:
-        // The grid's keys are the editor's: Tab, Enter and Esc do not go to the dialog.
-        return DLGC_WANTALLKEYS | DefSubclassProc(hwnd, msg, wp, lp);
-    case WM_KEYDOWN:
-        if (self->EditorKey(wp))
-            return 0;
-        break;
-    case WM_CHAR:
-        if (wp == VK_TAB || wp == VK_RETURN || wp == VK_ESCAPE || wp == 0x7F)
-            return 0; // used as keys above, not typed
-        break;
-    case WM_NCDESTROY:
-        RemoveWindowSubclass(hwnd, EditProc, 0);
-        break;
-    default:
-        break;
-    }
-    return DefSubclassProc(hwnd, msg, wp, lp);
+    return GuardedProc([&]() -> LRESULT {
+        auto* self = reinterpret_cast<TDicMaintDialog*>(data);
+        switch (msg) {
+        case WM_GETDLGCODE:
+            // The grid's keys are the editor's: Tab, Enter and Esc do not go to the dialog.
+            return DLGC_WANTALLKEYS | DefSubclassProc(hwnd, msg, wp, lp);
+        case WM_KEYDOWN:
+            if (self->EditorKey(wp))
+                return 0;
+            break;
+        case WM_CHAR:
+            if (wp == VK_TAB || wp == VK_RETURN || wp == VK_ESCAPE || wp == 0x7F)
+                return 0; // used as keys above, not typed
+            break;
+        case WM_NCDESTROY:
+            RemoveWindowSubclass(hwnd, EditProc, 0);
+            break;
+        default:
+            break;
+        }
+        return DefSubclassProc(hwnd, msg, wp, lp);
+    });
 }
 
 // The editor is the list view's child, so its notifications arrive here.
 LRESULT CALLBACK TDicMaintDialog::GridProc(
     HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR data)
 {
-    auto* self = reinterpret_cast<TDicMaintDialog*>(data);
-    switch (msg) {
-    case WM_COMMAND:
-        if (LOWORD(wp) == IDC_DICMAINT_EDITOR && HIWORD(wp) == EN_CHANGE) {
-            self->CellEdited();
-            return 0;
+    return GuardedProc([&]() -> LRESULT {
+        auto* self = reinterpret_cast<TDicMaintDialog*>(data);
+        switch (msg) {
+        case WM_COMMAND:
+            if (LOWORD(wp) == IDC_DICMAINT_EDITOR && HIWORD(wp) == EN_CHANGE) {
+                self->CellEdited();
+                return 0;
+            }
+            break;
+        case WM_VSCROLL:
+        case WM_MOUSEWHEEL: {
+            const LRESULT result = DefSubclassProc(hwnd, msg, wp, lp);
+            self->PositionEditor();
+            return result;
         }
-        break;
-    case WM_VSCROLL:
-    case WM_MOUSEWHEEL: {
-        const LRESULT result = DefSubclassProc(hwnd, msg, wp, lp);
-        self->PositionEditor();
-        return result;
-    }
-    case WM_NCDESTROY:
-        RemoveWindowSubclass(hwnd, GridProc, 0);
-        break;
-    default:
-        break;
-    }
-    return DefSubclassProc(hwnd, msg, wp, lp);
+        case WM_NCDESTROY:
+            RemoveWindowSubclass(hwnd, GridProc, 0);
+            break;
+        default:
+            break;
+        }
+        return DefSubclassProc(hwnd, msg, wp, lp);
+    });
 }
 
 void TDicMaintDialog::TryClose()

@@ -1,5 +1,7 @@
 #include "dialogs/FindInFilesTree.h"
 
+#include "Win32Window.h"
+
 #include "platform/win32/WinStrings.h"
 
 #include <windowsx.h>
@@ -236,19 +238,21 @@ bool TFindInFilesTree::Notify(const NMHDR& header, LRESULT& result)
 LRESULT CALLBACK TFindInFilesTree::SubclassProc(
     HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR data)
 {
-    auto* self = reinterpret_cast<TFindInFilesTree*>(data);
-    if (msg == WM_LBUTTONDOWN) {
-        TVHITTESTINFO hit {};
-        hit.pt = { GET_X_LPARAM(lp), GET_Y_LPARAM(lp) };
-        HTREEITEM item = TreeView_HitTest(hwnd, &hit);
-        if (item && (hit.flags & TVHT_ONITEM)) {
-            SetFocus(hwnd);
-            if (!self->m_locked)
-                self->Click(item, (wp & MK_CONTROL) != 0, (wp & MK_SHIFT) != 0);
-            return 0;
+    return GuardedProc([&]() -> LRESULT {
+        auto* self = reinterpret_cast<TFindInFilesTree*>(data);
+        if (msg == WM_LBUTTONDOWN) {
+            TVHITTESTINFO hit {};
+            hit.pt = { GET_X_LPARAM(lp), GET_Y_LPARAM(lp) };
+            HTREEITEM item = TreeView_HitTest(hwnd, &hit);
+            if (item && (hit.flags & TVHT_ONITEM)) {
+                SetFocus(hwnd);
+                if (!self->m_locked)
+                    self->Click(item, (wp & MK_CONTROL) != 0, (wp & MK_SHIFT) != 0);
+                return 0;
+            }
         }
-    }
-    return DefSubclassProc(hwnd, msg, wp, lp);
+        return DefSubclassProc(hwnd, msg, wp, lp);
+    });
 }
 
 } // namespace wexly::win32

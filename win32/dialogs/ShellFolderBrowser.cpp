@@ -1,5 +1,7 @@
 #include "dialogs/ShellFolderBrowser.h"
 
+#include "Win32Window.h"
+
 #include "platform/win32/WinStrings.h"
 
 #include <commctrl.h>
@@ -59,20 +61,22 @@ std::optional<std::string> TShellFolderBrowser::BrowseForFolder(
 
 int CALLBACK TShellFolderBrowser::Callback(HWND hwnd, UINT msg, LPARAM, LPARAM data)
 {
-    if (msg != BFFM_INITIALIZED)
-        return 0;
-    const auto* start = reinterpret_cast<const TStart*>(data);
-    SetWindowTextW(hwnd, start->title.c_str());
-    if (start->folder.empty())
-        return 0;
-    const auto folder = reinterpret_cast<LPARAM>(start->folder.c_str());
-    SendMessageW(hwnd, BFFM_SETSELECTIONW, TRUE, folder);
-    // Under Wine the first walk down to the folder in a process can stop at a node it has just
-    // filled in for the first time, leaving nothing selected (OK would then return the
-    // Desktop); the second walk finds the nodes filled and reaches the folder.
-    if (!TreeHasSelection(hwnd))
+    return GuardedProc([&]() -> int {
+        if (msg != BFFM_INITIALIZED)
+            return 0;
+        const auto* start = reinterpret_cast<const TStart*>(data);
+        SetWindowTextW(hwnd, start->title.c_str());
+        if (start->folder.empty())
+            return 0;
+        const auto folder = reinterpret_cast<LPARAM>(start->folder.c_str());
         SendMessageW(hwnd, BFFM_SETSELECTIONW, TRUE, folder);
-    return 0;
+        // Under Wine the first walk down to the folder in a process can stop at a node it has just
+        // filled in for the first time, leaving nothing selected (OK would then return the
+        // Desktop); the second walk finds the nodes filled and reaches the folder.
+        if (!TreeHasSelection(hwnd))
+            SendMessageW(hwnd, BFFM_SETSELECTIONW, TRUE, folder);
+        return 0;
+    });
 }
 
 } // namespace wexly::win32
