@@ -1,4 +1,4 @@
-#include "WexlyApp.h"
+#include "win32/WexlyApp.h"
 
 #include <windows.h>
 

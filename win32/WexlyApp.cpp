@@ -1,12 +1,12 @@
-#include "WexlyApp.h"
+#include "win32/WexlyApp.h"
 
-#include "WexlyMainForm.h"
 #include "app/HandOver.h"
 #include "config/TextCompare.h"
 #include "documents/CommandLine.h"
-#include "platform/win32/WinStrings.h"
+#include "win32/WexlyMainForm.h"
+#include "win32/platform/WinStrings.h"
 
-#include "MenuIds.h"
+#include "win32/MenuIds.h"
 
 #include <commctrl.h>
 

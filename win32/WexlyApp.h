@@ -2,7 +2,7 @@
 // the hand-over text, the single-instance hand-over, the windows and the message loop.
 #pragma once
 
-#include "Win32Window.h"
+#include "win32/Win32Window.h"
 
 #include <memory>
 #include <string>

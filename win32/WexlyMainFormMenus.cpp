@@ -1,26 +1,26 @@
 // The main window's menus: enabling, the Window, reopen, piles, macros and tools entries, hints,
 // the edit popup, drops and the dictionary items.
-#include "WexlyMainForm.h"
-#include "WexlyMainFormParts.h"
+#include "win32/WexlyMainForm.h"
+#include "win32/WexlyMainFormParts.h"
 
-#include "WexlyApp.h"
 #include "app/HandOver.h"
-#include "art/ArtIds.h"
 #include "config/SettingsFile.h"
-#include "controls/ZulGdiCanvas.h"
-#include "dialogs/DicChooseDialog.h"
-#include "dialogs/DicMaintDialog.h"
-#include "dialogs/ToolListDialog.h"
-#include "dialogs/WindowListDialog.h"
 #include "editor/DefaultCommandTables.h"
-#include "main/GdiSettings.h"
-#include "main/HelpPages.h"
 #include "piles/PileCommands.h"
-#include "platform/win32/WinStrings.h"
-#include "print/PrintCommands.h"
+#include "win32/WexlyApp.h"
+#include "win32/controls/ZulGdiCanvas.h"
+#include "win32/dialogs/DicChooseDialog.h"
+#include "win32/dialogs/DicMaintDialog.h"
+#include "win32/dialogs/ToolListDialog.h"
+#include "win32/dialogs/WindowListDialog.h"
+#include "win32/main/GdiSettings.h"
+#include "win32/main/HelpPages.h"
+#include "win32/platform/WinStrings.h"
+#include "win32/print/PrintCommands.h"
+#include "win32/res/art/ArtIds.h"
 
-#include "MenuIds.h"
 #include "Version.h"
+#include "win32/MenuIds.h"
 
 #include <commctrl.h>
 #include <shellapi.h>

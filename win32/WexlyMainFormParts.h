@@ -2,9 +2,9 @@
 // positions and the command of each toolbar code. Only the main window's own files include it.
 #pragma once
 
-#include "MenuIds.h"
-#include "controls/ZulSpeed.h"
 #include "documents/MenuState.h"
+#include "win32/MenuIds.h"
+#include "win32/controls/ZulSpeed.h"
 
 #include <windows.h>
 

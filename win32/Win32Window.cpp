@@ -1,6 +1,6 @@
-#include "Win32Window.h"
+#include "win32/Win32Window.h"
 
-#include "platform/win32/WinStrings.h"
+#include "win32/platform/WinStrings.h"
 
 #include <exception>
 #include <string>

@@ -5,7 +5,7 @@
 #include "E2eCheck.h"
 #include "E2eDriver.h"
 
-#include "res/dialogs/FileDlgIds.h"
+#include "win32/res/dialogs/FileDlgIds.h"
 
 #include <windows.h>
 

@@ -1,12 +1,12 @@
 // End-to-end tests of the Preferences dialog and what its pages change: piles, tools, macros.
 #include "E2eSupport.h"
 
-#include "MenuIds.h"
-#include "print/PreviewIds.h"
-#include "res/dialogs/FileDlgIds.h"
-#include "res/dialogs/PrefIds.h"
-#include "res/dialogs/SearchIds.h"
-#include "res/dialogs/ToolIds.h"
+#include "win32/MenuIds.h"
+#include "win32/print/PreviewIds.h"
+#include "win32/res/dialogs/FileDlgIds.h"
+#include "win32/res/dialogs/PrefIds.h"
+#include "win32/res/dialogs/SearchIds.h"
+#include "win32/res/dialogs/ToolIds.h"
 
 #include <algorithm>
 #include <cstdio>

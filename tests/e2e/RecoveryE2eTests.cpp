@@ -3,7 +3,7 @@
 // nothing behind.
 #include "E2eSupport.h"
 
-#include "MenuIds.h"
+#include "win32/MenuIds.h"
 
 #include <algorithm>
 #include <cstdio>

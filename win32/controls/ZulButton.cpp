@@ -1,4 +1,4 @@
-#include "controls/ZulButton.h"
+#include "win32/controls/ZulButton.h"
 
 namespace wexly::win32 {
 

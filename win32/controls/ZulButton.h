@@ -3,7 +3,7 @@
 #pragma once
 
 #include "controls/ZulButtonModel.h"
-#include "controls/ZulWindow.h"
+#include "win32/controls/ZulWindow.h"
 
 namespace wexly::win32 {
 

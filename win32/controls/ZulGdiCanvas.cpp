@@ -1,6 +1,6 @@
-#include "controls/ZulGdiCanvas.h"
+#include "win32/controls/ZulGdiCanvas.h"
 
-#include "platform/win32/WinStrings.h"
+#include "win32/platform/WinStrings.h"
 
 #include <algorithm>
 

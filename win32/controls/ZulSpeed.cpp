@@ -1,6 +1,6 @@
-#include "controls/ZulSpeed.h"
+#include "win32/controls/ZulSpeed.h"
 
-#include "controls/ZulGdiCanvas.h"
+#include "win32/controls/ZulGdiCanvas.h"
 
 namespace wexly::win32 {
 

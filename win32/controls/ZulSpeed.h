@@ -4,7 +4,7 @@
 #pragma once
 
 #include "controls/ZulSpeedModel.h"
-#include "controls/ZulWindow.h"
+#include "win32/controls/ZulWindow.h"
 
 namespace wexly::win32 {
 

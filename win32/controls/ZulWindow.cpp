@@ -1,9 +1,9 @@
-#include "controls/ZulWindow.h"
+#include "win32/controls/ZulWindow.h"
 
 #include "app/StatusBarLayout.h"
-#include "controls/ZulGdiCanvas.h"
-#include "controls/ZulMessages.h"
-#include "platform/win32/WinStrings.h"
+#include "win32/controls/ZulGdiCanvas.h"
+#include "win32/controls/ZulMessages.h"
+#include "win32/platform/WinStrings.h"
 
 #include <commctrl.h>
 #include <windowsx.h>

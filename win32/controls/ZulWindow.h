@@ -3,8 +3,8 @@
 // targets. TZulButton and TZulSpeed each register their own window class on top of it.
 #pragma once
 
-#include "Win32Window.h"
 #include "controls/ZulControlModel.h"
+#include "win32/Win32Window.h"
 
 #include <functional>
 #include <string>

@@ -1,7 +1,7 @@
-#include "dialogs/AboutDialog.h"
+#include "win32/dialogs/AboutDialog.h"
 
-#include "MenuIds.h"
 #include "Version.h"
+#include "win32/MenuIds.h"
 
 namespace wexly::win32 {
 

@@ -1,7 +1,7 @@
 // "About": the program's name and version.
 #pragma once
 
-#include "dialogs/ModalDialog.h"
+#include "win32/dialogs/ModalDialog.h"
 
 namespace wexly::win32 {
 

@@ -1,7 +1,7 @@
-#include "dialogs/DicChooseDialog.h"
+#include "win32/dialogs/DicChooseDialog.h"
 
-#include "MenuIds.h"
-#include "main/GdiSettings.h"
+#include "win32/MenuIds.h"
+#include "win32/main/GdiSettings.h"
 
 namespace wexly::win32 {
 

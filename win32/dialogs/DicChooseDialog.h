@@ -2,8 +2,8 @@
 // over TDicChooseModel; its position is kept in the settings.
 #pragma once
 
-#include "dialogs/ModalDialog.h"
 #include "dictionary/DicChooseModel.h"
+#include "win32/dialogs/ModalDialog.h"
 
 #include <windows.h>
 

@@ -1,12 +1,12 @@
-#include "dialogs/DicMaintDialog.h"
+#include "win32/dialogs/DicMaintDialog.h"
 
-#include "Win32Window.h"
+#include "win32/Win32Window.h"
 
-#include "MenuIds.h"
-#include "art/ArtIds.h"
-#include "controls/ZulGdiCanvas.h"
-#include "main/GdiSettings.h"
-#include "platform/win32/WinStrings.h"
+#include "win32/MenuIds.h"
+#include "win32/controls/ZulGdiCanvas.h"
+#include "win32/main/GdiSettings.h"
+#include "win32/platform/WinStrings.h"
+#include "win32/res/art/ArtIds.h"
 
 #include <commctrl.h>
 

@@ -3,9 +3,9 @@
 // list view with an edit box always over the current cell.
 #pragma once
 
-#include "controls/ZulSpeed.h"
-#include "dialogs/ModalDialog.h"
 #include "dictionary/DicMaintModel.h"
+#include "win32/controls/ZulSpeed.h"
+#include "win32/dialogs/ModalDialog.h"
 
 #include <windows.h>
 

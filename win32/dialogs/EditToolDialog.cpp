@@ -1,8 +1,8 @@
-#include "dialogs/EditToolDialog.h"
+#include "win32/dialogs/EditToolDialog.h"
 
-#include "dialogs/ShellFolderBrowser.h"
-#include "dialogs/ToolIds.h"
-#include "platform/win32/WinStrings.h"
+#include "win32/dialogs/ShellFolderBrowser.h"
+#include "win32/platform/WinStrings.h"
+#include "win32/res/dialogs/ToolIds.h"
 
 namespace wexly::win32 {
 

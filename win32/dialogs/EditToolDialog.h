@@ -2,9 +2,9 @@
 // OK, the reload choices enabled as the form says, and the two browse buttons.
 #pragma once
 
-#include "dialogs/ModalDialog.h"
 #include "documents/FileCommands.h"
 #include "tools/ToolsPage.h"
+#include "win32/dialogs/ModalDialog.h"
 
 #include <windows.h>
 

@@ -1,9 +1,9 @@
-#include "dialogs/FindDialog.h"
+#include "win32/dialogs/FindDialog.h"
 
-#include "dialogs/SearchIds.h"
-#include "dialogs/ShellFolderBrowser.h"
-#include "platform/win32/WinStrings.h"
 #include "search/FindEnables.h"
+#include "win32/dialogs/ShellFolderBrowser.h"
+#include "win32/platform/WinStrings.h"
+#include "win32/res/dialogs/SearchIds.h"
 
 #include <exception>
 

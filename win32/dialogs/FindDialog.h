@@ -5,10 +5,10 @@
 #pragma once
 
 #include "config/Settings.h"
-#include "dialogs/FindInFilesTree.h"
-#include "dialogs/ModalDialog.h"
 #include "search/FindForm.h"
 #include "search/FindInFilesModel.h"
+#include "win32/dialogs/FindInFilesTree.h"
+#include "win32/dialogs/ModalDialog.h"
 
 #include <functional>
 

@@ -1,8 +1,8 @@
-#include "dialogs/FindInFilesTree.h"
+#include "win32/dialogs/FindInFilesTree.h"
 
-#include "Win32Window.h"
+#include "win32/Win32Window.h"
 
-#include "platform/win32/WinStrings.h"
+#include "win32/platform/WinStrings.h"
 
 #include <windowsx.h>
 

@@ -1,6 +1,6 @@
-#include "dialogs/GotoLineDialog.h"
+#include "win32/dialogs/GotoLineDialog.h"
 
-#include "dialogs/SearchIds.h"
+#include "win32/res/dialogs/SearchIds.h"
 
 namespace wexly::win32 {
 

@@ -1,8 +1,8 @@
 // The Goto Line dialog over TGotoLineModel: one edit box; Enter accepts, Esc cancels.
 #pragma once
 
-#include "dialogs/ModalDialog.h"
 #include "search/GotoLineModel.h"
+#include "win32/dialogs/ModalDialog.h"
 
 namespace wexly::win32 {
 

@@ -1,6 +1,6 @@
-#include "dialogs/ListPickDialog.h"
+#include "win32/dialogs/ListPickDialog.h"
 
-#include "main/GdiSettings.h"
+#include "win32/main/GdiSettings.h"
 
 namespace wexly::win32 {
 

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "config/Settings.h"
-#include "dialogs/ModalDialog.h"
+#include "win32/dialogs/ModalDialog.h"
 
 #include <windows.h>
 

@@ -1,7 +1,7 @@
-#include "dialogs/MacroPageView.h"
+#include "win32/dialogs/MacroPageView.h"
 
-#include "dialogs/PrefIds.h"
-#include "platform/win32/WinStrings.h"
+#include "win32/platform/WinStrings.h"
+#include "win32/res/dialogs/PrefIds.h"
 
 #include <commctrl.h>
 #include <windowsx.h>

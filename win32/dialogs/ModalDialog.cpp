@@ -1,7 +1,7 @@
-#include "dialogs/ModalDialog.h"
+#include "win32/dialogs/ModalDialog.h"
 
-#include "Win32Window.h"
-#include "platform/win32/WinStrings.h"
+#include "win32/Win32Window.h"
+#include "win32/platform/WinStrings.h"
 
 #include <exception>
 

@@ -1,7 +1,7 @@
-#include "dialogs/PilesPageView.h"
+#include "win32/dialogs/PilesPageView.h"
 
-#include "dialogs/PrefIds.h"
-#include "platform/win32/WinStrings.h"
+#include "win32/platform/WinStrings.h"
+#include "win32/res/dialogs/PrefIds.h"
 
 #include <windowsx.h>
 

@@ -1,13 +1,13 @@
-#include "dialogs/PrefDialog.h"
+#include "win32/dialogs/PrefDialog.h"
 
-#include "art/ArtIds.h"
 #include "config/UtilsBox.h"
-#include "controls/ZulGdiCanvas.h"
-#include "dialogs/PrefIds.h"
-#include "dialogs/ShellFolderBrowser.h"
-#include "main/GdiSettings.h"
-#include "main/HelpPages.h"
-#include "platform/win32/WinStrings.h"
+#include "win32/controls/ZulGdiCanvas.h"
+#include "win32/dialogs/ShellFolderBrowser.h"
+#include "win32/main/GdiSettings.h"
+#include "win32/main/HelpPages.h"
+#include "win32/platform/WinStrings.h"
+#include "win32/res/art/ArtIds.h"
+#include "win32/res/dialogs/PrefIds.h"
 
 #include <commdlg.h>
 

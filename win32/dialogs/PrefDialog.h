@@ -4,15 +4,15 @@
 // into the settings when ShowModal returns IDOK.
 #pragma once
 
-#include "controls/ZulButton.h"
-#include "dialogs/EditToolDialog.h"
-#include "dialogs/MacroPageView.h"
-#include "dialogs/ModalDialog.h"
-#include "dialogs/PilesPageView.h"
 #include "dialogs/PrefForm.h"
-#include "dialogs/ToolsPageView.h"
 #include "documents/FileCommands.h"
-#include "platform/win32/Win32Ui.h"
+#include "win32/controls/ZulButton.h"
+#include "win32/dialogs/EditToolDialog.h"
+#include "win32/dialogs/MacroPageView.h"
+#include "win32/dialogs/ModalDialog.h"
+#include "win32/dialogs/PilesPageView.h"
+#include "win32/dialogs/ToolsPageView.h"
+#include "win32/platform/Win32Ui.h"
 
 #include <commctrl.h>
 

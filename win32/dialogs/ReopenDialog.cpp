@@ -1,7 +1,7 @@
-#include "dialogs/ReopenDialog.h"
+#include "win32/dialogs/ReopenDialog.h"
 
-#include "MenuIds.h"
-#include "platform/win32/WinStrings.h"
+#include "win32/MenuIds.h"
+#include "win32/platform/WinStrings.h"
 
 #include <commctrl.h>
 

@@ -4,9 +4,9 @@
 #pragma once
 
 #include "config/Settings.h"
-#include "dialogs/ModalDialog.h"
 #include "dialogs/ReopenForm.h"
-#include "main/FlagMarks.h"
+#include "win32/dialogs/ModalDialog.h"
+#include "win32/main/FlagMarks.h"
 
 #include <optional>
 #include <string>

@@ -1,6 +1,6 @@
-#include "dialogs/ReplaceDialog.h"
+#include "win32/dialogs/ReplaceDialog.h"
 
-#include "dialogs/SearchIds.h"
+#include "win32/res/dialogs/SearchIds.h"
 
 namespace wexly::win32 {
 

@@ -1,8 +1,8 @@
 // The Replace dialog over TReplaceForm.
 #pragma once
 
-#include "dialogs/ModalDialog.h"
 #include "search/ReplaceForm.h"
+#include "win32/dialogs/ModalDialog.h"
 
 #include <functional>
 

@@ -1,8 +1,8 @@
-#include "dialogs/ShellFolderBrowser.h"
+#include "win32/dialogs/ShellFolderBrowser.h"
 
-#include "Win32Window.h"
+#include "win32/Win32Window.h"
 
-#include "platform/win32/WinStrings.h"
+#include "win32/platform/WinStrings.h"
 
 #include <commctrl.h>
 #include <objbase.h>

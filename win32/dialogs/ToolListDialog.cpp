@@ -1,8 +1,8 @@
-#include "dialogs/ToolListDialog.h"
+#include "win32/dialogs/ToolListDialog.h"
 
-#include "dialogs/ToolIds.h"
-#include "main/GdiSettings.h"
-#include "platform/win32/WinStrings.h"
+#include "win32/main/GdiSettings.h"
+#include "win32/platform/WinStrings.h"
+#include "win32/res/dialogs/ToolIds.h"
 
 namespace wexly::win32 {
 

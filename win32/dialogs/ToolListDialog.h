@@ -3,8 +3,8 @@
 // closes.
 #pragma once
 
-#include "dialogs/ListPickDialog.h"
 #include "tools/ToolRunner.h"
+#include "win32/dialogs/ListPickDialog.h"
 
 namespace wexly::win32 {
 

@@ -1,7 +1,7 @@
-#include "dialogs/ToolsPageView.h"
+#include "win32/dialogs/ToolsPageView.h"
 
-#include "dialogs/PrefIds.h"
-#include "platform/win32/WinStrings.h"
+#include "win32/platform/WinStrings.h"
+#include "win32/res/dialogs/PrefIds.h"
 
 namespace wexly::win32 {
 

@@ -1,7 +1,7 @@
-#include "dialogs/WexlyOpenPanelForm.h"
+#include "win32/dialogs/WexlyOpenPanelForm.h"
 
-#include "dialogs/FileDlgIds.h"
-#include "platform/win32/WinStrings.h"
+#include "win32/platform/WinStrings.h"
+#include "win32/res/dialogs/FileDlgIds.h"
 
 #include <commctrl.h>
 #include <commdlg.h>

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "documents/OpenPanelModel.h"
-#include "platform/win32/Win32Ui.h"
+#include "win32/platform/Win32Ui.h"
 
 #include <windows.h>
 

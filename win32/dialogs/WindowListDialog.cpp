@@ -1,8 +1,8 @@
-#include "dialogs/WindowListDialog.h"
+#include "win32/dialogs/WindowListDialog.h"
 
-#include "MenuIds.h"
-#include "main/GdiSettings.h"
-#include "platform/win32/WinStrings.h"
+#include "win32/MenuIds.h"
+#include "win32/main/GdiSettings.h"
+#include "win32/platform/WinStrings.h"
 
 namespace wexly::win32 {
 

@@ -2,9 +2,9 @@
 // Enter or a double click picks one. Thin over TWindowListForm.
 #pragma once
 
-#include "dialogs/ListPickDialog.h"
 #include "dialogs/WindowListForm.h"
-#include "main/FlagMarks.h"
+#include "win32/dialogs/ListPickDialog.h"
+#include "win32/main/FlagMarks.h"
 
 namespace wexly::win32 {
 

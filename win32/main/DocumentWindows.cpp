@@ -1,8 +1,8 @@
-#include "main/DocumentWindows.h"
+#include "win32/main/DocumentWindows.h"
 
-#include "art/ArtIds.h"
-#include "controls/ZulGdiCanvas.h"
-#include "platform/win32/WinStrings.h"
+#include "win32/controls/ZulGdiCanvas.h"
+#include "win32/platform/WinStrings.h"
+#include "win32/res/art/ArtIds.h"
 
 namespace wexly::win32 {
 

@@ -3,11 +3,11 @@
 // Implements the document's view hooks; what the user does in them goes to the host.
 #pragma once
 
-#include "controls/ZulSpeed.h"
 #include "documents/DocumentServices.h"
 #include "documents/EditFile.h"
-#include "views/EditorWindow.h"
-#include "views/ViewerWindow.h"
+#include "win32/controls/ZulSpeed.h"
+#include "win32/views/EditorWindow.h"
+#include "win32/views/ViewerWindow.h"
 
 #include <functional>
 #include <map>

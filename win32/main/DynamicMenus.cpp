@@ -1,6 +1,6 @@
-#include "main/DynamicMenus.h"
+#include "win32/main/DynamicMenus.h"
 
-#include "platform/win32/WinStrings.h"
+#include "win32/platform/WinStrings.h"
 
 namespace wexly::win32 {
 

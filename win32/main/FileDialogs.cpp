@@ -1,10 +1,10 @@
-#include "main/FileDialogs.h"
+#include "win32/main/FileDialogs.h"
 
-#include "MenuIds.h"
-#include "dialogs/ReopenDialog.h"
 #include "platform/Files.h"
-#include "platform/win32/Win32Ui.h"
-#include "platform/win32/WinStrings.h"
+#include "win32/MenuIds.h"
+#include "win32/dialogs/ReopenDialog.h"
+#include "win32/platform/Win32Ui.h"
+#include "win32/platform/WinStrings.h"
 
 #include <commctrl.h>
 #include <commdlg.h>

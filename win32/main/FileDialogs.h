@@ -3,8 +3,8 @@
 #pragma once
 
 #include "config/Settings.h"
-#include "dialogs/WexlyOpenPanelForm.h"
 #include "documents/FileCommands.h"
+#include "win32/dialogs/WexlyOpenPanelForm.h"
 
 #include <windows.h>
 

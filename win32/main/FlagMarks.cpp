@@ -1,7 +1,7 @@
-#include "main/FlagMarks.h"
+#include "win32/main/FlagMarks.h"
 
-#include "art/ArtIds.h"
-#include "controls/ZulGdiCanvas.h"
+#include "win32/controls/ZulGdiCanvas.h"
+#include "win32/res/art/ArtIds.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
-#include "main/GdiSettings.h"
+#include "win32/main/GdiSettings.h"
 
 #include "controls/ZulColors.h"
-#include "platform/win32/WinStrings.h"
+#include "win32/platform/WinStrings.h"
 
 namespace wexly::win32 {
 

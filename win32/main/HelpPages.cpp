@@ -1,4 +1,4 @@
-#include "main/HelpPages.h"
+#include "win32/main/HelpPages.h"
 
 #include <shellapi.h>
 

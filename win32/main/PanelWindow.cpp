@@ -1,6 +1,6 @@
-#include "main/PanelWindow.h"
+#include "win32/main/PanelWindow.h"
 
-#include "controls/ZulMessages.h"
+#include "win32/controls/ZulMessages.h"
 
 namespace wexly::win32 {
 

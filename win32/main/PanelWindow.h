@@ -2,7 +2,7 @@
 // also takes file buttons dropped on its free space.
 #pragma once
 
-#include "Win32Window.h"
+#include "win32/Win32Window.h"
 
 #include <functional>
 

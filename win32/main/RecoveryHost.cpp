@@ -1,8 +1,8 @@
-#include "main/RecoveryHost.h"
+#include "win32/main/RecoveryHost.h"
 
 #include "app/HandOver.h"
 #include "config/FileReplace.h"
-#include "platform/win32/WinStrings.h"
+#include "win32/platform/WinStrings.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
-#include "print/GdiPrintCanvas.h"
+#include "win32/print/GdiPrintCanvas.h"
 
-#include "platform/win32/WinStrings.h"
+#include "win32/platform/WinStrings.h"
 
 #include <stdexcept>
 

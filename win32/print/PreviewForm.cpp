@@ -1,8 +1,8 @@
-#include "print/PreviewForm.h"
+#include "win32/print/PreviewForm.h"
 
 #include "documents/EditFile.h"
-#include "platform/win32/WinStrings.h"
-#include "print/PrintCommands.h"
+#include "win32/platform/WinStrings.h"
+#include "win32/print/PrintCommands.h"
 
 #include <algorithm>
 #include <stdexcept>

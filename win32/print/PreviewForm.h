@@ -3,13 +3,13 @@
 // One instance, created at first use and reused; each showing is modal over the main window.
 #pragma once
 
-#include "Win32Window.h"
 #include "config/Settings.h"
 #include "platform/Ui.h"
-#include "print/GdiPrintCanvas.h"
-#include "print/PreviewIds.h"
 #include "print/PreviewModel.h"
-#include "print/Printer.h"
+#include "win32/Win32Window.h"
+#include "win32/print/GdiPrintCanvas.h"
+#include "win32/print/PreviewIds.h"
+#include "win32/print/Printer.h"
 
 #include <memory>
 #include <optional>

@@ -1,10 +1,10 @@
-#include "print/PrintCommands.h"
+#include "win32/print/PrintCommands.h"
 
 #include "documents/EditFile.h"
-#include "print/GdiPrintCanvas.h"
 #include "print/PagePrinter.h"
-#include "print/PreviewForm.h"
 #include "print/PreviewModel.h"
+#include "win32/print/GdiPrintCanvas.h"
+#include "win32/print/PreviewForm.h"
 
 #include <stdexcept>
 

@@ -4,7 +4,7 @@
 
 #include "config/Settings.h"
 #include "platform/Ui.h"
-#include "print/Printer.h"
+#include "win32/print/Printer.h"
 
 #include <functional>
 #include <memory>

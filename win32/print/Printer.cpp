@@ -1,4 +1,4 @@
-#include "print/Printer.h"
+#include "win32/print/Printer.h"
 
 #include <cderr.h>
 #include <commdlg.h>

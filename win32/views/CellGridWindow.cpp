@@ -1,4 +1,4 @@
-#include "views/CellGridWindow.h"
+#include "win32/views/CellGridWindow.h"
 
 #include "editor/OvcCustomEditor.h"
 

@@ -6,10 +6,10 @@
 // class's.
 #pragma once
 
-#include "Win32Window.h"
 #include "editor/OvcCommandProcessor.h"
 #include "editor/paint/GridPainter.h"
-#include "views/GdiCellCanvas.h"
+#include "win32/Win32Window.h"
+#include "win32/views/GdiCellCanvas.h"
 
 #include <cstdint>
 #include <functional>

@@ -1,4 +1,4 @@
-#include "views/EditorWindow.h"
+#include "win32/views/EditorWindow.h"
 
 #include "editor/paint/ViewRows.h"
 

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "editor/OvcCustomEditor.h"
-#include "views/CellGridWindow.h"
+#include "win32/views/CellGridWindow.h"
 
 #include <functional>
 

@@ -1,7 +1,7 @@
-#include "views/GdiCellCanvas.h"
+#include "win32/views/GdiCellCanvas.h"
 
-#include "art/ArtIds.h"
-#include "controls/ZulGdiCanvas.h"
+#include "win32/controls/ZulGdiCanvas.h"
+#include "win32/res/art/ArtIds.h"
 
 #include <algorithm>
 

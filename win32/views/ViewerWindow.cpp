@@ -1,4 +1,4 @@
-#include "views/ViewerWindow.h"
+#include "win32/views/ViewerWindow.h"
 
 #include "editor/paint/ViewRows.h"
 

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "editor/OvcCustomFileViewer.h"
-#include "views/CellGridWindow.h"
+#include "win32/views/CellGridWindow.h"
 
 #include <functional>
 

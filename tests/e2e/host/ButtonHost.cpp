@@ -2,12 +2,12 @@
 // buttons, a file-button bar (an exclusive group, Ctrl-drag to re-order), push buttons of every
 // depth, the state marks and the bookmark glyphs. The window title reports the last event, so a
 // driver can check clicks, group changes and drops from outside.
-#include "Win32Window.h"
-#include "controls/ZulButton.h"
-#include "controls/ZulGdiCanvas.h"
-#include "controls/ZulSpeed.h"
+#include "win32/Win32Window.h"
+#include "win32/controls/ZulButton.h"
+#include "win32/controls/ZulGdiCanvas.h"
+#include "win32/controls/ZulSpeed.h"
 
-#include "art/ArtIds.h"
+#include "win32/res/art/ArtIds.h"
 
 #include <commctrl.h>
 

@@ -8,15 +8,15 @@
 //   WM_APP+3  word wrap on (wParam 1) or off (wParam 0)
 //   WM_APP+4  time wParam page-up commands, the same way
 //   WM_APP+5  enable (wParam 1) or disable (wParam 0) the view
-#include "Win32Window.h"
 #include "editor/AFViewer.h"
 #include "editor/DefaultCommandTables.h"
 #include "editor/TFEditor.h"
 #include "platform/Files.h"
-#include "platform/win32/Win32Ui.h"
-#include "platform/win32/WinStrings.h"
-#include "views/EditorWindow.h"
-#include "views/ViewerWindow.h"
+#include "win32/Win32Window.h"
+#include "win32/platform/Win32Ui.h"
+#include "win32/platform/WinStrings.h"
+#include "win32/views/EditorWindow.h"
+#include "win32/views/ViewerWindow.h"
 
 #include <shellapi.h>
 

@@ -5,8 +5,8 @@
 #include "platform/Files.h"
 #include "platform/Ui.h"
 #include "platform/Windows1252.h"
-#include "platform/win32/Win32Ui.h"
-#include "platform/win32/WinStrings.h"
+#include "win32/platform/Win32Ui.h"
+#include "win32/platform/WinStrings.h"
 
 #include <gtest/gtest.h>
 

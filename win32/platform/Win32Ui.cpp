@@ -1,5 +1,5 @@
-#include "platform/win32/Win32Ui.h"
-#include "platform/win32/WinStrings.h"
+#include "win32/platform/Win32Ui.h"
+#include "win32/platform/WinStrings.h"
 
 #include <windows.h>
 

@@ -1,7 +1,7 @@
 // The Windows build's file system: CreateFileW with the requested sharing modes, UTF-8 paths
 // converted to UTF-16, error codes straight from GetLastError.
 #include "platform/Files.h"
-#include "platform/win32/WinStrings.h"
+#include "win32/platform/WinStrings.h"
 
 #include <windows.h>
 

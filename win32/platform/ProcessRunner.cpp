@@ -3,7 +3,7 @@
 // so that reading never blocks, and polls the exit code.
 #include "platform/ProcessRunner.h"
 
-#include "platform/win32/WinStrings.h"
+#include "win32/platform/WinStrings.h"
 
 #include <windows.h>
 

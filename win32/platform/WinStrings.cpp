@@ -1,4 +1,4 @@
-#include "platform/win32/WinStrings.h"
+#include "win32/platform/WinStrings.h"
 
 #include <windows.h>
 
