@@ -3,6 +3,8 @@
 
 #include "win32/MenuIds.h"
 #include "win32/print/PreviewIds.h"
+#include "win32/res/dialogs/DicChooseIds.h"
+#include "win32/res/dialogs/DicMaintIds.h"
 #include "win32/res/dialogs/FileDlgIds.h"
 #include "win32/res/dialogs/PrefIds.h"
 #include "win32/res/dialogs/SearchIds.h"

@@ -1,5 +1,7 @@
 #include "win32/dialogs/AboutDialog.h"
 
+#include "win32/res/dialogs/AboutIds.h"
+
 #include "Version.h"
 #include "win32/MenuIds.h"
 

@@ -1,5 +1,7 @@
 #include "win32/dialogs/DicChooseDialog.h"
 
+#include "win32/res/dialogs/DicChooseIds.h"
+
 #include "win32/MenuIds.h"
 #include "win32/main/GdiSettings.h"
 

@@ -1,5 +1,7 @@
 #include "win32/dialogs/DicMaintDialog.h"
 
+#include "win32/res/dialogs/DicMaintIds.h"
+
 #include "win32/Win32Window.h"
 
 #include "win32/MenuIds.h"

@@ -1,5 +1,7 @@
 #include "win32/dialogs/ReopenDialog.h"
 
+#include "win32/res/dialogs/ReopenIds.h"
+
 #include "win32/MenuIds.h"
 #include "win32/platform/WinStrings.h"
 

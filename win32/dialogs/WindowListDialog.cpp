@@ -1,5 +1,7 @@
 #include "win32/dialogs/WindowListDialog.h"
 
+#include "win32/res/dialogs/WindowListIds.h"
+
 #include "win32/MenuIds.h"
 #include "win32/main/GdiSettings.h"
 #include "win32/platform/WinStrings.h"
