@@ -7,8 +7,6 @@
 #include "win32/res/dialogs/DicMaintIds.h"
 #include "win32/res/dialogs/FileDlgIds.h"
 #include "win32/res/dialogs/PrefIds.h"
-#include "win32/res/dialogs/SearchIds.h"
-#include "win32/res/dialogs/ToolIds.h"
 
 #include <algorithm>
 #include <cstdio>

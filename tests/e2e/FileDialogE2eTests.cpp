@@ -4,9 +4,8 @@
 #include "win32/MenuIds.h"
 #include "win32/print/PreviewIds.h"
 #include "win32/res/dialogs/FileDlgIds.h"
+#include "win32/res/dialogs/FindIds.h"
 #include "win32/res/dialogs/PrefIds.h"
-#include "win32/res/dialogs/SearchIds.h"
-#include "win32/res/dialogs/ToolIds.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -5,8 +5,6 @@
 #include "win32/print/PreviewIds.h"
 #include "win32/res/dialogs/FileDlgIds.h"
 #include "win32/res/dialogs/PrefIds.h"
-#include "win32/res/dialogs/SearchIds.h"
-#include "win32/res/dialogs/ToolIds.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -3,10 +3,10 @@
 
 #include "win32/MenuIds.h"
 #include "win32/print/PreviewIds.h"
+#include "win32/res/dialogs/EditToolIds.h"
 #include "win32/res/dialogs/FileDlgIds.h"
 #include "win32/res/dialogs/PrefIds.h"
-#include "win32/res/dialogs/SearchIds.h"
-#include "win32/res/dialogs/ToolIds.h"
+#include "win32/res/dialogs/ToolListIds.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -2,7 +2,7 @@
 
 #include "win32/dialogs/ShellFolderBrowser.h"
 #include "win32/platform/WinStrings.h"
-#include "win32/res/dialogs/ToolIds.h"
+#include "win32/res/dialogs/EditToolIds.h"
 
 namespace wexly::win32 {
 

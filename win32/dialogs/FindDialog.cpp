@@ -3,7 +3,7 @@
 #include "search/FindEnables.h"
 #include "win32/dialogs/ShellFolderBrowser.h"
 #include "win32/platform/WinStrings.h"
-#include "win32/res/dialogs/SearchIds.h"
+#include "win32/res/dialogs/FindIds.h"
 
 #include <exception>
 

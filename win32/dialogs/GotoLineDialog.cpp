@@ -1,6 +1,6 @@
 #include "win32/dialogs/GotoLineDialog.h"
 
-#include "win32/res/dialogs/SearchIds.h"
+#include "win32/res/dialogs/GotoLineIds.h"
 
 namespace wexly::win32 {
 

@@ -1,6 +1,7 @@
 #include "win32/dialogs/ReplaceDialog.h"
 
-#include "win32/res/dialogs/SearchIds.h"
+#include "win32/res/dialogs/FindIds.h"
+#include "win32/res/dialogs/ReplaceIds.h"
 
 namespace wexly::win32 {
 

@@ -2,7 +2,7 @@
 
 #include "win32/main/GdiSettings.h"
 #include "win32/platform/WinStrings.h"
-#include "win32/res/dialogs/ToolIds.h"
+#include "win32/res/dialogs/ToolListIds.h"
 
 namespace wexly::win32 {
 

@@ -1,5 +1,4 @@
-// Control and template IDs of the external tool dialogs: "Edit External Tool" and the "Tools"
-// list window, shared by the resource script and the code.
+// Template and control IDs of "Edit External Tool", shared by its resource fragment and the code.
 #pragma once
 
 #define IDD_EDITTOOL 3900
@@ -16,6 +15,3 @@
 #define IDC_ET_CURRENT 3911
 #define IDC_ET_NAMED 3912
 #define IDC_ET_FILENAME 3913
-
-#define IDD_TOOLLIST 3950
-#define IDC_TL_LIST 3951

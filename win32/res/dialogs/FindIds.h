@@ -1,11 +1,7 @@
-// Control and template IDs of the search dialogs, shared by the resource script and the code.
+// Template and control IDs of the Find dialog; the Replace dialog shares the find box, options and ranges, shared by its resource fragment and the code.
 #pragma once
 
 #define IDD_FIND 3001
-#define IDD_REPLACE 3002
-#define IDD_GOTOLINE 3003
-
-// Shared by the Find and Replace dialogs.
 #define IDC_FIND_TEXT 3100
 #define IDC_FIND_WHOLEWORD 3101
 #define IDC_FIND_MATCHCASE 3102
@@ -19,7 +15,6 @@
 #define IDC_FIND_NEXT 3110
 #define IDC_FIND_MASK 3111
 #define IDC_FIND_UPPERPANEL 3112
-// The lower panel of the files range.
 #define IDC_FIND_MASKLABEL 3113
 #define IDC_FIND_BROWSE 3114
 #define IDC_FIND_SUBDIRS 3115
@@ -28,9 +23,3 @@
 #define IDC_FIND_STATUS 3118
 #define IDC_FIND_HALT 3119
 #define IDC_FIND_OPEN 3120
-
-#define IDC_REPLACE_TEXT 3200
-#define IDC_REPLACE_ONE 3201
-#define IDC_REPLACE_ALL 3202
-
-#define IDC_GOTO_LINE 3300
