@@ -1,0 +1,87 @@
+#include "BenchReference.h"
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+
+namespace wexly::bench {
+
+const std::string& GeneratedProsePath()
+{
+    static const std::string path
+        = std::filesystem::exists("bench/corpus/prose64.txt") ? "bench/corpus/prose64.txt" : "";
+    return path;
+}
+
+const std::string& FileBytes(const std::string& path)
+{
+    static std::map<std::string, std::string> cache;
+    auto [it, added] = cache.try_emplace(path);
+    if (added) {
+        std::ifstream in(path, std::ios::binary);
+        it->second.assign(std::istreambuf_iterator<char>(in), {});
+    }
+    return it->second;
+}
+
+size_t ReferenceFind(std::string_view text, std::string_view word)
+{
+#if defined(__GLIBC__)
+    const void* at = memmem(text.data(), text.size(), word.data(), word.size());
+    return at ? static_cast<size_t>(static_cast<const char*>(at) - text.data())
+              : std::string_view::npos;
+#else
+    if (word.empty() || word.size() > text.size())
+        return std::string_view::npos;
+    const char* s = text.data();
+    const char* last = s + (text.size() - word.size());
+    for (const char* p = s; p <= last; ++p) {
+        p = static_cast<const char*>(std::memchr(p, word[0], static_cast<size_t>(last - p) + 1));
+        if (!p)
+            break;
+        if (std::memcmp(p, word.data(), word.size()) == 0)
+            return static_cast<size_t>(p - s);
+    }
+    return std::string_view::npos;
+#endif
+}
+
+const char* ReferenceFindName()
+{
+#if defined(__GLIBC__)
+    return "glibc memmem";
+#else
+    return "memchr + memcmp";
+#endif
+}
+
+std::string CopyAndReplace(
+    std::string_view text, std::string_view word, std::string_view with, size_t& count)
+{
+    std::string out;
+    out.reserve(text.size() + text.size() / 8);
+    count = 0;
+    size_t from = 0;
+    for (;;) {
+        const size_t at = ReferenceFind(text.substr(from), word);
+        if (at == std::string_view::npos)
+            break;
+        out.append(text, from, at);
+        out.append(with);
+        from += at + word.size();
+        ++count;
+    }
+    out.append(text, from);
+    return out;
+}
+
+void ReportAgainst(benchmark::State& state, const TBestOf& ours, const TBestOf& reference)
+{
+    state.counters["ms"] = ours.Ms();
+    state.counters["ref_ms"] = reference.Ms();
+    state.counters["ratio"] = ours.Ms() / reference.Ms();
+}
+
+} // namespace wexly::bench
