@@ -29,6 +29,7 @@ TEdSearchPattern::TEdSearchPattern(std::string_view text, bool matchCase, const 
         m_skipFwd[c] = fwd[m_map[c]];
         m_skipBack[c] = back[m_map[c]];
     }
+    m_filter = TBytePairFilter::Make(m_pattern, m_map);
 }
 
 bool TEdSearchPattern::Equals(std::string_view text) const
@@ -49,8 +50,15 @@ bool TEdSearchPattern::MatchAt(const char* at) const
 size_t TEdSearchPattern::Forward(std::string_view text, size_t from, size_t to) const
 {
     const size_t m = m_pattern.size();
-    const auto last = static_cast<uint8_t>(m_pattern[m - 1]);
     const char* s = text.data();
+    if (m_filter) {
+        for (size_t at = from;; ++at) {
+            at = m_filter->Next(s, at, to - m);
+            if (at == npos || MatchAt(s + at))
+                return at;
+        }
+    }
+    const auto last = static_cast<uint8_t>(m_pattern[m - 1]);
     for (size_t at = from; at + m <= to;) {
         const auto c = static_cast<uint8_t>(s[at + m - 1]);
         if (m_map[c] == last && MatchAt(s + at))
@@ -65,8 +73,17 @@ size_t TEdSearchPattern::Backward(std::string_view text, size_t from, size_t to)
     const size_t m = m_pattern.size();
     if (to < from + m)
         return npos;
-    const auto first = static_cast<uint8_t>(m_pattern[0]);
     const char* s = text.data();
+    if (m_filter) {
+        for (size_t at = to - m;; --at) {
+            at = m_filter->Prev(s, from, at);
+            if (at == npos || MatchAt(s + at))
+                return at;
+            if (at == from)
+                return npos;
+        }
+    }
+    const auto first = static_cast<uint8_t>(m_pattern[0]);
     for (size_t at = to - m;;) {
         const auto c = static_cast<uint8_t>(s[at]);
         if (m_map[c] == first && MatchAt(s + at))

@@ -3,6 +3,7 @@
 // table, and a scan over a range of paragraphs, forwards or backwards, that never wraps.
 #pragma once
 
+#include "editor/BytePairFilter.h"
 #include "platform/Ui.h"
 
 #include <array>
@@ -127,6 +128,8 @@ private:
     std::array<uint8_t, 256> m_map {}; // text byte -> compared byte
     std::array<uint16_t, 256> m_skipFwd {}; // shift by the window's last byte
     std::array<uint16_t, 256> m_skipBack {}; // shift by the window's first byte
+    // Candidates to compare in full; without it the shift tables drive the scan.
+    std::optional<TBytePairFilter> m_filter;
 };
 
 // A place in the text: paragraph and 1-based position (position Len + 1 is the end).
