@@ -121,6 +121,9 @@ private:
     bool MatchAt(const char* at) const;
     size_t Forward(std::string_view text, size_t from, size_t to) const;
     size_t Backward(std::string_view text, size_t from, size_t to) const;
+    // Find again after a match at miss that was not a whole word.
+    size_t FindWholeWord(std::string_view text, size_t from, size_t to, bool backward,
+        const TCharSet& delimiters, size_t miss) const;
     static bool IsWholeWord(std::string_view text, size_t at, size_t length, const TCharSet& d);
 
     std::string m_pattern; // upper-cased when not matching case
