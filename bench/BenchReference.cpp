@@ -77,8 +77,10 @@ std::string CopyAndReplace(
     return out;
 }
 
-void ReportAgainst(benchmark::State& state, const TBestOf& ours, const TBestOf& reference)
+void ReportAgainst(benchmark::State& state, const TBestOf& ours, const TBestOf& reference,
+    const char* referenceName)
 {
+    state.SetLabel(std::string("ref: ") + referenceName);
     state.counters["ms"] = ours.Ms();
     state.counters["ref_ms"] = reference.Ms();
     state.counters["ratio"] = ours.Ms() / reference.Ms();

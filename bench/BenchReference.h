@@ -46,7 +46,9 @@ private:
     double m_ms = 1e300;
 };
 
-// Counters "ms" (the best run), "ref_ms" (the best reference run) and "ratio".
-void ReportAgainst(benchmark::State& state, const TBestOf& ours, const TBestOf& reference);
+// Counters "ms" (the best run), "ref_ms" (the best reference run) and "ratio"; the label
+// names the reference ("memmem", "copy-and-replace", "one full search").
+void ReportAgainst(benchmark::State& state, const TBestOf& ours, const TBestOf& reference,
+    const char* referenceName);
 
 } // namespace wexly::bench

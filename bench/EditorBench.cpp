@@ -110,7 +110,7 @@ void RunSearch(benchmark::State& state, TSearchOptions options)
         reference.Time([&] { benchmark::DoNotOptimize(ReferenceFind(bytes, "zanzibar")); });
         state.ResumeTiming();
     }
-    ReportAgainst(state, ours, reference);
+    ReportAgainst(state, ours, reference, ReferenceFindName());
 }
 void BM_EditorSearchMatchCase(benchmark::State& s)
 {
@@ -152,7 +152,7 @@ void BM_EditorFindNextEveryRareWord(benchmark::State& state)
         });
         state.ResumeTiming();
     }
-    ReportAgainst(state, ours, reference);
+    ReportAgainst(state, ours, reference, "one full search");
     state.counters["hits"] = hits;
 }
 BENCHMARK(BM_EditorFindNextEveryRareWord)->Unit(benchmark::kMillisecond)->Iterations(10);
@@ -183,7 +183,7 @@ void BM_EditorReplaceAll(benchmark::State& state)
     }
     if (static_cast<size_t>(count) != referenceCount)
         state.SkipWithError("the editor and the copy replaced different counts");
-    ReportAgainst(state, ours, reference);
+    ReportAgainst(state, ours, reference, "copy-and-replace");
     state.counters["replacements"] = count;
 }
 BENCHMARK(BM_EditorReplaceAll)->Unit(benchmark::kMillisecond)->Iterations(3);

@@ -59,7 +59,7 @@ void RunScan(benchmark::State& state, bool matchCase, bool wholeWord, bool backw
             [&] { benchmark::DoNotOptimize(ReferenceFind(*corpus.bytes, kMissingWord)); });
         state.ResumeTiming();
     }
-    ReportAgainst(state, ours, reference);
+    ReportAgainst(state, ours, reference, ReferenceFindName());
     state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(corpus.bytes->size()));
 }
 

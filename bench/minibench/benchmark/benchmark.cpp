@@ -78,6 +78,7 @@ struct TRun
     const char* unit = "ns";
     bool error = false;
     std::string message;
+    std::string label;
     std::vector<std::pair<std::string, double>> counters; // bytes_per_second first, if any
 };
 
@@ -128,6 +129,7 @@ TRun Finish(const internal::Benchmark& b, const State& state)
     run.unit = UnitName(b.TimeUnit_());
     run.error = state.ErrorOccurred();
     run.message = state.ErrorMessage();
+    run.label = state.Label();
     const double n = static_cast<double>(std::max<int64_t>(run.iterations, 1));
     const double m = UnitMultiplier(b.TimeUnit_());
     run.realTime = state.RealSeconds() * m / n;
@@ -262,6 +264,8 @@ void PrintJson(std::FILE* f, const std::vector<TRun>& runs)
             "      \"cpu_time\": %s,\n      \"time_unit\": \"%s\"",
             static_cast<long long>(r.iterations), Number(r.realTime).c_str(),
             Number(r.cpuTime).c_str(), r.unit);
+        if (!r.label.empty())
+            std::fprintf(f, ",\n      \"label\": %s", Quoted(r.label).c_str());
         for (const auto& [key, v] : r.counters)
             std::fprintf(f, ",\n      %s: %s", Quoted(key).c_str(), Number(v).c_str());
         std::fprintf(f, "\n    }");

@@ -83,6 +83,7 @@ public:
     void SkipWithError(const char* message);
     int64_t iterations() const { return m_done; }
     void SetBytesProcessed(int64_t bytes) { m_bytes = bytes; }
+    void SetLabel(const std::string& label) { m_label = label; }
 
     UserCounters counters;
 
@@ -92,6 +93,7 @@ public:
     int64_t Bytes() const { return m_bytes; }
     bool ErrorOccurred() const { return m_error; }
     const std::string& ErrorMessage() const { return m_message; }
+    const std::string& Label() const { return m_label; }
 
 private:
     bool KeepRunning();
@@ -102,6 +104,7 @@ private:
     bool m_running = false;
     bool m_error = false;
     std::string m_message;
+    std::string m_label;
     double m_real = 0, m_cpu = 0; // seconds timed so far
     double m_realStart = 0, m_cpuStart = 0;
 };
