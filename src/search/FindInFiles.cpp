@@ -283,12 +283,15 @@ bool TFindInFilesWalk::Walk(const std::string& mask, bool recurse)
 
 void TFindInFilesWalk::SearchFile(const std::string& path)
 {
-    const int looks = LooksBinary(m_fs, path);
-    if (looks < 0 || (looks > 0 && !m_decodeWith))
-        return;
+    // The binary test's exclusive open serves the search as well: a second open of every
+    // file is most of the cost of a small one.
     auto file
-        = m_fs.Open(path, TFileAccess::Read, TFileShare::DenyWrite, TFileCreate::OpenExisting);
+        = m_fs.Open(path, TFileAccess::Read, TFileShare::Exclusive, TFileCreate::OpenExisting);
     if (!file)
+        return;
+    const int64_t size = file->Size();
+    const int looks = LooksBinary(*file, size);
+    if ((looks > 0 && !m_decodeWith) || !file->Seek(0))
         return;
     // A converted file is searched as the editor would show it; one that stays bytes is
     // searched as before, unless it looks binary.
@@ -322,7 +325,6 @@ void TFindInFilesWalk::SearchFile(const std::string& path)
     }
     if (!found.lines.empty())
         found.firstLine = found.lines.front().number;
-    const int64_t size = file->Size();
     m_outcome.bytesSearched += size > 0 ? size : 0;
     if (found.lines.empty())
         return;
