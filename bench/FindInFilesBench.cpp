@@ -3,6 +3,7 @@
 // binary heads, a rare word on some lines) and 5,000 small source files of about 1.5 KiB.
 // Natively each figure stands beside grep -rlF over the same tree, timed in the same loop.
 #include "BenchReference.h"
+#include "platform/CodePage.h"
 #include "search/FindInFiles.h"
 
 #include <benchmark/benchmark.h>
@@ -117,8 +118,8 @@ bool RunGrep(const std::string& root, const char* mask, TSearchOptions options)
 #endif
 }
 
-void RunWalk(
-    benchmark::State& state, const std::string& root, const char* mask, TSearchOptions options)
+void RunWalk(benchmark::State& state, const std::string& root, const char* mask,
+    TSearchOptions options, ICodePage* decodeWith = nullptr)
 {
     const std::string walkMask = root + "/" + mask;
     TNoPump host;
@@ -131,7 +132,8 @@ void RunWalk(
         ours.Time([&] {
             TFindResultTree tree;
             const TFindInFilesMatcher matcher("zanzibar", options);
-            TFindInFilesWalk walk(RealFileSystem(), host, tree, running, matcher, false);
+            TFindInFilesWalk walk(
+                RealFileSystem(), host, tree, running, matcher, false, decodeWith);
             const TFindInFilesOutcome outcome = walk.Run(walkMask, true);
             files += outcome.filesSearched;
             bytes += outcome.bytesSearched;
@@ -173,9 +175,18 @@ void BM_FindInFilesSourceNoCase(benchmark::State& s)
 {
     RunWalk(s, SourceTree(), "*.cpp", {});
 }
+// With the switch that searches UTF-8 and UTF-16 files as the editor shows them.
+void BM_FindInFilesConvertUnicode(benchmark::State& s)
+{
+    RunWalk(s, ProseTree(), "*.txt", soMatchCase, &ActiveCodePage());
+}
 BENCHMARK(BM_FindInFilesMatchCase)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();
 BENCHMARK(BM_FindInFilesNoCase)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();
 BENCHMARK(BM_FindInFilesWholeWord)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();
+BENCHMARK(BM_FindInFilesConvertUnicode)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(5)
+    ->UseRealTime();
 BENCHMARK(BM_FindInFilesSourceMatchCase)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(5)
