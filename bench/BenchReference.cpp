@@ -1,10 +1,12 @@
 #include "BenchReference.h"
 
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <vector>
 
 namespace wexly::bench {
 
@@ -75,6 +77,31 @@ std::string CopyAndReplace(
     }
     out.append(text, from);
     return out;
+}
+
+size_t ReadAndSplitLines(const std::string& path)
+{
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f)
+        return 0;
+    std::string bytes;
+    char chunk[1 << 16];
+    for (size_t got; (got = std::fread(chunk, 1, sizeof chunk, f)) > 0;)
+        bytes.append(chunk, got);
+    std::fclose(f);
+    std::vector<std::string_view> lines;
+    const char* s = bytes.data();
+    const size_t n = bytes.size();
+    for (size_t start = 0; start < n;) {
+        const void* lf = std::memchr(s + start, '\n', n - start);
+        size_t end = lf ? static_cast<size_t>(static_cast<const char*>(lf) - s) : n;
+        // A lone CR ends a line too.
+        if (const void* cr = std::memchr(s + start, '\r', end - start))
+            end = static_cast<size_t>(static_cast<const char*>(cr) - s);
+        lines.emplace_back(s + start, end - start);
+        start = end + (end + 1 < n && s[end] == '\r' && s[end + 1] == '\n' ? 2 : 1);
+    }
+    return lines.size();
 }
 
 void ReportAgainst(benchmark::State& state, const TBestOf& ours, const TBestOf& reference,

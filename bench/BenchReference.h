@@ -27,6 +27,10 @@ const char* ReferenceFindName();
 std::string CopyAndReplace(
     std::string_view text, std::string_view word, std::string_view with, size_t& count);
 
+// The file read whole into a new buffer and split at CR, LF and CR LF into a new table of
+// lines: what loading a text file needs at the least. Returns the line count.
+size_t ReadAndSplitLines(const std::string& path);
+
 // The fastest of the runs timed so far, in milliseconds: the least disturbed one.
 class TBestOf
 {

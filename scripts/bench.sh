@@ -10,7 +10,7 @@
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
-FILTER="${1:-${BENCH_FILTER:-BM_Search|BM_FindEveryCommonWord|BM_Editor(Search|FindNext|ReplaceAll)|BM_FindInFiles}}"
+FILTER="${1:-${BENCH_FILTER:-BM_Search|BM_FindEveryCommonWord|BM_Editor(Search|FindNext|ReplaceAll)|BM_FindInFiles|BM_LoadFromFile}}"
 BENCH_DIR="$BUILD/bench"
 RESULTS="$BUILD/bench-results"
 mkdir -p "$RESULTS"
@@ -82,7 +82,7 @@ for name in list(native) + [n for n in win32 if n not in native]:
     kind = label[len("ref: "):] if label.startswith("ref: ") else ""
     # The Windows figure against the native reference only where that reference is plain
     # library code; a reference that is the editor itself only compares within one build.
-    library = kind in ("glibc memmem", "copy-and-replace", "grep -rlF")
+    library = kind in ("glibc memmem", "copy-and-replace", "grep -rlF", "read + line split")
     rows.append((name, unit if unit != "-" else wunit, fmt(n), fmt(w), fmt(nref), ratio(n, nref),
                  ratio(w, nref) if library else "-", ratio(w, wref), kind or "-"))
 widths = [max(len(r[i]) for r in rows) for i in range(len(rows[0]))]
@@ -95,5 +95,6 @@ print()
 print("Times are the best of the iterations, the reference timed in the same loop of the native")
 print("run; own ref: the Windows build's ratio to its own reference (memchr + memcmp instead of")
 print("memmem, which its C library lacks, also inside its copy-and-replace; the same full search;")
-print("none for find in files, whose tree it makes again in its own temporary folder).")
+print("none for find in files, whose tree it makes again in its own temporary folder; the same")
+print("read + line split for load).")
 PY
