@@ -315,16 +315,20 @@ void FixPositions(TEdPosition& caret, TEdPosition& s, TEdPosition& e, TMarker& t
 
 void TOvcCustomEditor::edUpdateOnInsertedText(int32_t para, int32_t pos, int32_t count)
 {
-    FixPositions(m_caret, m_selStart, m_selEnd, m_topAnchor,
-        [&](TMarker& m) { FixOnInsertedText(m, TAnchorKind::Selection, para, pos, count); });
+    FixPositions(m_caret, m_selStart, m_selEnd, m_topAnchor, [&](TMarker& m) {
+        if (m.Para == para) // text edits move only positions in their paragraph
+            FixOnInsertedText(m, TAnchorKind::Selection, para, pos, count);
+    });
     if (!m_list->InPositionBatch())
         RefreshPositions();
 }
 
 void TOvcCustomEditor::edUpdateOnDeletedText(int32_t para, int32_t pos, int32_t count)
 {
-    FixPositions(m_caret, m_selStart, m_selEnd, m_topAnchor,
-        [&](TMarker& m) { FixOnDeletedText(m, TAnchorKind::Selection, para, pos, count); });
+    FixPositions(m_caret, m_selStart, m_selEnd, m_topAnchor, [&](TMarker& m) {
+        if (m.Para == para)
+            FixOnDeletedText(m, TAnchorKind::Selection, para, pos, count);
+    });
     if (!m_list->InPositionBatch())
         RefreshPositions();
 }
