@@ -290,38 +290,15 @@ void TFindInFilesWalk::SearchFile(const std::string& path)
     if (!file)
         return;
     const int64_t size = file->Size();
-    const int looks = LooksBinary(*file, size);
-    if ((looks > 0 && !m_decodeWith) || !file->Seek(0))
-        return;
-    // A converted file is searched as the editor would show it; one that stays bytes is
-    // searched as before, unless it looks binary.
-    std::optional<TStringFile> decoded;
-    if (m_decodeWith) {
-        TDecodedText d;
-        try {
-            d = DecodeTextFile(*file, *m_decodeWith);
-        } catch (const EInOutError&) {
-            return;
-        }
-        if (d.haveText)
-            decoded.emplace(std::move(d.text));
-        else if (looks > 0 || !file->Seek(0))
-            return;
-    }
-    ++m_outcome.filesSearched;
-    IFile& source = decoded ? static_cast<IFile&>(*decoded) : *file;
     TFoundFile found;
-    if (m_matcher.SearchesBlocks()) {
-        SearchBlocks(source, found);
-    } else {
-        TFileLineSplitter lines(source);
-        std::string_view line;
-        int64_t number = 0;
-        while (lines.Next(line)) {
-            ++number;
-            if (m_matcher.Matches(line))
-                found.lines.push_back({ number, FoundLineText(number, line) });
-        }
+    if (!m_decodeWith && m_matcher.SearchesBlocks()) {
+        size_t have = 0;
+        if (!ReadHead(*file, size, have))
+            return;
+        ++m_outcome.filesSearched;
+        SearchBlocks(*file, found, have);
+    } else if (!SearchLines(*file, size, found)) {
+        return;
     }
     if (!found.lines.empty())
         found.firstLine = found.lines.front().number;
@@ -334,10 +311,66 @@ void TFindInFilesWalk::SearchFile(const std::string& path)
     m_host.FileFound(m_tree.files.size() - 1);
 }
 
-void TFindInFilesWalk::SearchBlocks(IFile& file, TFoundFile& found)
+bool TFindInFilesWalk::SearchLines(IFile& file, int64_t size, TFoundFile& found)
+{
+    const int looks = LooksBinary(file, size);
+    if ((looks > 0 && !m_decodeWith) || !file.Seek(0))
+        return false;
+    // A converted file is searched as the editor would show it; one that stays bytes is
+    // searched as before, unless it looks binary.
+    std::optional<TStringFile> decoded;
+    if (m_decodeWith) {
+        TDecodedText d;
+        try {
+            d = DecodeTextFile(file, *m_decodeWith);
+        } catch (const EInOutError&) {
+            return false;
+        }
+        if (d.haveText)
+            decoded.emplace(std::move(d.text));
+        else if (looks > 0 || !file.Seek(0))
+            return false;
+    }
+    ++m_outcome.filesSearched;
+    IFile& source = decoded ? static_cast<IFile&>(*decoded) : file;
+    if (m_matcher.SearchesBlocks()) {
+        SearchBlocks(source, found, 0);
+        return true;
+    }
+    TFileLineSplitter lines(source);
+    std::string_view line;
+    int64_t number = 0;
+    while (lines.Next(line)) {
+        ++number;
+        if (m_matcher.Matches(line))
+            found.lines.push_back({ number, FoundLineText(number, line) });
+    }
+    return true;
+}
+
+bool TFindInFilesWalk::ReadHead(IFile& file, int64_t size, size_t& have)
+{
+    if (m_buffer.size() < kChunk)
+        m_buffer.resize(kChunk);
+    const int64_t got = file.Read(m_buffer.data(), static_cast<int64_t>(kChunk));
+    have = got > 0 ? static_cast<size_t>(got) : 0;
+    // The test's 16 bytes at each end, the last ones from the chunk when it holds them.
+    const int64_t headCount = std::min<int64_t>(got, 16);
+    if (HasBinaryBytes(m_buffer.data(), headCount))
+        return false;
+    if (headCount < 16 || size <= 16)
+        return true;
+    if (got >= size)
+        return !HasBinaryBytes(m_buffer.data() + size - 16, 16);
+    char tail[16];
+    const int64_t tailCount = file.Seek(size - 16) ? file.Read(tail, 16) : 0;
+    return !HasBinaryBytes(tail, tailCount) && file.Seek(got);
+}
+
+// have: bytes already read into the buffer from the start of the file.
+void TFindInFilesWalk::SearchBlocks(IFile& file, TFoundFile& found, size_t have)
 {
     std::vector<char>& buffer = m_buffer;
-    size_t have = 0; // bytes of buffer read and not yet searched
     int64_t lines = 0; // lines before buffer[0]
     for (;;) {
         if (buffer.size() - have < kChunk)

@@ -133,9 +133,15 @@ private:
     // False when the directory part does not exist.
     bool Walk(const std::string& mask, bool recurse);
     void SearchFile(const std::string& path);
+    // The binary test, the conversion and the search on their own reads; false when the file
+    // is skipped.
+    bool SearchLines(IFile& file, int64_t size, TFoundFile& found);
     // The matching lines of file into found: whole chunks are searched, and lines are split
     // out and counted only up to a match.
-    void SearchBlocks(IFile& file, TFoundFile& found);
+    void SearchBlocks(IFile& file, TFoundFile& found, size_t have);
+    // Reads the first chunk of file into the buffer and runs the binary test on it: false
+    // when the file looks binary or cannot be read on. have: the bytes read.
+    bool ReadHead(IFile& file, int64_t size, size_t& have);
     void SearchBlock(std::string_view block, int64_t& lines, TFoundFile& found) const;
 
     IFileSystem& m_fs;

@@ -299,6 +299,30 @@ TEST(FindInFiles, BinaryAndUnopenableFilesAreSkipped)
     EXPECT_EQ(env.Paths(), std::vector<std::string> { "C:\\w\\ok.txt" });
 }
 
+TEST(FindInFiles, BinaryTestLooksAtSixteenBytesAtEachEndOfSmallAndLargeFiles)
+{
+    // The walk tests the bytes of its first read; past it, it reads the last ones apart.
+    for (const size_t size : { size_t(40), size_t(200000) }) {
+        TWalkEnv env;
+        std::string text(size, 'k');
+        text.replace(0, 5, "key\r\n");
+        std::string tailBinary = text, middleBinary = text, headBinary = text;
+        tailBinary[size - 16] = '\xC0';
+        middleBinary[size - 17] = '\xC0';
+        middleBinary[16] = '\0';
+        headBinary[15] = '\0';
+        env.fs.AddFile("C:\\w\\tail.txt", tailBinary);
+        env.fs.AddFile("C:\\w\\middle.txt", middleBinary);
+        env.fs.AddFile("C:\\w\\head.txt", headBinary);
+        env.fs.AddFile("C:\\w\\short.txt", "key\x81"); // under 16 bytes: all of it is the head
+        const auto outcome = env.Walk("C:\\w\\*.txt", "key", false);
+        EXPECT_EQ(env.Paths(), std::vector<std::string> { "C:\\w\\middle.txt" }) << size;
+        EXPECT_EQ(outcome.filesSearched, 1) << size;
+        ASSERT_EQ(env.tree.files.size(), 1u);
+        EXPECT_EQ(env.tree.files[0].lines.size(), 1u); // the rest is one line without "key"
+    }
+}
+
 TEST(FindInFiles, UnicodeFilesAreSearchedAsTheEditorShowsThem)
 {
     TWalkEnv env;
