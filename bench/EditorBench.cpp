@@ -124,9 +124,9 @@ void BM_EditorSearchWholeWord(benchmark::State& s)
 {
     RunSearch(s, soMatchCase | soWholeWord);
 }
-BENCHMARK(BM_EditorSearchMatchCase)->Unit(benchmark::kMillisecond)->Iterations(5);
-BENCHMARK(BM_EditorSearchNoCase)->Unit(benchmark::kMillisecond)->Iterations(5);
-BENCHMARK(BM_EditorSearchWholeWord)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_EditorSearchMatchCase)->Unit(benchmark::kMillisecond)->Iterations(10);
+BENCHMARK(BM_EditorSearchNoCase)->Unit(benchmark::kMillisecond)->Iterations(10);
+BENCHMARK(BM_EditorSearchWholeWord)->Unit(benchmark::kMillisecond)->Iterations(10);
 
 // Find next (F3) from the top over every hit of the rare word, about 100 spread through the
 // text, beside one search of the whole text for a word of the same length that is missing:
@@ -186,7 +186,7 @@ void BM_EditorReplaceAll(benchmark::State& state)
     ReportAgainst(state, ours, reference, "copy-and-replace");
     state.counters["replacements"] = count;
 }
-BENCHMARK(BM_EditorReplaceAll)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_EditorReplaceAll)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 } // namespace
 } // namespace wexly::bench

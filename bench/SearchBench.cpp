@@ -87,12 +87,12 @@ void BM_SearchBackwardNoCase(benchmark::State& s)
 {
     RunScan(s, false, false, true);
 }
-BENCHMARK(BM_SearchMatchCase)->Unit(benchmark::kMillisecond)->Iterations(10);
-BENCHMARK(BM_SearchNoCase)->Unit(benchmark::kMillisecond)->Iterations(10);
-BENCHMARK(BM_SearchWholeWord)->Unit(benchmark::kMillisecond)->Iterations(10);
-BENCHMARK(BM_SearchNoCaseWholeWord)->Unit(benchmark::kMillisecond)->Iterations(10);
-BENCHMARK(BM_SearchBackward)->Unit(benchmark::kMillisecond)->Iterations(10);
-BENCHMARK(BM_SearchBackwardNoCase)->Unit(benchmark::kMillisecond)->Iterations(10);
+BENCHMARK(BM_SearchMatchCase)->Unit(benchmark::kMillisecond)->Iterations(20);
+BENCHMARK(BM_SearchNoCase)->Unit(benchmark::kMillisecond)->Iterations(20);
+BENCHMARK(BM_SearchWholeWord)->Unit(benchmark::kMillisecond)->Iterations(20);
+BENCHMARK(BM_SearchNoCaseWholeWord)->Unit(benchmark::kMillisecond)->Iterations(20);
+BENCHMARK(BM_SearchBackward)->Unit(benchmark::kMillisecond)->Iterations(20);
+BENCHMARK(BM_SearchBackwardNoCase)->Unit(benchmark::kMillisecond)->Iterations(20);
 
 // A common word: the matcher stops at every hit (what replace-all drives).
 void BM_FindEveryCommonWord(benchmark::State& state)
