@@ -1,8 +1,8 @@
 // UTF-8 files on load and save beside the same text in the ANSI code page: 64 MiB of French-like
 // prose with accented letters, generated once per run into the corpus folder.
 #include "editor/OvcParaList.h"
-#include "editor/TextEncoding.h"
 #include "editor/StringFile.h"
+#include "editor/TextEncoding.h"
 #include "editor/TextFile.h"
 #include "platform/Windows1252.h"
 

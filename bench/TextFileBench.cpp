@@ -1,4 +1,5 @@
 // Loading, saving, word count and the binary test on 64 MiB of generated prose.
+#include "BenchReference.h"
 #include "editor/OvcParaList.h"
 #include "editor/TextFile.h"
 
@@ -113,17 +114,24 @@ void BM_LoadFromFile(benchmark::State& state)
         TOvcParaList warm;
         LoadTextFile(warm, RealFileSystem(), path, true); // warm the cache
     }
+    TBestOf ours, reference;
+    size_t lines = 0;
     for (auto _ : state) {
         // A document is loaded into a fresh buffer; freeing the old one is not loading.
         auto list = std::make_unique<TOvcParaList>();
-        TLoadResult r = LoadTextFile(*list, RealFileSystem(), path, true);
-        benchmark::DoNotOptimize(r);
+        ours.Time([&] {
+            TLoadResult r = LoadTextFile(*list, RealFileSystem(), path, true);
+            benchmark::DoNotOptimize(r);
+        });
         state.PauseTiming();
         paras = list->ParaCount();
         list.reset();
+        reference.Time([&] { lines = ReadAndSplitLines(path); });
         state.ResumeTiming();
     }
+    ReportAgainst(state, ours, reference, "read + line split");
     state.counters["paras"] = paras;
+    state.counters["lines"] = static_cast<double>(lines);
     state.SetBytesProcessed(
         static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(kCorpusBytes));
 }

@@ -29,6 +29,7 @@ TEdSearchPattern::TEdSearchPattern(std::string_view text, bool matchCase, const 
         m_skipFwd[c] = fwd[m_map[c]];
         m_skipBack[c] = back[m_map[c]];
     }
+    m_filter = TBytePairFilter::Make(m_pattern, m_map);
 }
 
 bool TEdSearchPattern::Equals(std::string_view text) const
@@ -49,8 +50,15 @@ bool TEdSearchPattern::MatchAt(const char* at) const
 size_t TEdSearchPattern::Forward(std::string_view text, size_t from, size_t to) const
 {
     const size_t m = m_pattern.size();
-    const auto last = static_cast<uint8_t>(m_pattern[m - 1]);
     const char* s = text.data();
+    if (m_filter) {
+        for (size_t at = from;; ++at) {
+            at = m_filter->Next(s, at, to - m);
+            if (at == npos || MatchAt(s + at))
+                return at;
+        }
+    }
+    const auto last = static_cast<uint8_t>(m_pattern[m - 1]);
     for (size_t at = from; at + m <= to;) {
         const auto c = static_cast<uint8_t>(s[at + m - 1]);
         if (m_map[c] == last && MatchAt(s + at))
@@ -65,8 +73,17 @@ size_t TEdSearchPattern::Backward(std::string_view text, size_t from, size_t to)
     const size_t m = m_pattern.size();
     if (to < from + m)
         return npos;
-    const auto first = static_cast<uint8_t>(m_pattern[0]);
     const char* s = text.data();
+    if (m_filter) {
+        for (size_t at = to - m;; --at) {
+            at = m_filter->Prev(s, from, at);
+            if (at == npos || MatchAt(s + at))
+                return at;
+            if (at == from)
+                return npos;
+        }
+    }
+    const auto first = static_cast<uint8_t>(m_pattern[0]);
     for (size_t at = to - m;;) {
         const auto c = static_cast<uint8_t>(s[at]);
         if (m_map[c] == first && MatchAt(s + at))
@@ -92,10 +109,17 @@ size_t TEdSearchPattern::Find(std::string_view text, size_t from, size_t to, boo
     const size_t m = m_pattern.size();
     if (m == 0 || from > to || to - from < m)
         return npos;
-    for (;;) {
-        size_t at = backward ? Backward(text, from, to) : Forward(text, from, to);
-        if (at == npos || !wholeWordDelimiters || IsWholeWord(text, at, m, *wholeWordDelimiters))
-            return at;
+    const size_t at = backward ? Backward(text, from, to) : Forward(text, from, to);
+    if (at == npos || !wholeWordDelimiters || IsWholeWord(text, at, m, *wholeWordDelimiters))
+        return at;
+    return FindWholeWord(text, from, to, backward, *wholeWordDelimiters, at);
+}
+
+size_t TEdSearchPattern::FindWholeWord(std::string_view text, size_t from, size_t to, bool backward,
+    const TCharSet& delimiters, size_t miss) const
+{
+    const size_t m = m_pattern.size();
+    for (size_t at = miss;;) {
         // Not a whole word: look again one byte further on.
         if (backward) {
             if (at == from)
@@ -106,6 +130,9 @@ size_t TEdSearchPattern::Find(std::string_view text, size_t from, size_t to, boo
         }
         if (to < from + m)
             return npos;
+        at = backward ? Backward(text, from, to) : Forward(text, from, to);
+        if (at == npos || IsWholeWord(text, at, m, delimiters))
+            return at;
     }
 }
 
@@ -117,22 +144,23 @@ std::optional<TParaPos> FindInParas(const TOvcParaList& list, const TEdSearchPat
     to.para = std::clamp(to.para, 1, count);
     if (pattern.Empty() || from.para > to.para)
         return std::nullopt;
-    // Range of 0-based offsets of paragraph p that lie inside the scope.
-    auto range = [&](int32_t p, std::string_view text) {
-        size_t lo = 0, hi = text.size();
-        if (p == from.para)
-            lo = static_cast<size_t>(std::max(from.pos, 1) - 1);
-        if (p == to.para)
-            hi = std::min(hi, static_cast<size_t>(std::max(to.pos, 1) - 1));
-        return std::pair<size_t, size_t>(lo, hi);
+    const size_t m = pattern.Length();
+    const auto fromOffset = static_cast<size_t>(std::max(from.pos, 1) - 1);
+    const auto toOffset = static_cast<size_t>(std::max(to.pos, 1) - 1);
+    // Paragraph p between the scope's ends is searched whole; one shorter than the search text
+    // cannot hold it, and most are passed without a call.
+    auto search = [&](const TParaNode* node, int32_t p) {
+        if (node->Len() < m)
+            return TEdSearchPattern::npos;
+        const size_t lo = p == from.para ? fromOffset : 0;
+        const size_t hi = p == to.para ? toOffset : node->Len();
+        return pattern.Find(node->GetS(), lo, hi, backward, wholeWordDelimiters);
     };
     if (!backward) {
         int32_t p = from.para;
         for (const TParaNode* node = list.NthPara(p); node && p <= to.para;
              node = node->Next(), ++p) {
-            std::string_view text = node->GetS();
-            auto [lo, hi] = range(p, text);
-            size_t at = pattern.Find(text, lo, hi, false, wholeWordDelimiters);
+            const size_t at = search(node, p);
             if (at != TEdSearchPattern::npos)
                 return TParaPos { p, static_cast<int32_t>(at) + 1 };
         }
@@ -140,9 +168,7 @@ std::optional<TParaPos> FindInParas(const TOvcParaList& list, const TEdSearchPat
         int32_t p = to.para;
         for (const TParaNode* node = list.NthPara(p); node && p >= from.para;
              node = node->Prev(), --p) {
-            std::string_view text = node->GetS();
-            auto [lo, hi] = range(p, text);
-            size_t at = pattern.Find(text, lo, hi, true, wholeWordDelimiters);
+            const size_t at = search(node, p);
             if (at != TEdSearchPattern::npos)
                 return TParaPos { p, static_cast<int32_t>(at) + 1 };
         }

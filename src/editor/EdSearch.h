@@ -3,6 +3,7 @@
 // table, and a scan over a range of paragraphs, forwards or backwards, that never wraps.
 #pragma once
 
+#include "editor/BytePairFilter.h"
 #include "platform/Ui.h"
 
 #include <array>
@@ -120,6 +121,9 @@ private:
     bool MatchAt(const char* at) const;
     size_t Forward(std::string_view text, size_t from, size_t to) const;
     size_t Backward(std::string_view text, size_t from, size_t to) const;
+    // Find again after a match at miss that was not a whole word.
+    size_t FindWholeWord(std::string_view text, size_t from, size_t to, bool backward,
+        const TCharSet& delimiters, size_t miss) const;
     static bool IsWholeWord(std::string_view text, size_t at, size_t length, const TCharSet& d);
 
     std::string m_pattern; // upper-cased when not matching case
@@ -127,6 +131,8 @@ private:
     std::array<uint8_t, 256> m_map {}; // text byte -> compared byte
     std::array<uint16_t, 256> m_skipFwd {}; // shift by the window's last byte
     std::array<uint16_t, 256> m_skipBack {}; // shift by the window's first byte
+    // Candidates to compare in full; without it the shift tables drive the scan.
+    std::optional<TBytePairFilter> m_filter;
 };
 
 // A place in the text: paragraph and 1-based position (position Len + 1 is the end).

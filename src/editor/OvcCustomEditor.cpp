@@ -315,23 +315,30 @@ void FixPositions(TEdPosition& caret, TEdPosition& s, TEdPosition& e, TMarker& t
 
 void TOvcCustomEditor::edUpdateOnInsertedText(int32_t para, int32_t pos, int32_t count)
 {
-    FixPositions(m_caret, m_selStart, m_selEnd, m_topAnchor,
-        [&](TMarker& m) { FixOnInsertedText(m, TAnchorKind::Selection, para, pos, count); });
-    RefreshPositions();
+    FixPositions(m_caret, m_selStart, m_selEnd, m_topAnchor, [&](TMarker& m) {
+        if (m.Para == para) // text edits move only positions in their paragraph
+            FixOnInsertedText(m, TAnchorKind::Selection, para, pos, count);
+    });
+    if (!m_list->InPositionBatch())
+        RefreshPositions();
 }
 
 void TOvcCustomEditor::edUpdateOnDeletedText(int32_t para, int32_t pos, int32_t count)
 {
-    FixPositions(m_caret, m_selStart, m_selEnd, m_topAnchor,
-        [&](TMarker& m) { FixOnDeletedText(m, TAnchorKind::Selection, para, pos, count); });
-    RefreshPositions();
+    FixPositions(m_caret, m_selStart, m_selEnd, m_topAnchor, [&](TMarker& m) {
+        if (m.Para == para)
+            FixOnDeletedText(m, TAnchorKind::Selection, para, pos, count);
+    });
+    if (!m_list->InPositionBatch())
+        RefreshPositions();
 }
 
 void TOvcCustomEditor::edUpdateOnInsertedPara(int32_t para, int32_t pos, int32_t indent)
 {
     FixPositions(m_caret, m_selStart, m_selEnd, m_topAnchor,
         [&](TMarker& m) { FixOnInsertedPara(m, TAnchorKind::Selection, para, pos, indent); });
-    RefreshPositions();
+    if (!m_list->InPositionBatch())
+        RefreshPositions();
 }
 
 void TOvcCustomEditor::edUpdateOnDeletedPara(int32_t para)
@@ -339,14 +346,16 @@ void TOvcCustomEditor::edUpdateOnDeletedPara(int32_t para)
     int32_t count = m_list->ParaCount();
     FixPositions(m_caret, m_selStart, m_selEnd, m_topAnchor,
         [&](TMarker& m) { FixOnDeletedPara(m, TAnchorKind::Selection, para, count); });
-    RefreshPositions();
+    if (!m_list->InPositionBatch())
+        RefreshPositions();
 }
 
 void TOvcCustomEditor::edUpdateOnJoinedParas(int32_t para, int32_t pos)
 {
     FixPositions(m_caret, m_selStart, m_selEnd, m_topAnchor,
         [&](TMarker& m) { FixOnJoinedParas(m, TAnchorKind::Selection, para, pos); });
-    RefreshPositions();
+    if (!m_list->InPositionBatch())
+        RefreshPositions();
 }
 
 void TOvcCustomEditor::edResetPositionInfo()

@@ -105,6 +105,9 @@ int32_t TOvcCustomEditor::ReplaceAllInScope(const TEdSearchPattern& pattern, std
     const auto withLen = static_cast<int32_t>(with.size());
     const auto textLen = static_cast<int32_t>(pattern.Length());
     TComplexOp undo(m_list->UndoBuffer());
+    // Caret, selection and top line of every view follow each replacement by paragraph and
+    // position; their lines are worked out once at the end, not per hit.
+    TPositionBatch batch(*m_list);
     int32_t count = 0;
     TParaPos cur = backward ? to : from;
     while (true) {
@@ -114,6 +117,7 @@ int32_t TOvcCustomEditor::ReplaceAllInScope(const TEdSearchPattern& pattern, std
             break;
         uint16_t code = m_list->ReplaceText(match->para, match->pos, textLen, with.data(), withLen);
         if (code != 0) {
+            batch.End();
             DoOnError(code);
             return -static_cast<int32_t>(code);
         }
@@ -123,6 +127,7 @@ int32_t TOvcCustomEditor::ReplaceAllInScope(const TEdSearchPattern& pattern, std
             to.pos += withLen - textLen;
         cur = backward ? *match : TParaPos { match->para, match->pos + withLen };
     }
+    batch.End();
     if (selText) {
         TEdPosition a = FromParaPos(from.para, from.pos);
         TEdPosition b = FromParaPos(to.para, to.pos);

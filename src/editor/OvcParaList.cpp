@@ -108,6 +108,14 @@ void TOvcParaList::AddObserver(IParaListObserver* view)
         m_views.push_back(view);
 }
 
+void TOvcParaList::EndPositionBatch()
+{
+    if (m_positionBatches > 0 && --m_positionBatches == 0) {
+        for (IParaListObserver* v : m_views)
+            v->edResetPositionInfo();
+    }
+}
+
 void TOvcParaList::RemoveObserver(IParaListObserver* view)
 {
     m_views.erase(std::remove(m_views.begin(), m_views.end(), view), m_views.end());

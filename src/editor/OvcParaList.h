@@ -56,6 +56,12 @@ public:
     // ---- Views -----------------------------------------------------------------------
     void AddObserver(IParaListObserver* view); // views are told in the order added
     void RemoveObserver(IParaListObserver* view);
+    // While a batch of edits is open (replace-all), views still move their paragraph
+    // positions with each change but may leave lines and columns until the last batch
+    // closes, when every view is told to work them out again. Batches nest.
+    void BeginPositionBatch() { ++m_positionBatches; }
+    void EndPositionBatch();
+    bool InPositionBatch() const { return m_positionBatches > 0; }
 
     // ---- Counts and lookups (out of range: null / empty / 0) ---------------------------
     int32_t ParaCount() const { return m_paraCount; }
@@ -233,6 +239,7 @@ private:
     int32_t m_changedFirstLine = 1;
     int32_t m_changedLastLine = 1;
     std::vector<IParaListObserver*> m_views;
+    int32_t m_positionBatches = 0; // open BeginPositionBatch calls
 
     // Index: the paragraphs in order, in blocks, with Fenwick trees over the blocks' paragraph
     // and line counts; rebuilt lazily after blocks split or vanish.
@@ -244,6 +251,29 @@ private:
     mutable const TParaNode* m_cachedNode = nullptr;
     mutable int32_t m_cachedPara = 0;
     mutable int32_t m_cachedFirstLine = 0;
+};
+
+// Holds a position batch of list open until End or its end of scope.
+class TPositionBatch
+{
+public:
+    explicit TPositionBatch(TOvcParaList& list)
+        : m_list(&list)
+    {
+        list.BeginPositionBatch();
+    }
+    ~TPositionBatch() { End(); }
+    TPositionBatch(const TPositionBatch&) = delete;
+    TPositionBatch& operator=(const TPositionBatch&) = delete;
+    void End()
+    {
+        if (m_list)
+            m_list->EndPositionBatch();
+        m_list = nullptr;
+    }
+
+private:
+    TOvcParaList* m_list;
 };
 
 } // namespace wexly

@@ -137,8 +137,10 @@ void TOvcParaList::NotifyInsertedText(int32_t para, int32_t pos, int32_t count)
 {
     if (!m_trackMarkers)
         return;
-    for (TMarker& m : m_markers)
-        FixOnInsertedText(m, TAnchorKind::Bookmark, para, pos, count);
+    for (TMarker& m : m_markers) {
+        if (m.Para == para) // only bookmarks in the paragraph move; replace-all comes here often
+            FixOnInsertedText(m, TAnchorKind::Bookmark, para, pos, count);
+    }
     for (IParaListObserver* v : m_views)
         v->edUpdateOnInsertedText(para, pos, count);
 }
@@ -147,8 +149,10 @@ void TOvcParaList::NotifyDeletedText(int32_t para, int32_t pos, int32_t count)
 {
     if (!m_trackMarkers)
         return;
-    for (TMarker& m : m_markers)
-        FixOnDeletedText(m, TAnchorKind::Bookmark, para, pos, count);
+    for (TMarker& m : m_markers) {
+        if (m.Para == para)
+            FixOnDeletedText(m, TAnchorKind::Bookmark, para, pos, count);
+    }
     for (IParaListObserver* v : m_views)
         v->edUpdateOnDeletedText(para, pos, count);
 }

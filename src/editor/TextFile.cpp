@@ -308,19 +308,26 @@ int LooksBinary(IFileSystem& fs, const std::string& name)
     auto file = fs.Open(name, TFileAccess::Read, TFileShare::Exclusive, TFileCreate::OpenExisting);
     if (!file)
         return -1;
+    return LooksBinary(*file, file->Size());
+}
+
+int LooksBinary(IFile& file, int64_t size)
+{
     unsigned char head[16], tail[16];
-    int64_t headCount = file->Read(head, 16);
+    int64_t headCount = file.Read(head, 16);
     int64_t tailCount = 0;
-    const int64_t size = file->Size();
-    if (headCount == 16 && size > 16 && file->Seek(size - 16))
-        tailCount = file->Read(tail, 16);
-    auto binary = [](const unsigned char* bytes, int64_t count) {
-        for (int64_t i = 0; i < count; ++i)
-            if (bytes[i] == 0 || bytes[i] > 128)
-                return true;
-        return false;
-    };
-    return binary(head, headCount) || binary(tail, tailCount) ? 1 : 0;
+    if (headCount == 16 && size > 16 && file.Seek(size - 16))
+        tailCount = file.Read(tail, 16);
+    return HasBinaryBytes(head, headCount) || HasBinaryBytes(tail, tailCount) ? 1 : 0;
+}
+
+bool HasBinaryBytes(const void* bytes, int64_t count)
+{
+    const auto* b = static_cast<const unsigned char*>(bytes);
+    for (int64_t i = 0; i < count; ++i)
+        if (b[i] == 0 || b[i] > 128)
+            return true;
+    return false;
 }
 
 // ---- Word helpers -------------------------------------------------------------------------

@@ -96,6 +96,11 @@ std::string teFixFileName(std::string_view name);
 // The binary test before opening: -1 cannot be opened (exclusively), 1 a NUL or a byte above
 // 128 among the first and last 16 bytes, else 0.
 int LooksBinary(IFileSystem& fs, const std::string& name);
+// The same test on a file already open (exclusively, for the same meaning) at its start,
+// whose size is size: 1 or 0. The file is left after the bytes read.
+int LooksBinary(IFile& file, int64_t size);
+// What the test looks for in the bytes it reads: a NUL or a byte above 128.
+bool HasBinaryBytes(const void* bytes, int64_t count);
 
 // Runs of non-delimiters over all paragraphs; a run never continues into the next paragraph.
 int32_t WordCount(const TOvcParaList& list, const TCharSet& delimiters);

@@ -25,6 +25,20 @@ TFindInFilesMatcher::TFindInFilesMatcher(
 {
     if (!m_text.empty() && m_text.size() <= kMaxSearchLength)
         m_pattern = std::make_unique<TEdSearchPattern>(m_text, m_matchCase, upper);
+    auto comparesAsLineEnd = [&](char c) {
+        for (char end : { '\r', '\n' }) {
+            if (m_matchCase ? c == end
+                            : upper[static_cast<uint8_t>(c)] == upper[static_cast<uint8_t>(end)])
+                return true;
+        }
+        return false;
+    };
+    m_searchesBlocks = m_pattern && std::none_of(m_text.begin(), m_text.end(), comparesAsLineEnd);
+}
+
+size_t TFindInFilesMatcher::FindCandidate(std::string_view block, size_t from) const
+{
+    return m_pattern->Find(block, from, block.size(), false);
 }
 
 bool TFindInFilesMatcher::Matches(std::string_view line) const
@@ -113,7 +127,33 @@ std::string FindNodeText(const TFindResultTree& tree, TFindNodeRef node)
 
 namespace {
 constexpr size_t kChunk = 64 * 1024;
+
+bool IsLineEnd(char c)
+{
+    return c == '\r' || c == '\n';
 }
+
+// Line ends in s[from, to), which ends at a line start: LF, CR LF and a lone CR count once.
+int64_t CountLineEnds(const char* s, size_t from, size_t to)
+{
+    int64_t n = 0;
+    for (size_t i = from; i < to; ++i)
+        n += (s[i] == '\n') | (s[i] == '\r' && (i + 1 == to || s[i + 1] != '\n'));
+    return n;
+}
+
+// Where the complete lines of s[0, n) end: after the last line end, but not after a CR at the
+// very end, whose LF may still come; 0 when no line is complete.
+size_t CompleteLines(const char* s, size_t n)
+{
+    size_t end = n;
+    if (end > 0 && s[end - 1] == '\r')
+        --end;
+    while (end > 0 && !IsLineEnd(s[end - 1]))
+        --end;
+    return end;
+}
+} // namespace
 
 TFileLineSplitter::TFileLineSplitter(IFile& file)
     : m_file(file)
@@ -243,42 +283,25 @@ bool TFindInFilesWalk::Walk(const std::string& mask, bool recurse)
 
 void TFindInFilesWalk::SearchFile(const std::string& path)
 {
-    const int looks = LooksBinary(m_fs, path);
-    if (looks < 0 || (looks > 0 && !m_decodeWith))
-        return;
+    // The binary test's exclusive open serves the search as well: a second open of every
+    // file is most of the cost of a small one.
     auto file
-        = m_fs.Open(path, TFileAccess::Read, TFileShare::DenyWrite, TFileCreate::OpenExisting);
+        = m_fs.Open(path, TFileAccess::Read, TFileShare::Exclusive, TFileCreate::OpenExisting);
     if (!file)
         return;
-    // A converted file is searched as the editor would show it; one that stays bytes is
-    // searched as before, unless it looks binary.
-    std::optional<TStringFile> decoded;
-    if (m_decodeWith) {
-        TDecodedText d;
-        try {
-            d = DecodeTextFile(*file, *m_decodeWith);
-        } catch (const EInOutError&) {
-            return;
-        }
-        if (d.haveText)
-            decoded.emplace(std::move(d.text));
-        else if (looks > 0 || !file->Seek(0))
-            return;
-    }
-    ++m_outcome.filesSearched;
-    TFileLineSplitter lines(decoded ? static_cast<IFile&>(*decoded) : *file);
-    TFoundFile found;
-    std::string_view line;
-    int64_t number = 0;
-    while (lines.Next(line)) {
-        ++number;
-        if (!m_matcher.Matches(line))
-            continue;
-        if (found.lines.empty())
-            found.firstLine = number;
-        found.lines.push_back({ number, FoundLineText(number, line) });
-    }
     const int64_t size = file->Size();
+    TFoundFile found;
+    if (!m_decodeWith && m_matcher.SearchesBlocks()) {
+        size_t have = 0;
+        if (!ReadHead(*file, size, have))
+            return;
+        ++m_outcome.filesSearched;
+        SearchBlocks(*file, found, have);
+    } else if (!SearchLines(*file, size, found)) {
+        return;
+    }
+    if (!found.lines.empty())
+        found.firstLine = found.lines.front().number;
     m_outcome.bytesSearched += size > 0 ? size : 0;
     if (found.lines.empty())
         return;
@@ -286,6 +309,111 @@ void TFindInFilesWalk::SearchFile(const std::string& path)
     found.expanded = m_expandNew;
     m_tree.files.push_back(std::move(found));
     m_host.FileFound(m_tree.files.size() - 1);
+}
+
+bool TFindInFilesWalk::SearchLines(IFile& file, int64_t size, TFoundFile& found)
+{
+    const int looks = LooksBinary(file, size);
+    if ((looks > 0 && !m_decodeWith) || !file.Seek(0))
+        return false;
+    // A converted file is searched as the editor would show it; one that stays bytes is
+    // searched as before, unless it looks binary.
+    std::optional<TStringFile> decoded;
+    if (m_decodeWith) {
+        TDecodedText d;
+        try {
+            d = DecodeTextFile(file, *m_decodeWith);
+        } catch (const EInOutError&) {
+            return false;
+        }
+        if (d.haveText)
+            decoded.emplace(std::move(d.text));
+        else if (looks > 0 || !file.Seek(0))
+            return false;
+    }
+    ++m_outcome.filesSearched;
+    IFile& source = decoded ? static_cast<IFile&>(*decoded) : file;
+    if (m_matcher.SearchesBlocks()) {
+        SearchBlocks(source, found, 0);
+        return true;
+    }
+    TFileLineSplitter lines(source);
+    std::string_view line;
+    int64_t number = 0;
+    while (lines.Next(line)) {
+        ++number;
+        if (m_matcher.Matches(line))
+            found.lines.push_back({ number, FoundLineText(number, line) });
+    }
+    return true;
+}
+
+bool TFindInFilesWalk::ReadHead(IFile& file, int64_t size, size_t& have)
+{
+    if (m_buffer.size() < kChunk)
+        m_buffer.resize(kChunk);
+    const int64_t got = file.Read(m_buffer.data(), static_cast<int64_t>(kChunk));
+    have = got > 0 ? static_cast<size_t>(got) : 0;
+    // The test's 16 bytes at each end, the last ones from the chunk when it holds them.
+    const int64_t headCount = std::min<int64_t>(got, 16);
+    if (HasBinaryBytes(m_buffer.data(), headCount))
+        return false;
+    if (headCount < 16 || size <= 16)
+        return true;
+    if (got >= size)
+        return !HasBinaryBytes(m_buffer.data() + size - 16, 16);
+    char tail[16];
+    const int64_t tailCount = file.Seek(size - 16) ? file.Read(tail, 16) : 0;
+    return !HasBinaryBytes(tail, tailCount) && file.Seek(got);
+}
+
+// have: bytes already read into the buffer from the start of the file.
+void TFindInFilesWalk::SearchBlocks(IFile& file, TFoundFile& found, size_t have)
+{
+    std::vector<char>& buffer = m_buffer;
+    int64_t lines = 0; // lines before buffer[0]
+    for (;;) {
+        if (buffer.size() - have < kChunk)
+            buffer.resize(std::max(buffer.size() * 2, have + kChunk));
+        const int64_t got = file.Read(buffer.data() + have, static_cast<int64_t>(kChunk));
+        if (got < 0)
+            return; // what is left is only the start of a line
+        have += static_cast<size_t>(got);
+        const bool end = got == 0;
+        const size_t complete = end ? have : CompleteLines(buffer.data(), have);
+        SearchBlock(std::string_view(buffer.data(), complete), lines, found);
+        if (end)
+            return;
+        std::memmove(buffer.data(), buffer.data() + complete, have - complete);
+        have -= complete;
+    }
+}
+
+// block starts at a line start and ends at one, or at the end of the file.
+void TFindInFilesWalk::SearchBlock(std::string_view block, int64_t& lines, TFoundFile& found) const
+{
+    const char* s = block.data();
+    const size_t n = block.size();
+    size_t pos = 0; // a line start; lines counts the lines before it
+    while (pos < n) {
+        const size_t at = m_matcher.FindCandidate(block, pos);
+        if (at == TEdSearchPattern::npos)
+            break;
+        size_t start = at;
+        while (start > pos && !IsLineEnd(s[start - 1]))
+            --start;
+        size_t stop = at;
+        while (stop < n && !IsLineEnd(s[stop]))
+            ++stop;
+        lines += CountLineEnds(s, pos, start) + 1;
+        const std::string_view line(s + start, stop - start);
+        if (m_matcher.Matches(line))
+            found.lines.push_back({ lines, FoundLineText(lines, line) });
+        pos = stop;
+        if (pos < n)
+            pos += s[pos] == '\r' && pos + 1 < n && s[pos + 1] == '\n' ? 2 : 1;
+    }
+    lines += CountLineEnds(s, pos, n);
 }
 
 } // namespace wexly

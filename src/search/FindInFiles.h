@@ -31,6 +31,12 @@ public:
     TFindInFilesMatcher(std::string_view findText, TSearchOptions options,
         const TUpperTable& upper = SystemUpperTable());
     bool Matches(std::string_view line) const;
+    // The text cannot match across a line end, so a block of lines can be searched at once
+    // with FindCandidate and only the lines it points at looked at with Matches.
+    bool SearchesBlocks() const { return m_searchesBlocks; }
+    // The first place at or after from where the text starts in block, whole words aside, or
+    // npos. Only when SearchesBlocks.
+    size_t FindCandidate(std::string_view block, size_t from) const;
 
 private:
     bool MatchesSlowly(std::string_view line) const;
@@ -43,6 +49,7 @@ private:
     // The fast matcher takes at most kMaxSearchLength characters; longer texts go the slow way
     // so that a cut text never matches lines the whole text would not.
     std::unique_ptr<TEdSearchPattern> m_pattern;
+    bool m_searchesBlocks = false;
 };
 
 // A mask such as C:\work\*.txt: the directory part up to and including the last separator
@@ -126,6 +133,16 @@ private:
     // False when the directory part does not exist.
     bool Walk(const std::string& mask, bool recurse);
     void SearchFile(const std::string& path);
+    // The binary test, the conversion and the search on their own reads; false when the file
+    // is skipped.
+    bool SearchLines(IFile& file, int64_t size, TFoundFile& found);
+    // The matching lines of file into found: whole chunks are searched, and lines are split
+    // out and counted only up to a match.
+    void SearchBlocks(IFile& file, TFoundFile& found, size_t have);
+    // Reads the first chunk of file into the buffer and runs the binary test on it: false
+    // when the file looks binary or cannot be read on. have: the bytes read.
+    bool ReadHead(IFile& file, int64_t size, size_t& have);
+    void SearchBlock(std::string_view block, int64_t& lines, TFoundFile& found) const;
 
     IFileSystem& m_fs;
     IFindInFilesHost& m_host;
@@ -135,6 +152,7 @@ private:
     bool m_expandNew;
     ICodePage* m_decodeWith;
     TFindInFilesOutcome m_outcome;
+    std::vector<char> m_buffer; // read buffer, kept from file to file
 };
 
 // The lines of an open file, split at CR, LF or CR LF, read a chunk at a time. A line may be

@@ -107,6 +107,79 @@ TEST(EdSearch, AgreesWithNaiveSearchOnRandomText)
     }
 }
 
+TEST(EdSearch, AgreesWithNaiveSearchOnLongerTextWithHighBytes)
+{
+    // Texts past the 16 starts the quick scan tests at once, patterns taken from the text
+    // (so that they are found) or not, up to the longest search text.
+    std::mt19937 rng(7);
+    TCharSet delims(" ,");
+    const char letters[] = { 'a', 'A', 'z', 'Z', ' ', ',', '\xE9', '\xC9', '\xFF', '\x9F', 'x' };
+    auto pick = [&] { return letters[std::uniform_int_distribution<size_t>(0, 10)(rng)]; };
+    for (int round = 0; round < 3000; ++round) {
+        std::string text;
+        const size_t n = std::uniform_int_distribution<size_t>(0, round % 50 == 0 ? 700 : 90)(rng);
+        for (size_t i = 0; i < n; ++i)
+            text += pick();
+        const size_t m = round % 50 == 0 ? kMaxSearchLength
+                                         : std::uniform_int_distribution<size_t>(1, 12)(rng);
+        std::string pat;
+        if (round % 2 == 0 && m <= n)
+            pat = text.substr(std::uniform_int_distribution<size_t>(0, n - m)(rng), m);
+        else
+            for (size_t i = 0; i < m; ++i)
+                pat += pick();
+        const size_t from = std::uniform_int_distribution<size_t>(0, n / 3)(rng);
+        const size_t to = std::uniform_int_distribution<size_t>(from, n)(rng);
+        const bool matchCase = round % 4 < 2, backward = round % 3 == 0;
+        const TCharSet* d = round % 5 < 2 ? &delims : nullptr;
+        TEdSearchPattern p(pat, matchCase, Windows1252UpperTable());
+        ASSERT_EQ(p.Find(text, from, to, backward, d),
+            NaiveFind(text, pat, from, to, backward, matchCase, d))
+            << "round " << round << " text '" << text << "' pat '" << pat << "' " << from << ".."
+            << to;
+    }
+}
+
+TEST(EdSearch, FindsMatchesAtTheEndsOfLongParagraphs)
+{
+    const auto& up = Windows1252UpperTable();
+    std::string text(100, '.');
+    text.replace(0, 3, "Q\xE9q");
+    text.replace(97, 3, "q\xC9Q");
+    TEdSearchPattern p("q\xE9q", false, up);
+    EXPECT_EQ(p.Find(text, 0, 100, false), 0u);
+    EXPECT_EQ(p.Find(text, 1, 100, false), 97u);
+    EXPECT_EQ(p.Find(text, 0, 100, true), 97u);
+    EXPECT_EQ(p.Find(text, 0, 99, true), 0u);
+    TEdSearchPattern one("Q", true, up);
+    EXPECT_EQ(one.Find(text, 0, 100, true), 99u);
+    EXPECT_EQ(one.Find(text, 1, 100, false), 99u);
+    // The longest search text, filling a paragraph and one byte short of it.
+    std::string longest(kMaxSearchLength, 'k');
+    longest[kMaxSearchLength - 1] = 'z';
+    TEdSearchPattern whole(longest, true, up);
+    EXPECT_EQ(whole.Find(longest, 0, longest.size(), false), 0u);
+    EXPECT_EQ(whole.Find(longest, 0, longest.size(), true), 0u);
+    EXPECT_EQ(whole.Find(longest, 0, longest.size() - 1, false), npos);
+    EXPECT_EQ(whole.Find("k" + longest, 0, longest.size() + 1, true), 1u);
+}
+
+TEST(EdSearch, WholeWordTriesAgainPastManyPartWords)
+{
+    TCharSet delims(" ");
+    std::string text;
+    for (int i = 0; i < 20; ++i)
+        text += "cats ";
+    text += "cat ";
+    for (int i = 0; i < 20; ++i)
+        text += "scat ";
+    TEdSearchPattern cat("CAT", false, Windows1252UpperTable());
+    EXPECT_EQ(cat.Find(text, 0, text.size(), false, &delims), 100u);
+    EXPECT_EQ(cat.Find(text, 0, text.size(), true, &delims), 100u);
+    EXPECT_EQ(cat.Find(text, 101, text.size(), false, &delims), npos);
+    EXPECT_EQ(cat.Find(text, 0, 102, true, &delims), npos);
+}
+
 TEST(EdSearch, SearchTextIsCutTo255Characters)
 {
     TEdSearchPattern p(std::string(300, 'x'), true);
@@ -138,6 +211,23 @@ TEST(EdSearch, ScansParagraphRangesWithoutWrapping)
     TCharSet delims(" ");
     TEdSearchPattern an("an", false, Windows1252UpperTable());
     EXPECT_EQ(FindInParas(list, an, { 1, 1 }, end, false, &delims), std::nullopt);
+}
+
+TEST(EdSearch, ScansLongParagraphsToTheirEndsBothWays)
+{
+    TOvcParaList list;
+    std::string first = "harbour" + std::string(60, ' ') + "end";
+    std::string middle(80, 'h');
+    std::string last = std::string(70, '-') + "Harbour";
+    for (const std::string& line : { first, middle, last })
+        ASSERT_EQ(list.AppendPara(line.data(), static_cast<int32_t>(line.size()), true), 0);
+    TEdSearchPattern word("harbour", false, Windows1252UpperTable());
+    const TParaPos end { 3, 78 };
+    EXPECT_EQ(FindInParas(list, word, { 1, 1 }, end, false), (TParaPos { 1, 1 }));
+    EXPECT_EQ(FindInParas(list, word, { 1, 2 }, end, false), (TParaPos { 3, 71 }));
+    EXPECT_EQ(FindInParas(list, word, { 1, 1 }, end, true), (TParaPos { 3, 71 }));
+    EXPECT_EQ(FindInParas(list, word, { 1, 1 }, { 3, 77 }, true), (TParaPos { 1, 1 }));
+    EXPECT_EQ(FindInParas(list, word, { 1, 2 }, { 3, 77 }, false), std::nullopt);
 }
 
 } // namespace wexly::test

@@ -566,6 +566,40 @@ TEST(OvcCustomEditor, ReplaceAllDoesNotReplaceItsOwnReplacement)
     EXPECT_EQ(Text(e), "aa");
 }
 
+TEST(OvcCustomEditor, ReplaceAllLeavesEveryViewOnTheRightLines)
+{
+    // The replacements make each paragraph wrap onto more lines, under another view's caret
+    // and top line: their lines come right once the replace-all is over, and in every view.
+    TOvcCustomEditor a;
+    TOvcCustomEditor b;
+    a.SetVisibleSize(3, 40);
+    b.SetVisibleSize(3, 40);
+    std::string text;
+    for (int i = 0; i < 40; ++i)
+        text += "aa aa aa aa aa aa aa\n";
+    SetText(a, text);
+    b.Attach(a);
+    a.SetWrapColumn(24);
+    a.SetWordWrap(true);
+    ASSERT_EQ(b.GetLineCount(), 41);
+    b.SetCaretPosition(30, 4);
+    b.SetTopLine(29);
+    EXPECT_EQ(a.Replace("aa", "aaaa", soReplaceAll | soGlobal), 280);
+    EXPECT_EQ(b.CaretPara(), 30);
+    EXPECT_EQ(b.CaretPos(), 6); // after the first replacement, in front of its blank
+    int32_t line = 30, col = 6;
+    b.ParaToLine(line, col);
+    EXPECT_EQ(line, 59); // two lines for every paragraph above
+    EXPECT_EQ(b.CaretLine(), line);
+    EXPECT_EQ(b.CaretCol(), col);
+    EXPECT_EQ(b.TopLine(), 57); // still showing paragraph 29
+    a.CheckInvariants();
+    b.CheckInvariants();
+    a.Undo();
+    EXPECT_EQ(b.CaretLine(), 30);
+    b.CheckInvariants();
+}
+
 TEST(OvcCustomEditor, ReplaceErrorGoesToOnErrorAndIsReturned)
 {
     TOvcCustomEditor e;

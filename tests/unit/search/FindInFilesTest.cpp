@@ -182,6 +182,68 @@ TEST(FindInFiles, ReadErrorEndsTheLinesWithoutAHalfLine)
     EXPECT_TRUE(splitter.ReadFailed());
 }
 
+TEST(FindInFiles, WalkFindsTheSameLinesAsSplittingEveryLine)
+{
+    // The walk searches whole chunks and splits out only the lines it hits; it must number
+    // and show exactly the lines that splitting every line and matching each would give, with
+    // any line ends, across chunk ends (a CR LF cut in two among them) and in long lines.
+    std::mt19937 rng(2027);
+    const char* const ends[] = { "\r\n", "\n", "\r" };
+    const char* const words[] = { "key", "KEY", "xkey", "keys", "a", "lock", "k" };
+    for (int round = 0; round < 40; ++round) {
+        std::string data;
+        const size_t size = std::uniform_int_distribution<size_t>(0, 150000)(rng);
+        while (data.size() < size) {
+            if (round % 7 == 0 && rng() % 50 == 0)
+                data += std::string(70000, 'y'); // longer than a chunk
+            for (int w = 0, n = static_cast<int>(rng() % 12); w < n; ++w) {
+                data += words[rng() % std::size(words)];
+                data += rng() % 5 == 0 ? "," : " ";
+            }
+            data += ends[rng() % 3];
+        }
+        if (round % 5 == 1 && data.size() > 65536) {
+            data[65535] = '\r'; // a CR LF across the first chunk end
+            data[65536] = '\n';
+        }
+        if (round % 3 == 2 && !data.empty())
+            data.pop_back(); // a last line without its line end, or a CR for an LF
+        const TSearchOptions options = (round % 2 ? soMatchCase : TSearchOptions {})
+            | (round % 4 >= 2 ? soWholeWord : TSearchOptions {});
+        TFindInFilesMatcher matcher("key", options, Up());
+        std::vector<std::string> expected;
+        const std::vector<std::string> lines = Lines(data);
+        for (size_t i = 0; i < lines.size(); ++i)
+            if (matcher.Matches(lines[i]))
+                expected.push_back(FoundLineText(static_cast<int64_t>(i + 1), lines[i]));
+        TWalkEnv env;
+        env.fs.AddFile("C:\\w\\f.txt", data);
+        env.Walk("C:\\w\\*.txt", "key", false, options);
+        std::vector<std::string> got;
+        for (const TFoundFile& f : env.tree.files)
+            for (const TFoundLine& l : f.lines)
+                got.push_back(l.text);
+        ASSERT_EQ(got, expected) << "round " << round;
+        if (!env.tree.files.empty()) {
+            EXPECT_EQ(env.tree.files[0].firstLine, env.tree.files[0].lines[0].number);
+        }
+    }
+}
+
+TEST(FindInFiles, TextsThatCouldMeetALineEndAreMatchedLineByLine)
+{
+    TFindInFilesMatcher plain("key", soMatchCase, Up());
+    EXPECT_TRUE(plain.SearchesBlocks());
+    EXPECT_FALSE(TFindInFilesMatcher("a\rb", soMatchCase, Up()).SearchesBlocks());
+    EXPECT_FALSE(TFindInFilesMatcher("\n", {}, Up()).SearchesBlocks());
+    EXPECT_FALSE(TFindInFilesMatcher(std::string(300, 'k'), {}, Up()).SearchesBlocks());
+    // A line end in the text never matches across lines.
+    TWalkEnv env;
+    env.fs.AddFile("C:\\w\\f.txt", "a\r\nb a\rb\r\n");
+    env.Walk("C:\\w\\*.txt", "a\rb", false, soMatchCase);
+    EXPECT_TRUE(env.tree.files.empty());
+}
+
 TEST(FindInFiles, WalkListsFilesBeforeSubdirectoriesDepthFirst)
 {
     TWalkEnv env;
@@ -235,6 +297,30 @@ TEST(FindInFiles, BinaryAndUnopenableFilesAreSkipped)
     env.fs.AddFile("C:\\w\\ok.txt", "k\x80y key"); // 128 itself is text
     env.Walk("C:\\w\\*.txt", "key", false);
     EXPECT_EQ(env.Paths(), std::vector<std::string> { "C:\\w\\ok.txt" });
+}
+
+TEST(FindInFiles, BinaryTestLooksAtSixteenBytesAtEachEndOfSmallAndLargeFiles)
+{
+    // The walk tests the bytes of its first read; past it, it reads the last ones apart.
+    for (const size_t size : { size_t(40), size_t(200000) }) {
+        TWalkEnv env;
+        std::string text(size, 'k');
+        text.replace(0, 5, "key\r\n");
+        std::string tailBinary = text, middleBinary = text, headBinary = text;
+        tailBinary[size - 16] = '\xC0';
+        middleBinary[size - 17] = '\xC0';
+        middleBinary[16] = '\0';
+        headBinary[15] = '\0';
+        env.fs.AddFile("C:\\w\\tail.txt", tailBinary);
+        env.fs.AddFile("C:\\w\\middle.txt", middleBinary);
+        env.fs.AddFile("C:\\w\\head.txt", headBinary);
+        env.fs.AddFile("C:\\w\\short.txt", "key\x81"); // under 16 bytes: all of it is the head
+        const auto outcome = env.Walk("C:\\w\\*.txt", "key", false);
+        EXPECT_EQ(env.Paths(), std::vector<std::string> { "C:\\w\\middle.txt" }) << size;
+        EXPECT_EQ(outcome.filesSearched, 1) << size;
+        ASSERT_EQ(env.tree.files.size(), 1u);
+        EXPECT_EQ(env.tree.files[0].lines.size(), 1u); // the rest is one line without "key"
+    }
 }
 
 TEST(FindInFiles, UnicodeFilesAreSearchedAsTheEditorShowsThem)
