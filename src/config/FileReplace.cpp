@@ -18,20 +18,19 @@ bool Fail(TFileError* error, uint32_t code, const std::string& path)
     return false;
 }
 
-} // namespace
-
-bool ReplaceFileContents(
-    IFileSystem& fs, const std::string& path, std::string_view data, TFileError* error)
+// Writes the pieces to temp, flushed, and renames it over path; temp never stays behind.
+bool WriteThrough(IFileSystem& fs, const std::string& path,
+    std::initializer_list<std::string_view> pieces, const std::string& temp, TFileCreate create,
+    TFileError* error)
 {
-    if (fs.Exists(path) && fs.IsReadOnly(path))
-        return Fail(error, FileErrorCode::AccessDenied, path);
-    std::string temp = fs.TempNameIn(DirectoryOf(path));
     TFileError openError;
-    auto file = fs.Open(
-        temp, TFileAccess::Write, TFileShare::Exclusive, TFileCreate::CreateNew, &openError);
+    auto file = fs.Open(temp, TFileAccess::Write, TFileShare::Exclusive, create, &openError);
     if (!file)
         return Fail(error, openError.code, path);
-    bool written = file->Write(data.data(), static_cast<int64_t>(data.size())) && file->Flush();
+    bool written = true;
+    for (std::string_view piece : pieces)
+        written = written && file->Write(piece.data(), static_cast<int64_t>(piece.size()));
+    written = written && file->Flush();
     uint32_t code = written ? 0 : file->LastError();
     file.reset(); // closed before it can be renamed on Windows
     if (!written) {
@@ -44,6 +43,23 @@ bool ReplaceFileContents(
         return Fail(error, renameError.code, path);
     }
     return true;
+}
+
+} // namespace
+
+bool ReplaceFileContents(
+    IFileSystem& fs, const std::string& path, std::string_view data, TFileError* error)
+{
+    if (fs.Exists(path) && fs.IsReadOnly(path))
+        return Fail(error, FileErrorCode::AccessDenied, path);
+    return WriteThrough(
+        fs, path, { data }, fs.TempNameIn(DirectoryOf(path)), TFileCreate::CreateNew, error);
+}
+
+bool ReplaceFileContents(IFileSystem& fs, const std::string& path,
+    std::initializer_list<std::string_view> pieces, const std::string& temp, TFileError* error)
+{
+    return WriteThrough(fs, path, pieces, temp, TFileCreate::CreateAlways, error);
 }
 
 std::string FileErrorText(uint32_t code)

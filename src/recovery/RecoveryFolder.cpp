@@ -1,5 +1,7 @@
 #include "recovery/RecoveryFolder.h"
 
+#include "config/FileReplace.h"
+
 #include <algorithm>
 #include <charconv>
 #include <new>
@@ -35,11 +37,6 @@ int64_t RecordId(const std::string& name)
     const char* last = name.data() + name.size() - ext.size();
     auto [ptr, ec] = std::from_chars(first, last, id);
     return ec == std::errc() && ptr == last ? int64_t(id) : -1;
-}
-
-bool WriteAll(IFile& file, std::string_view data)
-{
-    return file.Write(data.data(), static_cast<int64_t>(data.size()));
 }
 
 // The whole file, or a problem in plain words.
@@ -151,22 +148,8 @@ bool TRecoveryFolder::WriteRecord(
     if (!IsOpen())
         return Fail(error, FileErrorCode::PathNotFound, m_root);
     const std::string temp = JoinRecoveryPath(m_path, RecordName(id, kTempExtension));
-    TFileError openError;
-    auto file = m_fs.Open(
-        temp, TFileAccess::Write, TFileShare::Exclusive, TFileCreate::CreateAlways, &openError);
-    if (!file)
-        return Fail(error, openError.code, temp);
-    const bool written
-        = WriteAll(*file, RecordHeader(info, text)) && WriteAll(*file, text) && file->Flush();
-    const uint32_t code = written ? 0 : file->LastError();
-    file.reset(); // closed before it can be renamed on Windows
-    TFileError renameError;
-    if (!written || !m_fs.Rename(temp, RecordPath(id), true, &renameError)) {
-        m_fs.Delete(temp);
-        return Fail(error, written ? renameError.code : (code ? code : FileErrorCode::WriteFault),
-            RecordPath(id));
-    }
-    return true;
+    return ReplaceFileContents(
+        m_fs, RecordPath(id), { RecordHeader(info, text), text }, temp, error);
 }
 
 bool TRecoveryFolder::RemoveRecord(uint32_t id) const
