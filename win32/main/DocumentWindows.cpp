@@ -7,6 +7,23 @@
 namespace wexly::win32 {
 
 namespace {
+
+// Hides a view that another one, just shown, covers: nothing under it needs painting then, and
+// a redraw would make the covering view paint its frame a second time.
+void HideCovered(HWND view, const RECT& cover)
+{
+    RECT r {};
+    GetWindowRect(view, &r);
+    const bool covered = r.left >= cover.left && r.top >= cover.top && r.right <= cover.right
+        && r.bottom <= cover.bottom;
+    if (!covered) {
+        ShowWindow(view, SW_HIDE);
+        return;
+    }
+    SetWindowPos(view, nullptr, 0, 0, 0, 0,
+        SWP_HIDEWINDOW | SWP_NOREDRAW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 constexpr int kPopupSave = 1;
 constexpr int kPopupClose = 2;
 }
@@ -183,7 +200,16 @@ void TDocumentWindows::ShowView(TEditFile& doc, bool focus)
     TViews* views = Find(doc);
     if (!views)
         return;
-    // One view per pane is visible: the others of the same pane step back.
+    // Shown on top and focused before the pane's other views step back: hiding a covered view
+    // exposes nothing to repaint, and the focus does not pass through the main window on its
+    // way from the old view to the new one.
+    PlaceView(doc, true);
+    TCellGridWindow* shown = ViewOf(doc);
+    if (focus && shown)
+        SetFocus(shown->Handle());
+    RECT cover {};
+    if (shown)
+        GetWindowRect(shown->Handle(), &cover);
     for (auto& [other, otherViews] : m_views)
         if (other != &doc && other->IsBottomView() == doc.IsBottomView()) {
             // Most are hidden already; asking again costs a round trip each under Wine. The
@@ -192,12 +218,8 @@ void TDocumentWindows::ShowView(TEditFile& doc, bool focus)
             for (TCellGridWindow* view : { static_cast<TCellGridWindow*>(otherViews->editor.get()),
                      static_cast<TCellGridWindow*>(otherViews->viewer.get()) })
                 if (view && (GetWindowLongW(view->Handle(), GWL_STYLE) & WS_VISIBLE))
-                    ShowWindow(view->Handle(), SW_HIDE);
+                    HideCovered(view->Handle(), cover);
         }
-    PlaceView(doc, true);
-    if (focus)
-        if (TCellGridWindow* view = ViewOf(doc))
-            SetFocus(view->Handle());
 }
 
 void TDocumentWindows::PlaceView(TEditFile& doc, bool visible)
