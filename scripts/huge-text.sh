@@ -5,8 +5,8 @@
 #   scripts/huge-text.sh [size-in-MiB[:short] ...]     # default: 1024
 #
 # For each size it writes build/huge/huge<size>.txt (prose lines of 26 to 104 characters, CR LF,
-# about 15 million lines a GiB; with ":short", two long lines and then lines of 6 characters,
-# whose start promises far less memory than the whole needs), runs the end-to-end case HugeTextFigures on it (first paint,
+# about 15 million lines a GiB; with ":tiny", lines of 6 characters; with ":short", two long
+# lines and then those, a start that promises far less memory than the whole needs), runs the end-to-end case HugeTextFigures on it (first paint,
 # peak memory, Ctrl+End, a search for a missing word, save; or the too-large offer and the hex
 # view), each beside a reference the same run measured, and deletes the file again. Native
 # references (cat, wc -l) and the Wine process's own VmHWM/VmPeak are printed beside them.
@@ -50,9 +50,9 @@ for spec in "${SIZES[@]}"; do
     python3 - "$file" $(( mib * 1024 * 1024 )) "$kind" <<'PY'
 import random, sys
 path, size, kind = sys.argv[1], int(sys.argv[2]), sys.argv[3]
-if kind == "short":
+if kind in ("short", "tiny"):
     with open(path, "wb") as f:
-        head = (b"x" * 32000 + b"\r\n") * 2
+        head = (b"x" * 32000 + b"\r\n") * 2 if kind == "short" else b""
         f.write(head)
         block = b"abcdef\r\n" * (1 << 17)
         left = size - len(head)
