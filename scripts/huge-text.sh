@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Figures of wexly.exe on huge text files under Wine, for the report; not part of the test run
-# (each size takes a minute or more and as much disk as the file, twice while it is saved).
+# (each size takes a minute or so and up to three times the file's size of disk: the file, the
+# reference copy, and the save's new file beside the old one, which stays as its backup).
 #
 #   scripts/huge-text.sh [size-in-MiB[:short] ...]     # default: 1024
 #
@@ -31,8 +32,9 @@ export WEXLY_E2E_READY=1
 cleanup() {
     wineserver -k 2>/dev/null || true
     stop_xvfb
-    rm -f "$HUGE_DIR"/huge*.txt "$HUGE_DIR"/huge*.txt.copy "$HUGE_DIR"/*.tmp "$HUGE_DIR"/*.TMP \
-        "$HUGE_DIR"/*.bak
+    # The save leaves the old file as its backup (huge<size>.~txt).
+    rm -f "$HUGE_DIR"/huge*.txt "$HUGE_DIR"/huge*.~txt "$HUGE_DIR"/huge*.txt.copy \
+        "$HUGE_DIR"/*.tmp "$HUGE_DIR"/*.TMP
 }
 trap cleanup EXIT
 
@@ -109,5 +111,5 @@ PY
     kill "$sampler" 2>/dev/null || true
     wait "$sampler" 2>/dev/null || true
     [ -f "$HUGE_DIR/peak.txt" ] && echo "         kernel, wexly.exe under Wine: $(cat "$HUGE_DIR/peak.txt")"
-    rm -f "$file" "$file.copy"
+    rm -f "$file" "$file.copy" "${file%.txt}.~txt"
 done
