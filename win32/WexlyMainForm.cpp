@@ -33,6 +33,27 @@ namespace wexly::win32 {
 
 using namespace mainform;
 
+namespace {
+
+// What the process's address space has left: 4 GiB in all for this large-address-aware 32-bit
+// program on a 64-bit system, 2 GiB on a 32-bit one. The end-to-end tests set
+// WEXLY_TEST_FREE_ADDRESS_SPACE (bytes) to reach the too-large path with a small file; the
+// judgement made of the figure is the same.
+int64_t FreeAddressSpace()
+{
+    wchar_t text[32] = {};
+    const DWORD n = GetEnvironmentVariableW(L"WEXLY_TEST_FREE_ADDRESS_SPACE", text, 32);
+    if (n > 0 && n < 32)
+        return _wtoi64(text);
+    MEMORYSTATUSEX status {};
+    status.dwLength = sizeof(status);
+    if (!GlobalMemoryStatusEx(&status))
+        return -1;
+    return static_cast<int64_t>(status.ullAvailVirtual);
+}
+
+} // namespace
+
 TWexlyMainForm::TWexlyMainForm(TWexlyApp& app)
     : m_app(app)
     , m_processor(CreateProgramCommandProcessor())
@@ -42,6 +63,7 @@ TWexlyMainForm::TWexlyMainForm(TWexlyApp& app)
     m_docWindows = std::make_unique<TDocumentWindows>(*this, m_processor);
     m_services = std::make_unique<TDocumentServices>(TDocumentServices {
         RealFileSystem(), m_asker, *m_docWindows, Settings, &m_clipboard, &m_beeper });
+    m_services->freeAddressSpace = FreeAddressSpace;
     m_set = std::make_unique<TDocumentSet>(*m_services, *this);
     m_history = std::make_unique<TReopenHistory>(Settings.FileHistory, Settings.ReopenCount);
     m_history->OnChanged = [this] { RebuildReopenMenu(); };

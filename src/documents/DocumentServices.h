@@ -7,6 +7,7 @@
 #include "platform/Files.h"
 #include "platform/Ui.h"
 
+#include <cstdint>
 #include <functional>
 
 namespace wexly {
@@ -52,6 +53,9 @@ struct TDocumentServices
     IBeeper* beeper = nullptr;
     std::function<double()> now = DateTimeNow;
     ICodePage* codePage = nullptr; // the active code page when null
+    // Bytes of address space the process has left, which bounds the text it can hold; null
+    // or negative: unknown, and only the buffer's limits are checked before a load.
+    std::function<int64_t()> freeAddressSpace {};
 };
 
 } // namespace wexly

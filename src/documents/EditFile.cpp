@@ -3,6 +3,8 @@
 #include "config/Settings.h"
 #include "config/UtilsBox.h"
 #include "editor/LineReader.h"
+#include "editor/TextFile.h"
+#include "editor/TextFit.h"
 
 #include <algorithm>
 #include <cassert>
@@ -62,6 +64,22 @@ std::string PathDirectory(const std::string& path)
     while (i > 0 && !IsSlash(path[i - 1]))
         --i;
     return path.substr(0, i);
+}
+
+bool FileTooLargeForText(TDocumentServices& services, const std::string& path, bool decodedFirst,
+    bool checkMemory, int64_t& size)
+{
+    size = 0;
+    auto file = services.fs.Open(
+        path, TFileAccess::Read, TFileShare::DenyNone, TFileCreate::OpenExisting);
+    if (!file)
+        return false;
+    size = file->Size();
+    const TTextSample sample = SampleText(*file);
+    file.reset();
+    const int64_t free
+        = checkMemory && services.freeAddressSpace ? services.freeAddressSpace() : -1;
+    return TextTooLarge(EstimateText(size, sample), kNoLimit, kNoLimit, free, decodedFirst ? size : 0);
 }
 
 // ---- creation ------------------------------------------------------------------------
@@ -175,19 +193,41 @@ void TEditFile::ShowLoadError()
     m_services.asker.Ask(ErrorBox(kLoadFailedMessage, "Error!"));
 }
 
+bool TEditFile::RunTextLoad(const std::function<void()>& load, bool& tooLarge)
+{
+    tooLarge = false;
+    try {
+        load();
+        return true;
+    } catch (const ELoadLimitError& e) {
+        // A line too long for a paragraph is split while loading; any other limit is size.
+        if (e.Code() == oeParaTooLongInsert)
+            ShowLoadError();
+        else
+            tooLarge = true;
+    } catch (const TOutOfMemoryError&) {
+        tooLarge = true;
+    } catch (const std::bad_alloc&) {
+        tooLarge = true;
+    } catch (const std::exception&) {
+        ShowLoadError();
+    }
+    return false;
+}
+
 void TEditFile::LoadText(TDecodedText* preloaded)
 {
     if (!FileWritable())
         m_textEditor->SetReadOnly(true);
     m_textEditor->SetConvertUnicode(m_services.settings.ConvertUnicode);
-    try {
-        if (preloaded)
-            m_textEditor->LoadDecoded(m_fileName, std::move(*preloaded));
-        else
-            m_textEditor->LoadFromFile(m_fileName);
-    } catch (const std::exception&) {
-        ShowLoadError();
-    }
+    RunTextLoad(
+        [&] {
+            if (preloaded)
+                m_textEditor->LoadDecoded(m_fileName, std::move(*preloaded));
+            else
+                m_textEditor->LoadFromFile(m_fileName);
+        },
+        m_loadTooLarge);
     NoteDiskStamp();
     m_loadedAt = m_services.now();
     m_loadFailed = !m_textEditor->IsOpen();

@@ -9,6 +9,7 @@
 #include "editor/TFEditor.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -53,6 +54,13 @@ inline constexpr const char* kLinesSplitMessage
       "and have been split. Saving will write the extra line breaks.";
 inline constexpr const char* kLoadFailedMessage = "Exception Occured while opening file";
 
+// Whether the text of the file at path is judged too large to hold (TextTooLarge); decodedFirst:
+// the whole file is read and decoded before the text is made, so both are held at once. With
+// checkMemory false only the buffer's limits count. size receives the file's size. False when
+// the file cannot be opened: the load then reports that.
+bool FileTooLargeForText(TDocumentServices& services, const std::string& path, bool decodedFirst,
+    bool checkMemory, int64_t& size);
+
 class TEditFile
 {
 public:
@@ -77,6 +85,9 @@ public:
     int64_t FileSize() const { return m_fileSize; }
     double LoadedAt() const { return m_loadedAt; }
     bool LoadFailed() const { return m_loadFailed; }
+    // The load failed because the text did not fit (memory ran out, or the buffer's size
+    // limits); nothing was said yet, the opener offers the hex viewer.
+    bool LoadTooLarge() const { return m_loadTooLarge; }
     bool Binary() const { return m_binary; }
     bool ReadOnlyWanted() const { return m_readOnlyWanted; }
     TEditFile* Source() const { return m_source; }
@@ -173,6 +184,9 @@ private:
     void NoteSplitLines();
     void RefreshButton();
     void ShowLoadError();
+    // Runs a load of the text; false when it failed, with tooLarge set when the text did not
+    // fit. Other errors are shown here.
+    bool RunTextLoad(const std::function<void()>& load, bool& tooLarge);
     bool FileWritable() const;
     void NoteDiskStamp();
     void AttachBinary(TEditFile& doc);
@@ -188,6 +202,7 @@ private:
     int64_t m_fileSize = -1;
     double m_loadedAt = 0;
     bool m_loadFailed = false;
+    bool m_loadTooLarge = false;
     bool m_binary = false;
     bool m_readOnlyWanted = false;
     TEditFile* m_source = nullptr; // only in the second pane's view

@@ -4,10 +4,25 @@
 
 #include "config/Settings.h"
 #include "editor/TextFile.h"
+#include "editor/TextFit.h"
 
 #include <algorithm>
 
 namespace wexly {
+
+namespace {
+
+TMessage TooLargeToReloadBox(bool kept, const std::string& name)
+{
+    TMessage m;
+    m.text = TooLargeToReloadMessage(kept);
+    m.caption = name;
+    m.buttons = TMsgButtons::Ok;
+    m.icon = TMsgIcon::Warning;
+    return m;
+}
+
+} // namespace
 
 // ---- the second pane ---------------------------------------------------------------------
 
@@ -163,17 +178,25 @@ void TEditFile::Reload()
     const int32_t col = ed.CaretCol();
     const int32_t top = ed.TopLine();
     ed.SetConvertUnicode(m_services.settings.ConvertUnicode);
-    try {
-        ed.LoadFromFile(m_fileName);
-    } catch (const std::exception&) {
-        ShowLoadError();
+    // A file now beyond the buffer's limits is not read at all, so the text here stays. (The
+    // memory it needs is not judged: the text held now is freed before the file is read.)
+    int64_t size = 0;
+    if (FileTooLargeForText(m_services, m_fileName, false, false, size)) {
+        m_services.asker.Ask(TooLargeToReloadBox(true, m_shortName));
+        NoteDiskStamp(); // told once, not at every look at the disk
+        return;
     }
+    bool tooLarge = false;
+    const bool loaded = RunTextLoad([&] { ed.LoadFromFile(m_fileName); }, tooLarge);
+    if (tooLarge)
+        m_services.asker.Ask(TooLargeToReloadBox(false, m_shortName));
     const int32_t count = ed.GetLineCount();
     ed.SetCaretPosition(std::clamp(line, 1, count), std::max(col, 1));
     ed.SetTopLine(std::clamp(top, 1, count));
     m_loadedAt = m_services.now();
     NoteDiskStamp();
-    ed.SetReadOnly(m_readOnlyWanted || !FileWritable());
+    // After a failed load the text is empty: saving it must not replace the file.
+    ed.SetReadOnly(!loaded || m_readOnlyWanted || !FileWritable());
     m_named = true;
     UpdateGlyph();
     NoteSplitLines();

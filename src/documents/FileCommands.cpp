@@ -2,6 +2,7 @@
 
 #include "documents/OpenPanelModel.h"
 #include "editor/TextFile.h"
+#include "editor/TextFit.h"
 
 #include <cstdlib>
 #include <new>
@@ -190,7 +191,12 @@ TEditFile* TFileCommands::OpenFile(const std::string& path, bool readOnly, bool 
         }
         // Only where the binary question would come does the file have to be decoded before
         // the document is made; otherwise the load decodes it as it reads.
-        if (looks == 1 && !binary && m_settings.BinaryCheck && m_settings.ConvertUnicode)
+        const bool decodeFirst
+            = looks == 1 && !binary && m_settings.BinaryCheck && m_settings.ConvertUnicode;
+        int64_t size = 0;
+        if (!binary && FileTooLargeForText(m_services, full, decodeFirst, true, size))
+            return OfferHexViewer(full, size, readOnly);
+        if (decodeFirst)
             decoded = DecodeForOpen(full);
         // Converted UTF-8 and UTF-16 is text, whatever its bytes look like.
         const bool converted = decoded && decoded->encoding != TTextEncoding::Ansi;
@@ -210,8 +216,15 @@ TEditFile* TFileCommands::OpenFile(const std::string& path, bool readOnly, bool 
         Ask("Not enough memory to open file", "Error!", TMsgButtons::Ok, TMsgIcon::Warning);
         return nullptr;
     }
-    if (doc->LoadFailed())
-        return nullptr;
+    if (doc->LoadFailed()) {
+        if (!doc->LoadTooLarge())
+            return nullptr;
+        // The file's start promised less than the whole needed: the same offer, once the
+        // half-made document has given its memory back.
+        const int64_t size = doc->FileSize();
+        doc.reset();
+        return OfferHexViewer(full, size, readOnly);
+    }
     const std::string note = decoded ? DecodeNoteText(*decoded) : doc->LoadNote();
     if (!note.empty())
         m_openNote = doc->ShortName() + ": " + note
@@ -220,6 +233,14 @@ TEditFile* TFileCommands::OpenFile(const std::string& path, bool readOnly, bool 
     m_history.Remove(full);
     m_set.SelectFile(added);
     return &added;
+}
+
+TEditFile* TFileCommands::OfferHexViewer(const std::string& full, int64_t size, bool readOnly)
+{
+    if (Ask(TooLargeForTextMessage(size), full, TMsgButtons::YesNo, TMsgIcon::Warning)
+        != TMsgResult::Yes)
+        return nullptr;
+    return OpenFile(full, readOnly, true);
 }
 
 TEditFile* TFileCommands::OpenRecovered(const std::string& name, bool named,

@@ -121,6 +121,8 @@ public:
     // ---- the operations under them ----
     TEditFile* OpenFileSpec(
         const std::string& spec, const TCaretRequest& caret, bool binary, bool readOnly);
+    // A file too large to edit as text is not opened as text: the user is offered the hex
+    // viewer instead (judged before reading, or found while reading).
     TEditFile* OpenFile(const std::string& path, bool readOnly, bool binary);
     // A document rebuilt from text kept by a run that ended without saving it (paragraphs
     // joined by CR LF): under its old name, modified, the caret at paragraph para, position
@@ -140,6 +142,9 @@ public:
     void AddRecentDir(const std::string& directory);
 
 private:
+    // Says that the file (size bytes) is too large to edit as text; opens it in the hex viewer
+    // when the answer is Yes.
+    TEditFile* OfferHexViewer(const std::string& full, int64_t size, bool readOnly);
     bool SaveNamedOrAs(TEditFile& doc);
     void ShowSaveError(const std::exception& e);
     void ApplyCaret(TEditFile& doc, const TCaretRequest& caret);

@@ -176,6 +176,9 @@ public:
     void SetMarkerAt(int n, int32_t line, int32_t col);
     void ClearMarker(int n) { SetMarker(n, 0, 0); }
 
+    // Bytes the paragraphs' pool holds from the system (for tests and measurements).
+    size_t PoolBytes() const { return m_pool.HeldBytes(); }
+
     // Asserts every structural invariant (slow; for tests).
     void CheckInvariants() const;
 

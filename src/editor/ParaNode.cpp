@@ -237,7 +237,7 @@ void TParaNode::RecalcAfterInsDel(int32_t offset, int32_t oldLen, int32_t newLen
     for (;;) {
         int32_t next = NextStart(m_text, m_len, start, wrapColumn, tabSize, tabs);
         if (next < 0) {
-            m_lineCount = line;
+            m_lineCount = static_cast<uint16_t>(line);
             change.Last = line;
             return;
         }
@@ -253,7 +253,7 @@ void TParaNode::RecalcAfterInsDel(int32_t offset, int32_t oldLen, int32_t newLen
                 for (int32_t k = j; k < oldCount; ++k)
                     Map()[line + k - j]
                         = static_cast<uint16_t>(old[static_cast<size_t>(k)] + delta);
-                m_lineCount = newCount;
+                m_lineCount = static_cast<uint16_t>(newCount);
                 change.Last = line;
                 return;
             }

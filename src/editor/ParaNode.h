@@ -116,10 +116,14 @@ private:
         uint16_t* heap;
         uint16_t inline_[kInlineMap];
     } m_map {}; // entry 0 is always 0
-    int32_t m_lineCount = 1; // >= 1; 1 when wrapping is off or the text is empty
+    // A paragraph of at most 32767 characters has at most as many lines, so 16 bits do; the
+    // node is then 32 bytes in a 32-bit build, which a file of millions of lines feels.
+    uint16_t m_lineCount = 1; // >= 1; 1 when wrapping is off or the text is empty
     uint16_t m_capacity = 0; // 0 exactly when m_text is null
     uint16_t m_len = 0; // <= kMaxParaLen, < m_capacity when there is a block
     uint16_t m_lineMapCapacity = kInlineMap; // >= m_lineCount
 };
+
+static_assert(sizeof(void*) != 4 || sizeof(TParaNode) == 32);
 
 } // namespace wexly

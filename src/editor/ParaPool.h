@@ -31,6 +31,10 @@ public:
     // Bytes held from the system (slabs and large blocks), for tests and measurements.
     size_t HeldBytes() const { return m_heldBytes; }
 
+    // What a small block of bytes takes from its slab (its class's size, and in sanitizer
+    // builds the guard after it); for estimates of what a text will need.
+    static size_t SlotBytes(size_t bytes);
+
     static constexpr size_t kGranule = 8; // class step; also the alignment of small blocks
     static constexpr size_t kMaxSmall = 512; // larger blocks come from the heap
 
@@ -48,7 +52,6 @@ private:
     };
 
     static size_t ClassOf(size_t bytes) { return (bytes + kGranule - 1) / kGranule - 1; }
-    static size_t SlotBytes(size_t bytes);
     void* Carve(size_t slot) noexcept;
     void PushFree(void* block, size_t cls) noexcept;
     static void Unchain(TChunk*& head, TChunk* chunk) noexcept;

@@ -1,5 +1,6 @@
 #include "documents/FileCommands.h"
 
+#include "editor/TextFit.h"
 #include "platform/Windows1252.h"
 #include "support/DocFakes.h"
 
@@ -429,6 +430,101 @@ TEST(FileCommands, WithTheConversionOffUnicodeFilesOpenAsBefore)
     env.settings.ConvertUnicode = true;
     env.fs.SetFile("C:\\w\\b.txt", "\xC3\xA9\r\n");
     EXPECT_TRUE(env.Open("C:\\w\\b.txt", true).Binary());
+}
+
+// ---- files too large to edit as text -----------------------------------------------------
+
+namespace {
+
+std::string ManyLines(int count)
+{
+    std::string text;
+    for (int i = 0; i < count; ++i)
+        text += "line " + std::to_string(i) + " of a file too large for the memory left\r\n";
+    return text;
+}
+
+} // namespace
+
+TEST(FileCommands, AFileJudgedTooLargeBeforeReadingIsOfferedToTheHexViewer)
+{
+    TDocEnv env;
+    const std::string text = ManyLines(2000);
+    env.fs.SetFile("C:\\w\\big.txt", text);
+    // Less address space left than the text would take beside the reserve.
+    env.services.freeAddressSpace = [] { return kTextMemoryReserve + 50000; };
+    env.asker.answers = { TMsgResult::No };
+    const int created = env.windows.created;
+    EXPECT_EQ(env.commands->OpenFile("C:\\w\\big.txt", false, false), nullptr);
+    ASSERT_EQ(env.asker.asked.size(), 1u);
+    const TMessage& offer = Last(env);
+    EXPECT_EQ(offer.text, TooLargeForTextMessage(static_cast<int64_t>(text.size())));
+    EXPECT_EQ(offer.caption, "C:\\w\\big.txt");
+    EXPECT_EQ(offer.buttons, TMsgButtons::YesNo);
+    // Not read at all: no document was begun.
+    EXPECT_EQ(env.windows.created, created);
+    EXPECT_EQ(env.set->Count(), 0);
+
+    env.asker.answers = { TMsgResult::Yes };
+    TEditFile* doc = env.commands->OpenFile("C:\\w\\big.txt", true, false);
+    ASSERT_NE(doc, nullptr);
+    EXPECT_TRUE(doc->Binary());
+    EXPECT_TRUE(doc->ReadOnly()); // what was asked for the text holds for the viewer
+    EXPECT_EQ(doc->BinViewer()->FileSize(), static_cast<int64_t>(text.size()));
+    EXPECT_EQ(env.set->Count(), 1);
+
+    // With room enough, or asked for binary, nothing is asked.
+    env.fs.SetFile("C:\\w\\other.txt", text);
+    env.asker.asked.clear();
+    env.services.freeAddressSpace = [] { return int64_t { 3 } << 30; };
+    EXPECT_FALSE(env.Open("C:\\w\\other.txt").Binary());
+    env.services.freeAddressSpace = [] { return int64_t { 0 }; };
+    env.fs.SetFile("C:\\w\\third.txt", text);
+    EXPECT_TRUE(env.Open("C:\\w\\third.txt", true).Binary());
+    EXPECT_TRUE(env.asker.asked.empty());
+}
+
+TEST(FileCommands, MemoryRunningOutWhileLoadingGivesTheSameOfferAndNoHalfDocument)
+{
+    TDocEnv env;
+    const std::string text = ManyLines(20000);
+    env.fs.SetFile("C:\\w\\big.txt", text);
+    env.fs.FailAllocationWhileReading("C:\\w\\big.txt", 300000);
+    env.asker.answers = { TMsgResult::No };
+    EXPECT_EQ(env.commands->OpenFile("C:\\w\\big.txt", false, false), nullptr);
+    // The offer, not the general error: the user learns why and what can be done.
+    ASSERT_EQ(env.asker.asked.size(), 1u);
+    EXPECT_EQ(Last(env).text, TooLargeForTextMessage(static_cast<int64_t>(text.size())));
+    EXPECT_EQ(env.set->Count(), 0);
+    EXPECT_EQ(env.windows.destroyed.size(), 1u); // the half-made document went away
+    EXPECT_EQ(env.fs.Contents("C:\\w\\big.txt"), text);
+    EXPECT_TRUE(env.settings.FileHistory.empty());
+
+    env.asker.answers = { TMsgResult::Yes };
+    TEditFile* doc = env.commands->OpenFile("C:\\w\\big.txt", false, false);
+    ASSERT_NE(doc, nullptr);
+    EXPECT_TRUE(doc->Binary());
+    EXPECT_TRUE(doc->BinViewer()->IsOpen());
+    doc->CheckInvariants();
+    EXPECT_EQ(env.fs.Contents("C:\\w\\big.txt"), text);
+}
+
+TEST(FileCommands, AFailedReloadLeavesAnEmptyTextThatCannotBeSavedOverTheFile)
+{
+    TDocEnv env;
+    const std::string text = ManyLines(20000);
+    env.fs.SetFile("C:\\w\\grows.txt", "small\r\n");
+    TEditFile& doc = env.Open("C:\\w\\grows.txt");
+    env.fs.SetFile("C:\\w\\grows.txt", text);
+    env.fs.FailAllocationWhileReading("C:\\w\\grows.txt", 300000);
+    env.asker.asked.clear();
+    doc.Reload();
+    ASSERT_EQ(env.asker.asked.size(), 1u);
+    EXPECT_EQ(Last(env).text, TooLargeToReloadMessage(false));
+    EXPECT_TRUE(doc.ReadOnly());
+    env.commands->Save();
+    EXPECT_EQ(env.fs.Contents("C:\\w\\grows.txt"), text);
+    doc.CheckInvariants();
 }
 
 } // namespace wexly::test

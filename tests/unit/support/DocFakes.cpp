@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <new>
 
 namespace wexly::test {
 
@@ -67,6 +68,8 @@ public:
         const auto n = std::min<int64_t>(size, Size() - m_pos);
         if (n <= 0)
             return 0;
+        if (m_pos <= m_node->failReadAt && m_node->failReadAt < m_pos + n)
+            throw std::bad_alloc();
         std::memcpy(buffer, m_node->data.data() + m_pos, static_cast<size_t>(n));
         m_pos += n;
         return n;
@@ -153,6 +156,11 @@ bool TDocFileSystem::HasFile(const std::string& path) const
 void TDocFileSystem::Touch(const std::string& path)
 {
     m_files.at(Key(path))->time = ++m_clock;
+}
+
+void TDocFileSystem::FailAllocationWhileReading(const std::string& path, int64_t at)
+{
+    m_files.at(Key(path))->failReadAt = at;
 }
 
 void TDocFileSystem::Lock(const std::string& path)

@@ -29,6 +29,9 @@ public:
     std::string Contents(const std::string& path) const;
     void Touch(const std::string& path); // a newer time stamp, as another program's write
     void Lock(const std::string& path); // held open without sharing by another program
+    // A read that takes in byte `at` of the file raises std::bad_alloc, as memory running
+    // out while its text is made would.
+    void FailAllocationWhileReading(const std::string& path, int64_t at);
     bool HasFile(const std::string& path) const;
 
     std::unique_ptr<IFile> Open(const std::string& path, TFileAccess access, TFileShare share,
@@ -52,6 +55,7 @@ public:
         TFileTime time = 0;
         bool readOnly = false;
         bool locked = false;
+        int64_t failReadAt = -1;
     };
 
 private:
