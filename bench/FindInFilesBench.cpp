@@ -8,6 +8,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -90,6 +92,112 @@ const std::string& SourceTree()
     });
     return root;
 }
+
+// 500 prose files of about 10 KiB and one log of 64 MiB: the large file is where the window
+// would go without running for longest.
+const std::string& MixedTree()
+{
+    static const std::string root = [] {
+        const fs::path base = fs::temp_directory_path() / "wexly_fif_mixed";
+        fs::remove_all(base);
+        fs::create_directories(base);
+        std::mt19937 rng(20261209);
+        std::string line = "2026-12-09 12:00:00 request served from the editor's cache\r\n";
+        for (int f = 0; f < 500; ++f) {
+            std::string text;
+            while (text.size() < 10000)
+                text += rng() % 300 == 0 ? "zanzibar\r\n" : line;
+            std::ofstream(base / Numbered("f", f).append(".log"), std::ios::binary)
+                .write(text.data(), static_cast<std::streamsize>(text.size()));
+        }
+        std::string block;
+        while (block.size() < 1024 * 1024)
+            block += line;
+        std::ofstream big(base / "big.log", std::ios::binary);
+        for (int mib = 0; mib < 64; ++mib)
+            big.write(block.data(), static_cast<std::streamsize>(block.size()));
+        big << "zanzibar\r\n";
+        return base.string();
+    }();
+    return root;
+}
+
+// Notes the longest stretch between two runs of the window, and asks for a halt at one of them.
+class TPumpClock final : public IFindInFilesHost
+{
+public:
+    using TClock = std::chrono::steady_clock;
+
+    bool running = true;
+    int haltAt = -1; // the pump inside the large file that clears running; -1 never
+    double longestGapMs = 0;
+    TClock::time_point last = TClock::now(), halted {};
+
+    void StatusChanged(const std::string& path) override
+    {
+        inBig = path.size() >= 7 && path.compare(path.size() - 7, 7, "big.log") == 0;
+        pumpsInBig = 0;
+    }
+    void FileFound(size_t) override { }
+    void ProcessMessages() override
+    {
+        const TClock::time_point now = TClock::now();
+        longestGapMs = std::max(longestGapMs, Ms(last, now));
+        last = now;
+        if (inBig && ++pumpsInBig == haltAt) {
+            running = false;
+            halted = now;
+        }
+    }
+    static double Ms(TClock::time_point a, TClock::time_point b)
+    {
+        return std::chrono::duration<double, std::milli>(b - a).count();
+    }
+
+private:
+    bool inBig = false;
+    int pumpsInBig = 0;
+};
+
+// The longest time the window would wait for its messages during a walk that meets a 64 MiB
+// file, and how soon a halt asked for in the middle of that file ends the walk, beside the
+// whole walk's time.
+void BM_FindInFilesResponsiveness(benchmark::State& state)
+{
+    const std::string mask = MixedTree() + "/*.log";
+    const TFindInFilesMatcher matcher("zanzibar", soMatchCase);
+    double walkMs = 0, gapMs = 0, haltMs = 0;
+    for (auto _ : state) {
+        TPumpClock host;
+        TFindResultTree tree;
+        const auto start = TPumpClock::TClock::now();
+        host.last = start;
+        TFindInFilesWalk(RealFileSystem(), host, tree, host.running, matcher, false)
+            .Run(mask, false);
+        const auto end = TPumpClock::TClock::now();
+        host.longestGapMs = std::max(host.longestGapMs, TPumpClock::Ms(host.last, end));
+        walkMs = std::max(walkMs, TPumpClock::Ms(start, end));
+        gapMs = std::max(gapMs, host.longestGapMs);
+
+        // The same walk, halted at a pump in the middle of the large file.
+        TPumpClock halting;
+        halting.haltAt = 33;
+        TFindResultTree partial;
+        TFindInFilesWalk(RealFileSystem(), halting, partial, halting.running, matcher, false)
+            .Run(mask, false);
+        if (halting.running)
+            state.SkipWithError("the walk never ran the window inside the large file");
+        else
+            haltMs = std::max(haltMs, TPumpClock::Ms(halting.halted, TPumpClock::TClock::now()));
+    }
+    state.counters["walk_ms"] = walkMs;
+    state.counters["longest_gap_ms"] = gapMs;
+    state.counters["halt_ms"] = haltMs;
+}
+BENCHMARK(BM_FindInFilesResponsiveness)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3)
+    ->UseRealTime();
 
 class TNoPump final : public IFindInFilesHost
 {

@@ -127,6 +127,8 @@ std::string FindNodeText(const TFindResultTree& tree, TFindNodeRef node)
 
 namespace {
 constexpr size_t kChunk = 64 * 1024;
+// About a millisecond of searching between two runs of the window natively, a few under Wine.
+constexpr size_t kPumpEvery = 1024 * 1024;
 
 bool IsLineEnd(char c)
 {
@@ -258,6 +260,7 @@ bool TFindInFilesWalk::Walk(const std::string& mask, bool recurse)
         const std::string path = parts.directory + entry.name;
         m_host.StatusChanged(path);
         m_host.ProcessMessages();
+        m_sincePump = 0;
         SearchFile(path);
         if (!m_running) {
             m_outcome.halted = true;
@@ -344,8 +347,20 @@ bool TFindInFilesWalk::SearchLines(IFile& file, int64_t size, TFoundFile& found)
         ++number;
         if (m_matcher.Matches(line))
             found.lines.push_back({ number, FoundLineText(number, line) });
+        if (!KeepResponsive(line.size() + 1))
+            break;
     }
     return true;
+}
+
+bool TFindInFilesWalk::KeepResponsive(size_t searched)
+{
+    m_sincePump += searched;
+    if (m_sincePump < kPumpEvery)
+        return true;
+    m_sincePump = 0;
+    m_host.ProcessMessages();
+    return m_running;
 }
 
 bool TFindInFilesWalk::ReadHead(IFile& file, int64_t size, size_t& have)
@@ -382,7 +397,7 @@ void TFindInFilesWalk::SearchBlocks(IFile& file, TFoundFile& found, size_t have)
         const bool end = got == 0;
         const size_t complete = end ? have : CompleteLines(buffer.data(), have);
         SearchBlock(std::string_view(buffer.data(), complete), lines, found);
-        if (end)
+        if (end || !KeepResponsive(complete))
             return;
         std::memmove(buffer.data(), buffer.data() + complete, have - complete);
         have -= complete;

@@ -143,6 +143,9 @@ private:
     // when the file looks binary or cannot be read on. have: the bytes read.
     bool ReadHead(IFile& file, int64_t size, size_t& have);
     void SearchBlock(std::string_view block, int64_t& lines, TFoundFile& found) const;
+    // Lets the window run after every so much searched inside one file, so that a large file
+    // neither freezes it nor keeps Halt waiting; false when the walk was halted meanwhile.
+    bool KeepResponsive(size_t searched);
 
     IFileSystem& m_fs;
     IFindInFilesHost& m_host;
@@ -153,6 +156,7 @@ private:
     ICodePage* m_decodeWith;
     TFindInFilesOutcome m_outcome;
     std::vector<char> m_buffer; // read buffer, kept from file to file
+    size_t m_sincePump = 0; // bytes searched since the window last ran
 };
 
 // The lines of an open file, split at CR, LF or CR LF, read a chunk at a time. A line may be

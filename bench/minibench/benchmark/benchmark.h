@@ -44,6 +44,11 @@ template <class T> inline void DoNotOptimize(T& value)
 {
     asm volatile("" : "+r,m"(value) : : "memory");
 }
+// Makes every write so far count as seen: the compiler may not drop or delay it.
+inline void ClobberMemory()
+{
+    asm volatile("" : : : "memory");
+}
 
 class State
 {

@@ -287,6 +287,40 @@ TEST(FindInFiles, WalkWithoutSubdirectoriesStaysInTheDirectory)
     EXPECT_EQ(env.Paths(), std::vector<std::string> { "C:\\w\\a.txt" });
 }
 
+// A large file lets the window run while it is searched, and Halt stops inside it: the lines
+// found so far stay, the rest of the file and the files after it are not searched. Both the
+// block search and the line-by-line one (a text too long for the fast matcher) take part.
+TEST(FindInFiles, ALargeFileKeepsTheWindowRunningAndHaltStopsInsideIt)
+{
+    const std::string longKey(300, 'k');
+    std::string big;
+    for (int i = 0; big.size() < 6 * 1024 * 1024; ++i)
+        big += i % 1000 == 0 ? "a " + longKey + " line\r\n" : "plain text of a large file\r\n";
+    for (const std::string& text : { std::string("kkk"), longKey }) {
+        SCOPED_TRACE(text.size());
+        TWalkEnv whole;
+        whole.fs.AddFile("C:\\w\\a.txt", big);
+        whole.Walk("C:\\w\\*.txt", text, false);
+        ASSERT_EQ(whole.tree.files.size(), 1u);
+        const size_t allLines = whole.tree.files[0].lines.size();
+        EXPECT_GE(whole.view.pumps, 6); // one before the file, then about one per MiB
+
+        TWalkEnv env;
+        env.fs.AddFile("C:\\w\\a.txt", big);
+        env.fs.AddFile("C:\\w\\b.txt", "key\r\n");
+        env.view.onPump = [&](int n) {
+            if (n == 3) // inside a.txt, after about 2 MiB
+                env.running = false;
+        };
+        const TFindInFilesOutcome outcome = env.Walk("C:\\w\\*.txt", text, false);
+        EXPECT_TRUE(outcome.halted);
+        EXPECT_EQ(env.view.pumps, 3);
+        ASSERT_EQ(env.Paths(), std::vector<std::string> { "C:\\w\\a.txt" });
+        EXPECT_GT(env.tree.files[0].lines.size(), 0u);
+        EXPECT_LT(env.tree.files[0].lines.size(), allLines);
+    }
+}
+
 TEST(FindInFiles, BinaryAndUnopenableFilesAreSkipped)
 {
     TWalkEnv env;
