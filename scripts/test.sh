@@ -65,10 +65,15 @@ mkdir -p "$LOGS"
 log "native build ($NATIVE_DIR)"
 if configure_native && cmake --build "$NATIVE_DIR" -j "$JOBS" >"$LOGS/native-build.log" 2>&1; then
     log "native unit tests"
-    ctest --test-dir "$NATIVE_DIR" -j "$JOBS" --timeout 300 --output-on-failure \
-        >"$LOGS/native.log" 2>&1
+    # One process for the whole suite: ctest starts one per test, and under the sanitizers that
+    # start-up, not the tests, took nearly all of the time (minutes against seconds). ctest still
+    # runs them one by one for whoever wants that.
+    timeout 300 "$NATIVE_DIR/wexly_tests" --gtest_color=no >"$LOGS/native.log" 2>&1
+    rc=$?
     tail -n 3 "$LOGS/native.log"
-    add_counts ctest "$LOGS/native.log" || stage_failed "native tests did not run (see $LOGS/native.log)"
+    if ! add_counts gtest "$LOGS/native.log" || { [ "$rc" != 0 ] && [ "$LAST_BAD" = 0 ]; }; then
+        stage_failed "native unit tests exited with $rc (see $LOGS/native.log)"
+    fi
 else
     tail -n 30 "$LOGS/native-build.log" >&2
     stage_failed "native build failed (see $LOGS/native-build.log)"
