@@ -267,6 +267,50 @@ public:
             attributes = FILE_ATTRIBUTE_NORMAL;
         return SetFileAttributesW(wide.c_str(), attributes) != 0;
     }
+    bool HardLink(const std::string& existing, const std::string& newPath, TFileError* error) override
+    {
+        if (!CreateHardLinkW(Utf8ToWide(newPath).c_str(), Utf8ToWide(existing).c_str(), nullptr)) {
+            SetError(error, newPath);
+            return false;
+        }
+        return true;
+    }
+    bool GetAttributes(const std::string& path, uint32_t* attributes) override
+    {
+        DWORD found = GetFileAttributesW(Utf8ToWide(path).c_str());
+        if (found == INVALID_FILE_ATTRIBUTES)
+            return false;
+        *attributes = found;
+        return true;
+    }
+    bool SetAttributes(const std::string& path, uint32_t attributes) override
+    {
+        return SetFileAttributesW(
+                   Utf8ToWide(path).c_str(), attributes ? attributes : FILE_ATTRIBUTE_NORMAL)
+            != 0;
+    }
+    // ReplaceFileW keeps the replaced file's security descriptor, creation time, short name
+    // and streams (Wine's only renames). Where it cannot be used (no such file yet, a file
+    // system that refuses its steps) this is the plain replacing rename, as before; a file
+    // held open by another program is a sharing violation either way and left alone.
+    bool ReplaceWith(const std::string& temp, const std::string& path, TFileError* error) override
+    {
+        const std::wstring wideTemp = Utf8ToWide(temp), widePath = Utf8ToWide(path);
+        if (GetFileAttributesW(widePath.c_str()) != INVALID_FILE_ATTRIBUTES) {
+            if (ReplaceFileW(widePath.c_str(), wideTemp.c_str(), nullptr,
+                    REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS, nullptr,
+                    nullptr))
+                return true;
+            const DWORD code = GetLastError();
+            if (code == ERROR_SHARING_VIOLATION || code == ERROR_LOCK_VIOLATION) {
+                SetError(error, path, code);
+                return false;
+            }
+            // ERROR_UNABLE_TO_MOVE_REPLACEMENT: the replaced file is gone and temp keeps its
+            // name, so the rename below is what puts the text in place.
+        }
+        return Rename(temp, path, true, error);
+    }
     std::vector<TDirEntry> List(const std::string& directory, const std::string& mask) override
     {
         std::vector<TDirEntry> result;
