@@ -12,9 +12,18 @@
 namespace wexly::test {
 namespace {
 
-const std::string kDir = "/docs";
-const std::string kFile = "/docs/a.txt";
-const std::string kFirstTemp = "/docs/tmp1.tmp"; // what the fake draws first
+// A path with the build's separator.
+std::string P(std::string path)
+{
+    for (char& c : path)
+        if (c == '/')
+            c = PathSeparator();
+    return path;
+}
+
+const std::string kDir = P("/docs");
+const std::string kFile = P("/docs/a.txt");
+const std::string kFirstTemp = P("/docs/tmp1.tmp"); // what the fake draws first
 const TFileTime kHour = 60ull * 60 * 10'000'000;
 
 uint32_t AttributesOf(TFakeFileSystem& fs, const std::string& path)
@@ -56,12 +65,12 @@ TEST(FileReplace, TheReplacedFilesHiddenAndSystemAttributesCarryOver)
     EXPECT_EQ(FilesIn(fs), 1u);
 
     // A plain file stays plain, and a new file gets what the system gives.
-    fs.SetFile("/docs/b.txt", "old");
-    ASSERT_TRUE(fs.SetAttributes("/docs/b.txt", 0));
-    ASSERT_TRUE(ReplaceFileContents(fs, "/docs/b.txt", "new", &error));
-    EXPECT_EQ(AttributesOf(fs, "/docs/b.txt"), FileAttribute::Archive);
-    ASSERT_TRUE(ReplaceFileContents(fs, "/docs/c.txt", "new", &error));
-    EXPECT_EQ(AttributesOf(fs, "/docs/c.txt"), FileAttribute::Archive);
+    fs.SetFile(P("/docs/b.txt"), "old");
+    ASSERT_TRUE(fs.SetAttributes(P("/docs/b.txt"), 0));
+    ASSERT_TRUE(ReplaceFileContents(fs, P("/docs/b.txt"), "new", &error));
+    EXPECT_EQ(AttributesOf(fs, P("/docs/b.txt")), FileAttribute::Archive);
+    ASSERT_TRUE(ReplaceFileContents(fs, P("/docs/c.txt"), "new", &error));
+    EXPECT_EQ(AttributesOf(fs, P("/docs/c.txt")), FileAttribute::Archive);
 
     // Where attributes cannot be set the text is saved all the same.
     fs.RefuseAttributes(true);
@@ -135,7 +144,7 @@ TEST(FileReplace, TheBackupKeepsTheOldFileAndTheNewOneItsAttributes)
     fs.SetFile(kFile, "one");
     ASSERT_TRUE(fs.SetAttributes(kFile, FileAttribute::Hidden));
     TReplaceOptions options;
-    options.backup = "/docs/a.~txt";
+    options.backup = P("/docs/a.~txt");
     auto text = [](std::string t) {
         return [t](const TContentsSink& sink) { sink(t.data(), t.size()); };
     };
@@ -160,9 +169,9 @@ TEST(FileReplace, StaleTemporariesOfSavesCutShortAreRemovedAndOnlyThose)
 {
     TFakeFileSystem fs;
     fs.SetFile(kFile, "old");
-    const std::string stale = "/docs/~wx0123abcd.tmp", fresh = "/docs/~wx89abcdef.tmp",
-                      held = "/docs/~wx00000001.tmp", foreign = "/docs/~wxnothex0.tmp",
-                      upper = "/docs/~wx0123ABCD.tmp", mine = "/docs/notes.tmp";
+    const std::string stale = P("/docs/~wx0123abcd.tmp"), fresh = P("/docs/~wx89abcdef.tmp"),
+                      held = P("/docs/~wx00000001.tmp"), foreign = P("/docs/~wxnothex0.tmp"),
+                      upper = P("/docs/~wx0123ABCD.tmp"), mine = P("/docs/notes.tmp");
     for (const std::string& path : { stale, fresh, held, foreign, upper, mine })
         fs.SetFile(path, "partial");
     fs.AdvanceClock(2 * kHour);
@@ -180,9 +189,11 @@ TEST(FileReplace, StaleTemporariesOfSavesCutShortAreRemovedAndOnlyThose)
     // A writer of its own temporary file (recovery records) does not clean up others'.
     holder.reset();
     fs.AdvanceClock(2 * kHour);
-    ASSERT_TRUE(ReplaceFileContents(fs, kFile, { "newer" }, "/docs/record.tmp", &error));
+    ASSERT_TRUE(ReplaceFileContents(fs, kFile, { "newer" }, P("/docs/record.tmp"), &error));
     EXPECT_TRUE(fs.Exists(held));
-    EXPECT_EQ(RemoveStaleTemps(fs, kDir, fs.List(kDir, "a.txt")[0].writeTime, kHour), 2);
+    TFileTime saved = 0;
+    ASSERT_TRUE(fs.GetWriteTime(kFile, &saved));
+    EXPECT_EQ(RemoveStaleTemps(fs, kDir, saved, kHour), 2);
     EXPECT_FALSE(fs.Exists(held));
     EXPECT_FALSE(fs.Exists(fresh));
 }

@@ -399,7 +399,7 @@ void TFakeFileSystem::SetWriteTime(const std::string& path, TFileTime time)
 std::vector<TDirEntry> TFakeFileSystem::List(const std::string& directory, const std::string& mask)
 {
     std::vector<TDirEntry> entries;
-    std::string prefix = directory.empty() || directory.back() == PathSeparator()
+    std::string prefix = directory.empty() || IsPathSeparator(directory.back())
         ? directory
         : directory + PathSeparator();
     for (const auto& [path, node] : m_files) {
