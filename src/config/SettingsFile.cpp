@@ -1,6 +1,6 @@
 #include "config/SettingsFile.h"
 
-#include "config/FileReplace.h"
+#include "platform/FileReplace.h"
 #include "config/HexBlob.h"
 #include "config/UtilsBox.h"
 

@@ -1,6 +1,6 @@
 #include "dictionary/LineFile.h"
 
-#include "config/FileReplace.h"
+#include "platform/FileReplace.h"
 #include "editor/LineReader.h"
 
 namespace wexly {

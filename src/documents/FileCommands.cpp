@@ -3,6 +3,7 @@
 #include "documents/OpenPanelModel.h"
 #include "editor/TextFile.h"
 #include "editor/TextFit.h"
+#include "platform/FileReplace.h"
 
 #include <cstdlib>
 #include <new>
@@ -114,9 +115,14 @@ TMsgResult TFileCommands::Ask(const std::string& text, const std::string& captio
     return m_services.asker.Ask(m);
 }
 
-void TFileCommands::ShowSaveError(const std::exception& e)
+void TFileCommands::ShowSaveError(const std::exception& e, const std::string& path)
 {
-    Ask(e.what(), "Error", TMsgButtons::Ok, TMsgIcon::Warning);
+    std::string text = e.what();
+    // The code alone does not tell the user which file, why, or what became of it.
+    if (const auto* io = dynamic_cast<const EInOutError*>(&e))
+        text += "\r" + path + " was not saved: " + FileErrorText(io->Code())
+            + "\rThe file was left as it was; the document keeps its changes.";
+    Ask(text, "Error", TMsgButtons::Ok, TMsgIcon::Warning);
 }
 
 void TFileCommands::AddRecentDir(const std::string& directory)
@@ -408,7 +414,7 @@ bool TFileCommands::SaveNamedOrAs(TEditFile& doc)
     try {
         doc.Save();
     } catch (const std::exception& e) {
-        ShowSaveError(e);
+        ShowSaveError(e, doc.FileName());
         return false;
     }
     return true;
@@ -474,7 +480,7 @@ bool TFileCommands::SaveFileAs(TEditFile& doc, bool rename)
             doc.SaveAs(name, rename);
             saved = true;
         } catch (const std::exception& e) {
-            ShowSaveError(e);
+            ShowSaveError(e, name);
         }
         if (saved) {
             if (rename && wasNamed && !SameTextNoCase(name, oldName))

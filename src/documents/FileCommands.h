@@ -146,7 +146,7 @@ private:
     // when the answer is Yes.
     TEditFile* OfferHexViewer(const std::string& full, int64_t size, bool readOnly);
     bool SaveNamedOrAs(TEditFile& doc);
-    void ShowSaveError(const std::exception& e);
+    void ShowSaveError(const std::exception& e, const std::string& path);
     void ApplyCaret(TEditFile& doc, const TCaretRequest& caret);
     // The file read and decoded before the binary test; none when it cannot be read.
     std::optional<TDecodedText> DecodeForOpen(const std::string& path);

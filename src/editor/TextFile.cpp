@@ -4,6 +4,7 @@
 #include "editor/EdStrings.h"
 #include "editor/OvcParaList.h"
 #include "editor/StringFile.h"
+#include "platform/FileReplace.h"
 
 #include <algorithm>
 #include <array>
@@ -200,14 +201,6 @@ template <typename Sink> void ProduceSavedBytes(const TOvcParaList& list, Sink&&
         sink(begin, static_cast<size_t>(at - begin));
 }
 
-std::string DirectoryOf(const std::string& path)
-{
-    for (size_t i = path.size(); i > 0; --i)
-        if (IsPathSeparator(path[i - 1]))
-            return path.substr(0, i);
-    return std::string();
-}
-
 // Calls sink with the saved bytes in encoding: its byte-order mark, then the text converted
 // block by block (each block ends with a line end, so it holds whole characters).
 template <typename Sink>
@@ -231,31 +224,6 @@ void ProduceEncodedBytes(
     });
 }
 
-// Writes the whole text to a new temporary file beside name; returns its path.
-std::string WriteTemporary(const TOvcParaList& list, IFileSystem& fs, const std::string& name,
-    TTextEncoding encoding, ICodePage* codePage)
-{
-    std::string temp = fs.TempNameIn(DirectoryOf(name));
-    TFileError error;
-    auto file
-        = fs.Open(temp, TFileAccess::Write, TFileShare::Exclusive, TFileCreate::CreateNew, &error);
-    if (!file)
-        throw EInOutError(error.code);
-    uint32_t failure = 0;
-    ProduceEncodedBytes(list, encoding, codePage, [&](const char* data, size_t size) {
-        if (!failure && !file->Write(data, static_cast<int64_t>(size)))
-            failure = file->LastError();
-    });
-    if (!failure && !file->Flush())
-        failure = file->LastError();
-    file.reset();
-    if (failure) {
-        fs.Delete(temp);
-        throw EInOutError(failure);
-    }
-    return temp;
-}
-
 } // namespace
 
 std::string TextFileBytes(const TOvcParaList& list, TTextEncoding encoding, ICodePage* codePage)
@@ -271,26 +239,15 @@ void SaveTextFile(TOvcParaList& list, IFileSystem& fs, const std::string& name, 
 {
     if (name.empty())
         return;
-    const std::string temp = WriteTemporary(list, fs, name, encoding, codePage);
+    TReplaceOptions options;
+    if (makeBackup)
+        options.backup = BackupFileName(name);
     TFileError error;
-    std::string backup;
-    if (makeBackup && fs.Exists(name)) {
-        std::string candidate = BackupFileName(name);
-        if (candidate != name) {
-            fs.Delete(candidate); // there may be none
-            if (!fs.Rename(name, candidate, false, &error)) {
-                fs.Delete(temp);
-                throw EInOutError(error.code);
-            }
-            backup = candidate;
-        }
-    }
-    if (!fs.Rename(temp, name, true, &error)) {
-        if (!backup.empty())
-            fs.Rename(backup, name, false); // put the old file back where it was
-        fs.Delete(temp);
+    if (!ReplaceFileContents(
+            fs, name,
+            [&](const TContentsSink& sink) { ProduceEncodedBytes(list, encoding, codePage, sink); },
+            options, &error))
         throw EInOutError(error.code);
-    }
     list.SetModified(false);
 }
 

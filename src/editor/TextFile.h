@@ -82,11 +82,12 @@ std::optional<TDecodedText> DecodeTextFileAt(IFileSystem& fs, const std::string&
 std::string TextFileBytes(const TOvcParaList& list, TTextEncoding encoding = TTextEncoding::Ansi,
     ICodePage* codePage = nullptr);
 
-// Writes list to name (nothing when name is empty). The text goes to a temporary file in the
-// same folder, is flushed and only then takes the file's place; with makeBackup an existing
-// file is first renamed to its backup name. On success the modified flag is cleared. On
-// failure the old file is as it was, the temporary file is gone, the flag is kept and
-// EInOutError is raised.
+// Writes list to name (nothing when name is empty), through ReplaceFileContents: the text goes
+// to a temporary file in the same folder, is flushed and only then takes the file's place;
+// with makeBackup an existing file is first renamed to its backup name. A read-only file is
+// refused before anything is written. On success the modified flag is cleared. On failure
+// the old file is as it was, the temporary file is gone, the flag is kept and EInOutError is
+// raised.
 void SaveTextFile(TOvcParaList& list, IFileSystem& fs, const std::string& name, bool makeBackup,
     TTextEncoding encoding = TTextEncoding::Ansi, ICodePage* codePage = nullptr);
 

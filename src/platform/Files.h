@@ -36,10 +36,12 @@ namespace FileErrorCode {
 inline constexpr uint32_t FileNotFound = 2;
 inline constexpr uint32_t PathNotFound = 3;
 inline constexpr uint32_t AccessDenied = 5;
+inline constexpr uint32_t WriteProtect = 19;
 inline constexpr uint32_t WriteFault = 29;
 inline constexpr uint32_t ReadFault = 30;
 inline constexpr uint32_t SharingViolation = 32;
 inline constexpr uint32_t HandleEof = 38;
+inline constexpr uint32_t HandleDiskFull = 39;
 inline constexpr uint32_t FileExists = 80;
 inline constexpr uint32_t DiskFull = 112;
 inline constexpr uint32_t AlreadyExists = 183;
@@ -47,6 +49,15 @@ inline constexpr uint32_t AlreadyExists = 183;
 
 // File times are 100-ns intervals since 1601-01-01 UTC, as Windows keeps them.
 using TFileTime = uint64_t;
+
+// File attributes, in Windows numbering.
+namespace FileAttribute {
+inline constexpr uint32_t ReadOnly = 0x1;
+inline constexpr uint32_t Hidden = 0x2;
+inline constexpr uint32_t System = 0x4;
+inline constexpr uint32_t Archive = 0x20;
+inline constexpr uint32_t NotContentIndexed = 0x2000;
+}
 
 class IFile
 {
@@ -96,10 +107,30 @@ public:
     virtual bool GetWriteTime(const std::string& path, TFileTime* time) = 0;
     virtual bool IsReadOnly(const std::string& path) = 0;
     virtual bool SetReadOnly(const std::string& path, bool readOnly) = 0;
+    // Gives an existing file a second name (a hard link); false when the file system has none.
+    virtual bool HardLink(const std::string&, const std::string& newPath, TFileError* error)
+    {
+        if (error)
+            *error = { 1, newPath }; // ERROR_INVALID_FUNCTION
+        return false;
+    }
+    // A file's attributes (FileAttribute bits); false when it cannot be examined or the file
+    // system keeps none.
+    virtual bool GetAttributes(const std::string&, uint32_t*) { return false; }
+    // Sets the attributes to exactly these bits; false when it cannot.
+    virtual bool SetAttributes(const std::string&, uint32_t) { return false; }
+    // Puts the file temp in the place of path, which may exist (a replacing rename). A file
+    // system that can carries over to it what belongs to the replaced file rather than to its
+    // contents (on Windows its security descriptor, creation time and streams).
+    virtual bool ReplaceWith(const std::string& temp, const std::string& path, TFileError* error)
+    {
+        return Rename(temp, path, true, error);
+    }
     // Entries of a directory whose names match a mask with * and ? (case-insensitive);
     // "." and ".." are left out.
     virtual std::vector<TDirEntry> List(const std::string& directory, const std::string& mask) = 0;
-    // A name for a new temporary file in the given directory (not yet created).
+    // A name for a new temporary file in the given directory (not yet created). The real file
+    // systems draw "~wx" and eight hex digits, with ".tmp".
     virtual std::string TempNameIn(const std::string& directory) = 0;
     // Creates one directory (its parent must exist); false when it cannot, also when it exists
     // already (AlreadyExists). File systems that have no directories refuse.

@@ -1,6 +1,6 @@
 #include "recovery/RecoveryFolder.h"
 
-#include "config/FileReplace.h"
+#include "platform/FileReplace.h"
 
 #include <algorithm>
 #include <charconv>

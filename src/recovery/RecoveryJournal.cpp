@@ -1,6 +1,6 @@
 #include "recovery/RecoveryJournal.h"
 
-#include "config/FileReplace.h"
+#include "platform/FileReplace.h"
 #include "editor/JoinedText.h"
 
 #include <new>

@@ -1,6 +1,7 @@
 // The loop shared by the end-to-end drivers: runs the cases whose names contain the filter,
 // ends the processes each case started, prints a line per case (and the case's notes, when its
-// context keeps any) and a closing "<label>: N passed, M failed". Returns the exit code.
+// context keeps any) and a closing "<label>: N passed, M failed" (", K skipped" when a case
+// said it could not run here, with its reason). Returns the exit code.
 #pragma once
 
 #include "E2eDriver.h"
@@ -15,7 +16,7 @@ namespace wexly::e2e {
 template <typename TContextT, typename TCases, typename Prepare>
 int RunCases(const TCases& cases, const std::wstring& filter, const char* label, Prepare prepare)
 {
-    int passed = 0, failed = 0;
+    int passed = 0, failed = 0, skipped = 0;
     for (const auto& c : cases) {
         std::wstring name(c.name, c.name + std::string(c.name).size());
         if (!filter.empty() && name.find(filter) == std::wstring::npos)
@@ -31,7 +32,13 @@ int RunCases(const TCases& cases, const std::wstring& filter, const char* label,
             for (const auto& note : ctx.notes)
                 std::printf("  %s\n", note.c_str());
         }
-        if (ctx.failures.empty()) {
+        bool skip = false;
+        if constexpr (requires { ctx.skipped; })
+            skip = !ctx.skipped.empty() && ctx.failures.empty();
+        if (skip) {
+            ++skipped;
+            std::printf("[ SKIP ] %s: %s\n", c.name, ctx.skipped.c_str());
+        } else if (ctx.failures.empty()) {
             ++passed;
             std::printf("[ PASS ] %s (%lu ms)\n", c.name, ms);
         } else {
@@ -42,7 +49,10 @@ int RunCases(const TCases& cases, const std::wstring& filter, const char* label,
         }
         std::fflush(stdout);
     }
-    std::printf("%s: %d passed, %d failed\n", label, passed, failed);
+    if (skipped)
+        std::printf("%s: %d passed, %d failed, %d skipped\n", label, passed, failed, skipped);
+    else
+        std::printf("%s: %d passed, %d failed\n", label, passed, failed);
     return failed == 0 && passed > 0 ? 0 : 1;
 }
 

@@ -41,6 +41,11 @@ struct TContext
     std::wstring wexly;
     std::vector<std::string> failures;
     std::vector<TProcess> processes; // ended after each test
+    std::vector<std::string> notes; // printed after the case's line (figures, what it saw)
+    std::string skipped; // why the case could not run here; it then counts as skipped
+
+    // Skips the case for reason (a check's return ends it).
+    void Skip(const std::string& reason) { skipped = reason; }
 
     TProcess Start(const std::wstring& args, const std::wstring& dir)
     {

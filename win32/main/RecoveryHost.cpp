@@ -1,7 +1,7 @@
 #include "win32/main/RecoveryHost.h"
 
 #include "app/HandOver.h"
-#include "config/FileReplace.h"
+#include "platform/FileReplace.h"
 #include "win32/platform/WinStrings.h"
 
 #include <windows.h>

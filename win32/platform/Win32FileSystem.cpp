@@ -187,6 +187,25 @@ std::string JoinPath(const std::string& directory, const std::string& name)
                                                         : directory + "\\" + name;
 }
 
+bool RunningOnWine()
+{
+    static const bool wine
+        = GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+    return wine;
+}
+
+// Whether a file cannot be opened for deletion because another opener does not share that.
+bool HeldByAnother(const std::wstring& path)
+{
+    HANDLE h = CreateFileW(path.c_str(), DELETE,
+        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (h != INVALID_HANDLE_VALUE) {
+        CloseHandle(h);
+        return false;
+    }
+    return GetLastError() == ERROR_SHARING_VIOLATION;
+}
+
 class TWin32FileSystem final : public IFileSystem
 {
 public:
@@ -266,6 +285,59 @@ public:
         if (attributes == 0)
             attributes = FILE_ATTRIBUTE_NORMAL;
         return SetFileAttributesW(wide.c_str(), attributes) != 0;
+    }
+    bool HardLink(const std::string& existing, const std::string& newPath, TFileError* error) override
+    {
+        if (!CreateHardLinkW(Utf8ToWide(newPath).c_str(), Utf8ToWide(existing).c_str(), nullptr)) {
+            SetError(error, newPath);
+            return false;
+        }
+        return true;
+    }
+    bool GetAttributes(const std::string& path, uint32_t* attributes) override
+    {
+        DWORD found = GetFileAttributesW(Utf8ToWide(path).c_str());
+        if (found == INVALID_FILE_ATTRIBUTES)
+            return false;
+        *attributes = found;
+        return true;
+    }
+    bool SetAttributes(const std::string& path, uint32_t attributes) override
+    {
+        return SetFileAttributesW(
+                   Utf8ToWide(path).c_str(), attributes ? attributes : FILE_ATTRIBUTE_NORMAL)
+            != 0;
+    }
+    // On Windows ReplaceFileW keeps the replaced file's security descriptor, creation time,
+    // short name and streams. Wine's keeps none of them, and moves the old file aside before
+    // the new one takes its name (a moment with no file, and an "rf*.tmp" left when that
+    // fails), so there, and where ReplaceFileW cannot be used (no such file yet, a file system
+    // that refuses its steps), this is the plain replacing rename, which is one step.
+    bool ReplaceWith(const std::string& temp, const std::string& path, TFileError* error) override
+    {
+        const std::wstring wideTemp = Utf8ToWide(temp), widePath = Utf8ToWide(path);
+        if (!RunningOnWine() && GetFileAttributesW(widePath.c_str()) != INVALID_FILE_ATTRIBUTES) {
+            if (ReplaceFileW(widePath.c_str(), wideTemp.c_str(), nullptr,
+                    REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS, nullptr,
+                    nullptr))
+                return true;
+            const DWORD code = GetLastError();
+            if (code == ERROR_SHARING_VIOLATION || code == ERROR_LOCK_VIOLATION) {
+                SetError(error, path, code);
+                return false;
+            }
+            // ERROR_UNABLE_TO_MOVE_REPLACEMENT: the replaced file is gone and temp keeps its
+            // name, so the rename below is what puts the text in place.
+        }
+        if (MoveFileExW(wideTemp.c_str(), widePath.c_str(), MOVEFILE_REPLACE_EXISTING))
+            return true;
+        DWORD code = GetLastError();
+        // A file another program holds open (without letting it be deleted) refuses the
+        // rename as access denied; the user is better told who is in the way.
+        if (code == ERROR_ACCESS_DENIED && HeldByAnother(widePath))
+            code = ERROR_SHARING_VIOLATION;
+        SetError(error, path, code);
+        return false;
     }
     std::vector<TDirEntry> List(const std::string& directory, const std::string& mask) override
     {

@@ -213,6 +213,15 @@ namespace {
             }
             return true;
         }
+        bool HardLink(
+            const std::string& existing, const std::string& newPath, TFileError* error) override
+        {
+            if (::link(existing.c_str(), newPath.c_str()) != 0) {
+                SetError(error, newPath, errno);
+                return false;
+            }
+            return true;
+        }
         bool Copy(const std::string& from, const std::string& to, TFileError* error) override
         {
             auto in = Open(from, TFileAccess::Read, TFileShare::DenyWrite,

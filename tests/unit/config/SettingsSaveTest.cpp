@@ -1,4 +1,4 @@
-#include "config/FileReplace.h"
+#include "platform/FileReplace.h"
 #include "config/SettingsFile.h"
 
 #include "config/MemFileSystem.h"

@@ -527,4 +527,22 @@ TEST(FileCommands, AFailedReloadLeavesAnEmptyTextThatCannotBeSavedOverTheFile)
     doc.CheckInvariants();
 }
 
+TEST(FileCommands, AFailedSaveSaysWhichFileWhyAndThatNothingWasLost)
+{
+    TDocEnv env;
+    env.fs.SetFile("C:\\w\\held.txt", "old\r\n");
+    TEditFile& doc = env.Open("C:\\w\\held.txt");
+    Modify(doc);
+    env.fs.Lock("C:\\w\\held.txt"); // another program holds it without sharing
+    env.commands->Save();
+    ASSERT_EQ(env.asker.asked.size(), 1u);
+    EXPECT_EQ(Last(env).caption, "Error");
+    EXPECT_EQ(Last(env).text,
+        "Viewer triggered I/O error 32\rC:\\w\\held.txt was not saved: The process cannot "
+        "access the file because it is being used by another process.\rThe file was left as it "
+        "was; the document keeps its changes.");
+    EXPECT_EQ(env.fs.Contents("C:\\w\\held.txt"), "old\r\n");
+    EXPECT_TRUE(doc.IsModified());
+}
+
 } // namespace wexly::test

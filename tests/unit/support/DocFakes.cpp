@@ -216,6 +216,11 @@ bool TDocFileSystem::Rename(
         return Fail(error, oldPath, FileErrorCode::FileNotFound);
     if (HasFile(newPath) && !replace)
         return Fail(error, newPath, FileErrorCode::AlreadyExists);
+    // A file held open without sharing can neither move nor be replaced.
+    if (it->second->locked)
+        return Fail(error, oldPath, FileErrorCode::SharingViolation);
+    if (HasFile(newPath) && m_files.at(Key(newPath))->locked)
+        return Fail(error, newPath, FileErrorCode::SharingViolation);
     auto node = it->second;
     m_files.erase(it);
     node->path = newPath;

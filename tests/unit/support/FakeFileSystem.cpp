@@ -16,6 +16,7 @@ struct TFakeNode
 {
     std::vector<uint8_t> data;
     bool readOnly = false;
+    uint32_t attributes = FileAttribute::Archive; // besides read-only
     TFileTime writeTime = 0;
     std::vector<const TFakeOpen*> opens;
     uint32_t openError = 0;
@@ -358,10 +359,49 @@ bool TFakeFileSystem::SetReadOnly(const std::string& path, bool readOnly)
     return true;
 }
 
+bool TFakeFileSystem::HardLink(
+    const std::string& existing, const std::string& newPath, TFileError* error)
+{
+    if (m_refuseHardLinks)
+        return Fail(error, newPath, 1);
+    if (!Exists(existing))
+        return Fail(error, existing, FileErrorCode::FileNotFound);
+    if (Exists(newPath))
+        return Fail(error, newPath, FileErrorCode::AlreadyExists);
+    m_files[newPath] = m_files.at(existing);
+    return true;
+}
+
+bool TFakeFileSystem::GetAttributes(const std::string& path, uint32_t* attributes)
+{
+    if (!Exists(path))
+        return false;
+    const TFakeNode& node = *m_files.at(path);
+    *attributes = node.attributes | (node.readOnly ? FileAttribute::ReadOnly : 0);
+    return true;
+}
+
+bool TFakeFileSystem::SetAttributes(const std::string& path, uint32_t attributes)
+{
+    if (!Exists(path) || m_refuseAttributes)
+        return false;
+    TFakeNode& node = *m_files.at(path);
+    node.readOnly = (attributes & FileAttribute::ReadOnly) != 0;
+    node.attributes = attributes & ~FileAttribute::ReadOnly;
+    return true;
+}
+
+void TFakeFileSystem::SetWriteTime(const std::string& path, TFileTime time)
+{
+    m_files.at(path)->writeTime = time;
+}
+
 std::vector<TDirEntry> TFakeFileSystem::List(const std::string& directory, const std::string& mask)
 {
     std::vector<TDirEntry> entries;
-    std::string prefix = directory.empty() ? directory : directory + PathSeparator();
+    std::string prefix = directory.empty() || IsPathSeparator(directory.back())
+        ? directory
+        : directory + PathSeparator();
     for (const auto& [path, node] : m_files) {
         if (node->writeTime == 0 || path.compare(0, prefix.size(), prefix) != 0)
             continue;
@@ -372,6 +412,8 @@ std::vector<TDirEntry> TFakeFileSystem::List(const std::string& directory, const
         TDirEntry entry;
         entry.name = name;
         entry.isReadOnly = node->readOnly;
+        entry.isHidden = (node->attributes & FileAttribute::Hidden) != 0;
+        entry.isSystem = (node->attributes & FileAttribute::System) != 0;
         entry.size = static_cast<int64_t>(node->data.size());
         entry.writeTime = node->writeTime;
         entries.push_back(entry);
@@ -394,8 +436,10 @@ std::vector<TDirEntry> TFakeFileSystem::List(const std::string& directory, const
 std::string TFakeFileSystem::TempNameIn(const std::string& directory)
 {
     std::string name;
+    const std::string prefix
+        = !directory.empty() && IsPathSeparator(directory.back()) ? directory : directory + PathSeparator();
     do {
-        name = directory + PathSeparator() + "tmp" + std::to_string(++m_tempCounter) + ".tmp";
+        name = prefix + "tmp" + std::to_string(++m_tempCounter) + ".tmp";
     } while (Exists(name));
     return name;
 }

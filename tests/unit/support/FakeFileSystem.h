@@ -34,6 +34,13 @@ public:
     // Writes to path fail with code once size bytes have been written in total (disk full).
     void FailWritesAfter(const std::string& path, int64_t bytes, uint32_t code);
     void ClearFailures();
+    // SetAttributes fails (a file system without them).
+    void RefuseAttributes(bool refuse) { m_refuseAttributes = refuse; }
+    // HardLink fails (a file system without them).
+    void RefuseHardLinks(bool refuse) { m_refuseHardLinks = refuse; }
+    // The clock gives every write a later time; this moves it on (time passing).
+    void AdvanceClock(TFileTime by) { m_clock += by; }
+    void SetWriteTime(const std::string& path, TFileTime time);
 
     // ---- IFileSystem ----
     std::unique_ptr<IFile> Open(const std::string& path, TFileAccess access, TFileShare share,
@@ -47,6 +54,11 @@ public:
     bool GetWriteTime(const std::string& path, TFileTime* time) override;
     bool IsReadOnly(const std::string& path) override;
     bool SetReadOnly(const std::string& path, bool readOnly) override;
+    // Both names then share one file, as on a real file system (unless refused).
+    bool HardLink(const std::string& existing, const std::string& newPath,
+        TFileError* error = nullptr) override;
+    bool GetAttributes(const std::string& path, uint32_t* attributes) override;
+    bool SetAttributes(const std::string& path, uint32_t attributes) override;
     std::vector<TDirEntry> List(const std::string& directory, const std::string& mask) override;
     std::string TempNameIn(const std::string& directory) override;
     // Directories are names only: files may be set anywhere, with or without them.
@@ -58,6 +70,8 @@ private:
     std::set<std::string> m_dirs;
     TFileTime m_clock = 1;
     int m_tempCounter = 0;
+    bool m_refuseAttributes = false;
+    bool m_refuseHardLinks = false;
 };
 
 } // namespace wexly::test
