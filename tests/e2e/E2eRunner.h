@@ -32,12 +32,13 @@ int RunCases(const TCases& cases, const std::wstring& filter, const char* label,
             for (const auto& note : ctx.notes)
                 std::printf("  %s\n", note.c_str());
         }
-        bool skip = false;
+        // Only contexts that can skip a case have the member.
+        std::string skipReason;
         if constexpr (requires { ctx.skipped; })
-            skip = !ctx.skipped.empty() && ctx.failures.empty();
-        if (skip) {
+            skipReason = ctx.skipped;
+        if (!skipReason.empty() && ctx.failures.empty()) {
             ++skipped;
-            std::printf("[ SKIP ] %s: %s\n", c.name, ctx.skipped.c_str());
+            std::printf("[ SKIP ] %s: %s\n", c.name, skipReason.c_str());
         } else if (ctx.failures.empty()) {
             ++passed;
             std::printf("[ PASS ] %s (%lu ms)\n", c.name, ms);
