@@ -82,8 +82,8 @@ bool IsLowerHexDigit(char c)
 
 } // namespace
 
-bool ReplaceFileContents(IFileSystem& fs, const std::string& path,
-    const TContentsProducer& produce, const TReplaceOptions& options, TFileError* error)
+bool ReplaceFileContents(IFileSystem& fs, const std::string& path, const TContentsProducer& produce,
+    const TReplaceOptions& options, TFileError* error)
 {
     const bool exists = fs.Exists(path);
     uint32_t attributes = 0;
@@ -135,8 +135,7 @@ bool ReplaceFileContents(
     IFileSystem& fs, const std::string& path, std::string_view data, TFileError* error)
 {
     return ReplaceFileContents(
-        fs, path, [data](const TContentsSink& sink) { sink(data.data(), data.size()); }, {},
-        error);
+        fs, path, [data](const TContentsSink& sink) { sink(data.data(), data.size()); }, {}, error);
 }
 
 bool ReplaceFileContents(IFileSystem& fs, const std::string& path,
@@ -176,7 +175,8 @@ int RemoveStaleTemps(
             continue;
         const std::string path = prefix + entry.name;
         // Open by anyone (a save still writing it), it stays.
-        if (!fs.Open(path, TFileAccess::ReadWrite, TFileShare::Exclusive, TFileCreate::OpenExisting))
+        if (!fs.Open(
+                path, TFileAccess::ReadWrite, TFileShare::Exclusive, TFileCreate::OpenExisting))
             continue;
         if (fs.Delete(path))
             ++removed;
@@ -193,6 +193,8 @@ std::string FileErrorText(uint32_t code)
         return "The system cannot find the path specified.";
     case FileErrorCode::AccessDenied:
         return "Access is denied.";
+    case FileErrorCode::NotEnoughMemory:
+        return "Not enough memory resources are available to process this command.";
     case FileErrorCode::WriteProtect:
         return "The media is write protected.";
     case FileErrorCode::WriteFault:

@@ -36,6 +36,7 @@ namespace FileErrorCode {
 inline constexpr uint32_t FileNotFound = 2;
 inline constexpr uint32_t PathNotFound = 3;
 inline constexpr uint32_t AccessDenied = 5;
+inline constexpr uint32_t NotEnoughMemory = 8;
 inline constexpr uint32_t WriteProtect = 19;
 inline constexpr uint32_t WriteFault = 29;
 inline constexpr uint32_t ReadFault = 30;

@@ -126,9 +126,8 @@ TJournalResult TJournalWriter::Carry(const TJournalJob& job) const
             result.ok = m_folder.RemoveRecord(job.id);
     } catch (const std::exception&) {
         // Nothing may escape the writer's thread; the old record stays and is written again.
-        constexpr uint32_t kNotEnoughMemory = 8;
         result.ok = false;
-        result.error = { kNotEnoughMemory, m_folder.RecordPath(job.id) };
+        result.error = { FileErrorCode::NotEnoughMemory, m_folder.RecordPath(job.id) };
     }
     return result;
 }

@@ -1,7 +1,7 @@
 #include "recovery/RecoveryJournal.h"
 
-#include "platform/FileReplace.h"
 #include "editor/JoinedText.h"
+#include "platform/FileReplace.h"
 
 #include <new>
 #include <set>
@@ -139,8 +139,10 @@ void TRecoveryJournal::Carry(const TJournalAction& action)
         try {
             job.text = SnapshotText(text, std::move(spare));
         } catch (const std::bad_alloc&) {
-            // Not now; the schedule tries again when the write is reported as failed.
+            // Not now; the schedule tries again when the write is reported as failed. The
+            // user hears of it as of a failed write: the document is not protected meanwhile.
             m_schedule.WriteDone(action.id, action.ticket, false, 0);
+            NoteFailure(FileErrorCode::NotEnoughMemory);
             return;
         }
     }
@@ -153,13 +155,10 @@ void TRecoveryJournal::TakeResults(uint64_t nowMs)
         if (r.kind != TJournalActionKind::Write)
             continue;
         m_schedule.WriteDone(r.id, r.ticket, r.ok, nowMs);
-        if (r.ok) {
+        if (r.ok)
             m_failing = false;
-        } else if (!m_failing) {
-            m_failing = true;
-            m_failure
-                = "Unsaved changes could not be kept for recovery: " + FileErrorText(r.error.code);
-        }
+        else
+            NoteFailure(r.error.code);
     }
 }
 
@@ -201,6 +200,15 @@ void TRecoveryJournal::EndOrderly()
     m_writer.TakeResults();
     m_writer.DropSpare();
     m_folder.RemoveAll();
+}
+
+void TRecoveryJournal::NoteFailure(uint32_t code)
+{
+    // Once per run of failures, not at every retry.
+    if (m_failing)
+        return;
+    m_failing = true;
+    m_failure = "Unsaved changes could not be kept for recovery: " + FileErrorText(code);
 }
 
 std::string TRecoveryJournal::TakeFailure()

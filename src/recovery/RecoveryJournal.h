@@ -54,6 +54,8 @@ private:
     // Has the writer ready a block the document's snapshot fits in.
     void ReserveFor(TEditFile& doc);
     void Carry(const TJournalAction& action);
+    // Keeps the first failure of a run of them for the user (TakeFailure).
+    void NoteFailure(uint32_t code);
 
     TRecoveryFolder& m_folder;
     TJournalWriter& m_writer;

@@ -109,6 +109,18 @@ TEST(FileReplace, AFullDiskStopsTheProducerAndKeepsTheOldFile)
     EXPECT_EQ(FilesIn(fs), 1u);
 }
 
+// The codes the writers report have texts a message box can show, not "Error code N."
+TEST(FileReplace, ReportedCodesHaveTheirOwnTexts)
+{
+    for (uint32_t code :
+        { FileErrorCode::FileNotFound, FileErrorCode::PathNotFound, FileErrorCode::AccessDenied,
+            FileErrorCode::NotEnoughMemory, FileErrorCode::WriteProtect, FileErrorCode::WriteFault,
+            FileErrorCode::ReadFault, FileErrorCode::SharingViolation,
+            FileErrorCode::HandleDiskFull, FileErrorCode::DiskFull })
+        EXPECT_EQ(FileErrorText(code).find("Error code"), std::string::npos) << code;
+    EXPECT_EQ(FileErrorText(1234), "Error code 1234.");
+}
+
 TEST(FileReplace, AProducerThatThrowsLeavesTheOldFileAndNoTemporary)
 {
     TFakeFileSystem fs;
@@ -126,7 +138,8 @@ TEST(FileReplace, AFileHeldByAnotherProgramIsLeftAsItWas)
 {
     TFakeFileSystem fs;
     fs.SetFile(kFile, "old");
-    auto holder = fs.Open(kFile, TFileAccess::Read, TFileShare::Exclusive, TFileCreate::OpenExisting);
+    auto holder
+        = fs.Open(kFile, TFileAccess::Read, TFileShare::Exclusive, TFileCreate::OpenExisting);
     ASSERT_TRUE(holder);
     TFileError error;
     EXPECT_FALSE(ReplaceFileContents(fs, kFile, "new", &error));
