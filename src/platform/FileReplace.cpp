@@ -60,7 +60,7 @@ bool WriteTemp(IFileSystem& fs, const std::string& path, const std::string& temp
     file.reset(); // closed before it can be renamed on Windows
     if (failure) {
         fs.Delete(temp);
-        return Fail(error, failure ? failure : FileErrorCode::WriteFault, path);
+        return Fail(error, failure, path);
     }
     return true;
 }

@@ -604,6 +604,48 @@ bool WriteTextFile(const std::wstring& path, const std::string& content)
     return ok;
 }
 
+bool WriteRepeated(const std::wstring& path, const std::string& block, size_t size)
+{
+    HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return false;
+    bool ok = !block.empty() || size == 0;
+    for (size_t left = size; left > 0 && ok;) {
+        const DWORD chunk = static_cast<DWORD>(std::min(left, block.size()));
+        DWORD written = 0;
+        ok = WriteFile(h, block.data(), chunk, &written, nullptr) && written == chunk;
+        left -= chunk;
+    }
+    CloseHandle(h);
+    return ok;
+}
+
+bool WriteLinesFile(const std::wstring& path, size_t size)
+{
+    std::string line(58, 'x');
+    line += "\r\n";
+    std::string block;
+    while (block.size() < 1024 * 1024)
+        block += line;
+    return WriteRepeated(path, block, (size + line.size() - 1) / line.size() * line.size());
+}
+
+LARGE_INTEGER Now()
+{
+    LARGE_INTEGER t {};
+    QueryPerformanceCounter(&t);
+    return t;
+}
+
+double MsSince(const LARGE_INTEGER& start)
+{
+    LARGE_INTEGER now {}, freq {};
+    QueryPerformanceCounter(&now);
+    QueryPerformanceFrequency(&freq);
+    return static_cast<double>(now.QuadPart - start.QuadPart) * 1000.0
+        / static_cast<double>(freq.QuadPart);
+}
+
 bool ReadTextFile(const std::wstring& path, std::string* content)
 {
     HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,

@@ -112,10 +112,18 @@ int DialogListSelection(HWND dialog, int id);
 // Creates a fresh directory under the temp folder and returns it with a trailing backslash.
 std::wstring MakeTempDir(const std::wstring& name);
 bool WriteTextFile(const std::wstring& path, const std::string& content);
+// Writes block again and again until the file holds size bytes (the last copy cut short).
+bool WriteRepeated(const std::wstring& path, const std::string& block, size_t size);
+// Writes 60-character lines (CR LF) up to the first whole line at or past size bytes.
+bool WriteLinesFile(const std::wstring& path, size_t size);
 // Removes a directory with everything in it; true when it is gone.
 bool RemoveDirectoryTree(const std::wstring& path);
 bool ReadTextFile(const std::wstring& path, std::string* content);
 
 std::string Narrow(const std::wstring& text);
+
+// The performance counter now, and the milliseconds since such a reading.
+LARGE_INTEGER Now();
+double MsSince(const LARGE_INTEGER& start);
 
 } // namespace wexly::e2e

@@ -72,22 +72,6 @@ E2E_CASE(ATextFileTooLargeForTheMemoryLeftIsOfferedToTheHexViewer)
     CHECK(WaitForStatusText(main, 2, L"Ovr", 3000)); // the hex view overwrites
 }
 
-double MsSince(LARGE_INTEGER start)
-{
-    LARGE_INTEGER now {}, freq {};
-    QueryPerformanceCounter(&now);
-    QueryPerformanceFrequency(&freq);
-    return static_cast<double>(now.QuadPart - start.QuadPart) * 1000.0
-        / static_cast<double>(freq.QuadPart);
-}
-
-LARGE_INTEGER Now()
-{
-    LARGE_INTEGER t {};
-    QueryPerformanceCounter(&t);
-    return t;
-}
-
 void RoundTrip(HWND main)
 {
     DWORD_PTR result = 0;

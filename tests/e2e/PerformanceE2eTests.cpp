@@ -14,44 +14,6 @@
 namespace wexly::e2e {
 namespace {
 
-double MsSince(LARGE_INTEGER start)
-{
-    LARGE_INTEGER now {}, freq {};
-    QueryPerformanceCounter(&now);
-    QueryPerformanceFrequency(&freq);
-    return static_cast<double>(now.QuadPart - start.QuadPart) * 1000.0
-        / static_cast<double>(freq.QuadPart);
-}
-
-// Writes size bytes of block repeated (the last copy cut short).
-bool WriteRepeated(const std::wstring& path, const std::string& block, size_t size)
-{
-    HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE)
-        return false;
-    size_t left = size;
-    bool ok = true;
-    while (left > 0 && ok) {
-        DWORD chunk = static_cast<DWORD>(std::min(left, block.size()));
-        DWORD written = 0;
-        ok = WriteFile(h, block.data(), chunk, &written, nullptr) && written == chunk;
-        left -= chunk;
-    }
-    CloseHandle(h);
-    return ok;
-}
-
-// Writes size bytes of 60-character lines.
-bool WriteLines(const std::wstring& path, size_t size)
-{
-    std::string line(58, 'x');
-    line += "\r\n";
-    std::string block;
-    while (block.size() < 1024 * 1024)
-        block += line;
-    return WriteRepeated(path, block, size);
-}
-
 // Writes size bytes of prose: paragraphs of 40 to 400 characters, so that word wrap has work.
 bool WriteProse(const std::wstring& path, size_t size)
 {
@@ -116,8 +78,8 @@ E2E_CASE(PerformanceFigures)
 {
     std::wstring dir = MakeTempDir(L"perf");
     CHECK(WriteTextFile(dir + L"small.txt", "hello\r\n"));
-    CHECK(WriteLines(dir + L"one.txt", 1024 * 1024));
-    CHECK(WriteLines(dir + L"big.txt", 64 * 1024 * 1024));
+    CHECK(WriteLinesFile(dir + L"one.txt", 1024 * 1024));
+    CHECK(WriteLinesFile(dir + L"big.txt", 64 * 1024 * 1024));
     for (const wchar_t* name : { L"small.txt", L"one.txt", L"big.txt" }) {
         LARGE_INTEGER start {};
         QueryPerformanceCounter(&start);

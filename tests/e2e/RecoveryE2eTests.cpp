@@ -143,34 +143,6 @@ E2E_CASE(RecoveryLeavesNothingAfterAnOrderlyExit)
     CHECK_EQ(onDisk, std::string("alpha\r\n"));
 }
 
-double MsSince(LARGE_INTEGER start)
-{
-    LARGE_INTEGER now {}, freq {};
-    QueryPerformanceCounter(&now);
-    QueryPerformanceFrequency(&freq);
-    return static_cast<double>(now.QuadPart - start.QuadPart) * 1000.0
-        / static_cast<double>(freq.QuadPart);
-}
-
-LARGE_INTEGER Now()
-{
-    LARGE_INTEGER t {};
-    QueryPerformanceCounter(&t);
-    return t;
-}
-
-// 60-character lines up to size bytes.
-bool WriteBigFile(const std::wstring& path, size_t size)
-{
-    std::string line(58, 'x');
-    line += "\r\n";
-    std::string text;
-    text.reserve(size + line.size());
-    while (text.size() < size)
-        text += line;
-    return WriteTextFile(path, text);
-}
-
 // The longest the window took to answer during ms milliseconds of asking it again and again:
 // a stall of its thread shows as one long answer.
 double WorstAnswer(
@@ -214,7 +186,7 @@ double StartUpMs(TContext& ctx, const std::wstring& program, const std::wstring&
 E2E_CASE(RecoveryFigures)
 {
     const std::wstring dir = MakeTempDir(L"recoveryperf");
-    CHECK(WriteBigFile(dir + L"big.txt", 64u << 20));
+    CHECK(WriteLinesFile(dir + L"big.txt", 64u << 20));
     TProcess p = ctx.Start(L"big.txt", dir);
     HWND main = WaitForWindow(MainClass, MainCaption, p.pid, 60000);
     CHECK(main != nullptr);

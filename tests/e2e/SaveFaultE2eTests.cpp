@@ -181,8 +181,8 @@ E2E_CASE(SaveOnAFullDriveKeepsTheFileAndTheChangesAndSaysWhy)
 
 // Runs the copy of the program on a fault drive (its settings file beside it) and ends it
 // orderly: the settings cannot be saved there, and the user is told.
-void CheckSettingsOnDrive(TContext& ctx, const std::wstring& drive, bool fill,
-    const std::wstring& reason)
+void CheckSettingsOnDrive(
+    TContext& ctx, const std::wstring& drive, bool fill, const std::wstring& reason)
 {
     const std::wstring exe = drive + L"\\wexly.exe", ini = drive + L"\\wexly.ini";
     std::string before;
@@ -264,8 +264,10 @@ E2E_CASE(AFileHeldByAnotherProgramIsNotSavedUntilItIsLetGo)
     CHECK(held.Ok());
     CHECK(SendKey(main, 'S', { VK_CONTROL }));
     const std::wstring text = TakeErrorBox(ctx, p.pid);
-    CHECK(Contains(text, path + SaveNotDone + L"The process cannot access the file because it "
-                                              L"is being used by another process."));
+    CHECK(Contains(text,
+        path + SaveNotDone
+            + L"The process cannot access the file because it "
+              L"is being used by another process."));
     CHECK(Contains(text, NothingLost));
     held.Release();
     std::string onDisk;
@@ -335,44 +337,12 @@ E2E_CASE(ASavedFileKeepsItsAttributesAndAReadOnlyOneIsRefused)
     CHECK(StillModified(main, p.pid));
 }
 
-// Writes whole 60-character lines, about size bytes (the program saves them as they are).
-bool WriteBigFile(const std::wstring& path, size_t size)
-{
-    std::string line(58, 'x');
-    line += "\r\n";
-    std::string block;
-    for (int i = 0; i < 16384; ++i)
-        block += line;
-    size = (size + block.size() - 1) / block.size() * block.size();
-    HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE)
-        return false;
-    bool ok = true;
-    for (size_t left = size; left > 0 && ok;) {
-        const DWORD chunk = static_cast<DWORD>(std::min(left, block.size()));
-        DWORD written = 0;
-        ok = WriteFile(h, block.data(), chunk, &written, nullptr) && written == chunk;
-        left -= chunk;
-    }
-    CloseHandle(h);
-    return ok;
-}
-
 int64_t SizeOf(const std::wstring& path)
 {
     WIN32_FILE_ATTRIBUTE_DATA data {};
     if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data))
         return -1;
     return (static_cast<int64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-}
-
-double MsSince(const LARGE_INTEGER& start)
-{
-    LARGE_INTEGER now {}, freq {};
-    QueryPerformanceCounter(&now);
-    QueryPerformanceFrequency(&freq);
-    return static_cast<double>(now.QuadPart - start.QuadPart) * 1000.0
-        / static_cast<double>(freq.QuadPart);
 }
 
 // Starts the program on the big file, waits until it is shown and types one letter at its
@@ -393,7 +363,7 @@ E2E_CASE(KillingTheProgramDuringALongSaveLeavesTheOldOrTheNewText)
     const std::wstring dir = MakeTempDir(L"killsave");
     const std::wstring path = dir + L"big.txt";
     const size_t size = 64 * 1024 * 1024;
-    CHECK(WriteBigFile(path, size));
+    CHECK(WriteLinesFile(path, size));
     std::string current;
     CHECK(ReadTextFile(path, &current));
 
@@ -411,7 +381,8 @@ E2E_CASE(KillingTheProgramDuringALongSaveLeavesTheOldOrTheNewText)
     QueryPerformanceCounter(&t);
     CHECK(SendKey(main, 'S', { VK_CONTROL }));
     const DWORD waited = GetTickCount();
-    while (SizeOf(path) != static_cast<int64_t>(current.size() + 1) && GetTickCount() - waited < 60000)
+    while (
+        SizeOf(path) != static_cast<int64_t>(current.size() + 1) && GetTickCount() - waited < 60000)
         Sleep(2);
     const double saveMs = MsSince(t);
     CHECK(SizeOf(path) == static_cast<int64_t>(current.size() + 1));
@@ -470,8 +441,8 @@ E2E_CASE(KillingTheProgramDuringALongSaveLeavesTheOldOrTheNewText)
     old.QuadPart -= 2ull * 60 * 60 * 10'000'000;
     const FILETIME twoHoursAgo { old.LowPart, old.HighPart };
     for (const std::wstring& name : left) {
-        HANDLE h = CreateFileW((dir + name).c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr,
-            OPEN_EXISTING, 0, nullptr);
+        HANDLE h = CreateFileW(
+            (dir + name).c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
         CHECK(h != INVALID_HANDLE_VALUE);
         SetFileTime(h, nullptr, nullptr, &twoHoursAgo);
         CloseHandle(h);
@@ -480,7 +451,8 @@ E2E_CASE(KillingTheProgramDuringALongSaveLeavesTheOldOrTheNewText)
     CHECK(main != nullptr);
     CHECK(SendKey(main, 'S', { VK_CONTROL }));
     const DWORD saving = GetTickCount();
-    while (SizeOf(path) != static_cast<int64_t>(current.size() + 1) && GetTickCount() - saving < 60000)
+    while (
+        SizeOf(path) != static_cast<int64_t>(current.size() + 1) && GetTickCount() - saving < 60000)
         Sleep(20);
     CHECK(SizeOf(path) == static_cast<int64_t>(current.size() + 1));
     // They go right after the new file is in place.

@@ -264,25 +264,6 @@ TEST(EditFile, BinaryOpenOfAMissingFileFailsWithTheLoadMessage)
     EXPECT_EQ(env.asker.asked[0].caption, "Error!");
 }
 
-} // namespace wexly::test
-
-namespace wexly::test {
-
-namespace {
-
-// Documents that convert, with the 1252 table whatever the system's code page.
-struct TUnicodeEnv : TDocEnv
-{
-    TWindows1252CodePage cp;
-    TUnicodeEnv()
-    {
-        services.codePage = &cp;
-        settings.ConvertUnicode = settings.BinaryCheck = true;
-    }
-};
-
-} // namespace
-
 TEST(EditFile, AUtf8DocumentKeepsItsEncodingThroughSaveSaveAsRevertAndReload)
 {
     TUnicodeEnv env;

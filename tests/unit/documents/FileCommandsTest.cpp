@@ -340,24 +340,6 @@ TEST(FileCommands, FavouritesAddedInTheDialogsReachTheSettingsEvenWhenCancelled)
     EXPECT_EQ(env.settings.DirFavourites, (std::vector<std::string> { "D:\\s\\" }));
 }
 
-} // namespace wexly::test
-
-namespace wexly::test {
-
-namespace {
-
-struct TUnicodeEnv : TDocEnv
-{
-    TWindows1252CodePage cp;
-    TUnicodeEnv()
-    {
-        services.codePage = &cp;
-        settings.ConvertUnicode = settings.BinaryCheck = true;
-    }
-};
-
-} // namespace
-
 TEST(FileCommands, ConvertibleUtf8AndUtf16FilesOpenAsTextWithoutTheBinaryQuestion)
 {
     TUnicodeEnv env;

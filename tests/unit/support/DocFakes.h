@@ -10,6 +10,7 @@
 #include "documents/FileCommands.h"
 #include "platform/Files.h"
 #include "platform/Ui.h"
+#include "platform/Windows1252.h"
 
 #include <deque>
 #include <map>
@@ -159,6 +160,17 @@ struct TDocEnv
     // Open through the file commands; fails the test when nothing opened.
     TEditFile& Open(const std::string& path, bool binary = false);
     std::vector<std::string> Names() const; // short names in list order
+};
+
+// Documents that convert UTF-8 and UTF-16, with the 1252 table whatever the system's code page.
+struct TUnicodeEnv : TDocEnv
+{
+    TWindows1252CodePage cp;
+    TUnicodeEnv()
+    {
+        services.codePage = &cp;
+        settings.ConvertUnicode = settings.BinaryCheck = true;
+    }
 };
 
 } // namespace wexly::test
