@@ -387,5 +387,53 @@ E2E_CASE(OnlyTheCurrentViewShowsAfterAStartWithSeveralFiles)
     CHECK_EQ(visible, 1);
 }
 
+// The documents of the pane take turns in one window: each keeps its own caret, and keys,
+// saves and closing reach the one shown.
+E2E_CASE(SwitchingDocumentsKeepsEachOnesPlaceAndText)
+{
+    std::string longText;
+    for (int i = 0; i < 2000; ++i)
+        longText += "a line of a\r\n";
+    auto [p, main, dir]
+        = ctx.Launch(L"switch", { { L"a.txt", longText }, { L"b.txt", "b\r\n" } }, L"a.txt b.txt");
+    CHECK(main != nullptr);
+    CHECK(WaitForTitle(main, dir + L"b.txt"));
+    CHECK(SendKey(main, VK_TAB, { VK_CONTROL }));
+    CHECK(WaitForTitle(main, dir + L"a.txt"));
+    CHECK(SendKey(main, VK_END, { VK_CONTROL }));
+    CHECK(WaitForStatusText(main, 3, L"2001", 3000));
+    CHECK(SendKey(main, VK_TAB, { VK_CONTROL }));
+    CHECK(WaitForTitle(main, dir + L"b.txt"));
+    CHECK(WaitForStatusText(main, 3, L"0001", 3000));
+    CHECK(TypeText(main, "X"));
+    CHECK(SendKey(main, 'S', { VK_CONTROL }));
+    CHECK(WaitForFileContent(dir + L"b.txt", "Xb\r\n", 3000));
+    CHECK(SendKey(main, VK_TAB, { VK_CONTROL }));
+    CHECK(WaitForTitle(main, dir + L"a.txt"));
+    CHECK(WaitForStatusText(main, 3, L"2001", 3000));
+    CHECK(TypeText(main, "Y"));
+    CHECK(SendKey(main, 'S', { VK_CONTROL }));
+    CHECK(WaitForFileContent(dir + L"a.txt", longText + "Y\r\n", 3000));
+    // Closing the document shown brings the other back, and typing reaches it.
+    PostCommand(main, IDM_FILE_CLOSE);
+    CHECK(WaitForTitle(main, dir + L"b.txt"));
+    CHECK(WaitForStatusText(main, 4, L"0002", 3000));
+    CHECK(TypeText(main, "Z"));
+    CHECK(SendKey(main, 'S', { VK_CONTROL }));
+    CHECK(WaitForFileContent(dir + L"b.txt", "XZb\r\n", 3000));
+    std::string a;
+    CHECK(ReadTextFile(dir + L"a.txt", &a));
+    CHECK(a == longText + "Y\r\n");
+    // With the last one closed no view is left on the screen.
+    PostCommand(main, IDM_FILE_CLOSE);
+    int visible = 1;
+    for (int i = 0; i < 60 && visible; ++i) {
+        Sleep(50);
+        visible = 0;
+        EnumChildWindows(main, CountVisibleView, reinterpret_cast<LPARAM>(&visible));
+    }
+    CHECK_EQ(visible, 0);
+}
+
 } // namespace
 } // namespace wexly::e2e

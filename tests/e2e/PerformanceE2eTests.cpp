@@ -147,8 +147,10 @@ E2E_CASE(TypingResponseFigures)
 E2E_CASE(SwitchingResponseFigures)
 {
     std::wstring many = MakeTempDir(L"many");
+    // Lengths from one line to a few thousand, so that neighbours' scroll bars differ.
     for (int i = 0; i < 50; ++i)
-        CHECK(WriteTextFile(many + L"f" + std::to_wstring(100 + i) + L".txt", "text\r\n"));
+        CHECK(WriteRepeated(many + L"f" + std::to_wstring(100 + i) + L".txt",
+            "a line of text\r\n", static_cast<size_t>(16 + (i * 7919 % 50) * 1000)));
     TProcess p = ctx.Start(L"*.txt", many);
     HWND main = WaitForWindow(MainClass, MainCaption, p.pid, StartTimeoutMs);
     CHECK(main != nullptr);
@@ -156,16 +158,24 @@ E2E_CASE(SwitchingResponseFigures)
     HWND title = GetDlgItem(main, 3002); // the top pane's title
     CHECK(title != nullptr);
     WaitPainted(main);
+    // The first switch after start-up also carries the window's first taking of the focus (the
+    // Edit menu comes alive, so the menu bar is drawn again): it is reported on its own.
     std::vector<double> switches, roundTrips;
-    for (int i = 0; i < 200; ++i) {
+    double first = 0;
+    for (int i = 0; i <= 200; ++i) {
         const std::wstring before = WindowText(title);
-        switches.push_back(TimeToPaint(
+        const double ms = TimeToPaint(
             main, [&] { SendKey(main, VK_TAB, { VK_CONTROL }); },
-            [&] { return WindowText(title) != before; }));
+            [&] { return WindowText(title) != before; });
+        if (i == 0)
+            first = ms;
+        else
+            switches.push_back(ms);
         CHECK(WindowText(title) != before);
         roundTrips.push_back(TimeToPaint(
             main, [] {}, [] { return true; }));
     }
+    std::printf("         perf: first Ctrl+Tab after start-up: %.1f ms\n", first);
     std::printf(
         "         perf: Ctrl+Tab to paint among 50 documents: %s\n", Percentiles(switches).c_str());
     std::printf(

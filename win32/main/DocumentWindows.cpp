@@ -49,6 +49,7 @@ TDocumentWindows::TDocumentWindows(IDocumentViewHost& host, TOvcCommandProcessor
 TDocumentWindows::~TDocumentWindows()
 {
     m_views.clear();
+    m_sharedEditor.reset();
     if (m_popup)
         DestroyMenu(m_popup);
 }
@@ -58,6 +59,8 @@ void TDocumentWindows::SetViewFont(const std::wstring& face, int pointSize, bool
     m_fontFace = face;
     m_fontPoints = pointSize;
     m_fontBold = bold;
+    if (m_sharedEditor)
+        ApplyLook(*m_sharedEditor);
     for (auto& [doc, views] : m_views) {
         if (views->editor)
             ApplyLook(*views->editor);
@@ -113,6 +116,35 @@ TDocumentWindows::TViews* TDocumentWindows::Find(const TEditFile& doc) const
     return it == m_views.end() ? nullptr : it->second.get();
 }
 
+TEditorWindow* TDocumentWindows::TextWindow(const TEditFile& doc, const TViews& views) const
+{
+    if (views.editor)
+        return views.editor.get();
+    return m_sharedDoc == &doc ? m_sharedEditor.get() : nullptr;
+}
+
+void TDocumentWindows::CreateSharedEditor(TEditFile& doc)
+{
+    m_sharedEditor = std::make_unique<TEditorWindow>(*doc.TextEditor(), m_processor);
+    ApplyLook(*m_sharedEditor);
+    m_sharedEditor->Create(m_host.PaneParent(), m_nextId++, m_host.PaneRect(false));
+    ShowWindow(m_sharedEditor->Handle(), SW_HIDE);
+    m_sharedDoc = nullptr;
+    BindShared(doc);
+}
+
+void TDocumentWindows::BindShared(TEditFile& doc)
+{
+    if (m_sharedDoc == &doc || !doc.TextEditor())
+        return;
+    TEditFile* d = &doc;
+    m_sharedEditor->OnShowStatus
+        = [this, d](int64_t line, int32_t col) { m_host.ViewStatus(*d, line, col); };
+    m_sharedEditor->OnKeyPress = [this, d](char ch) { m_host.ViewKeyPress(*d, ch); };
+    m_sharedEditor->Bind(*doc.TextEditor());
+    m_sharedDoc = &doc;
+}
+
 bool TDocumentWindows::ShowsBinary(const TEditFile& doc) const
 {
     if (doc.IsBottomView())
@@ -127,7 +159,16 @@ void TDocumentWindows::DocumentCreated(TEditFile& doc)
     const RECT rect = m_host.PaneRect(doc.IsBottomView());
     const int id = m_nextId++;
     TEditFile* d = &doc;
-    if (TTFEditor* editor = doc.TextEditor()) {
+    if (TTFEditor* editor = doc.TextEditor(); editor && !doc.IsBottomView()) {
+        editor->OnUserCommand
+            = [this, d](TCommandCode command) { m_host.ViewUserCommand(*d, command); };
+        // Sized now as the window will show it, so that a long text loaded into it is not
+        // wrapped twice.
+        if (!m_sharedEditor)
+            CreateSharedEditor(doc);
+        else
+            m_sharedEditor->LendViewSize(*editor);
+    } else if (editor) {
         views->editor = std::make_unique<TEditorWindow>(*editor, m_processor);
         ApplyLook(*views->editor);
         views->editor->OnShowStatus
@@ -215,9 +256,11 @@ void TDocumentWindows::ShowView(TEditFile& doc, bool focus)
             // Most are hidden already; asking again costs a round trip each under Wine. The
             // style bit, not IsWindowVisible: while the main window is still hidden at start-up,
             // every view reads as invisible, and one left visible would show over the others.
-            for (TCellGridWindow* view : { static_cast<TCellGridWindow*>(otherViews->editor.get()),
-                     static_cast<TCellGridWindow*>(otherViews->viewer.get()) })
-                if (view && (GetWindowLongW(view->Handle(), GWL_STYLE) & WS_VISIBLE))
+            for (TCellGridWindow* view :
+                { static_cast<TCellGridWindow*>(TextWindow(*other, *otherViews)),
+                    static_cast<TCellGridWindow*>(otherViews->viewer.get()) })
+                if (view && view != shown
+                    && (GetWindowLongW(view->Handle(), GWL_STYLE) & WS_VISIBLE))
                     HideCovered(view->Handle(), cover);
         }
 }
@@ -228,9 +271,12 @@ void TDocumentWindows::PlaceView(TEditFile& doc, bool visible)
     if (!views)
         return;
     const bool binary = ShowsBinary(doc);
+    if (visible && !binary && !views->editor)
+        BindShared(doc);
+    TEditorWindow* text = TextWindow(doc, *views);
     TCellGridWindow* shown = binary ? static_cast<TCellGridWindow*>(views->viewer.get())
-                                    : static_cast<TCellGridWindow*>(views->editor.get());
-    TCellGridWindow* hidden = binary ? static_cast<TCellGridWindow*>(views->editor.get())
+                                    : static_cast<TCellGridWindow*>(text);
+    TCellGridWindow* hidden = binary ? static_cast<TCellGridWindow*>(text)
                                      : static_cast<TCellGridWindow*>(views->viewer.get());
     if (hidden)
         ShowWindow(hidden->Handle(), SW_HIDE);
@@ -252,8 +298,9 @@ bool TDocumentWindows::ViewFocused(const TEditFile& doc) const
     if (!views)
         return false;
     HWND focus = GetFocus();
+    const TEditorWindow* text = TextWindow(doc, *views);
     return focus
-        && ((views->editor && focus == views->editor->Handle())
+        && ((text && focus == text->Handle())
             || (views->viewer && focus == views->viewer->Handle()));
 }
 
@@ -264,13 +311,13 @@ TCellGridWindow* TDocumentWindows::ViewOf(const TEditFile& doc) const
         return nullptr;
     if (ShowsBinary(doc))
         return views->viewer.get();
-    return views->editor.get();
+    return TextWindow(doc, *views);
 }
 
 TEditorWindow* TDocumentWindows::EditorOf(const TEditFile& doc) const
 {
     const TViews* views = Find(doc);
-    return views ? views->editor.get() : nullptr;
+    return views ? TextWindow(doc, *views) : nullptr;
 }
 
 HWND TDocumentWindows::ButtonOf(const TEditFile& doc) const
@@ -343,6 +390,14 @@ void TDocumentWindows::DocumentDestroyed(TEditFile& doc)
         return;
     if (TTFEditor* editor = doc.TextEditor())
         editor->OnUserCommand = nullptr;
+    if (m_sharedDoc == &doc) {
+        // Nothing of the closed document stays on the screen until another is shown.
+        ShowWindow(m_sharedEditor->Handle(), SW_HIDE);
+        m_sharedEditor->Unbind(*doc.TextEditor());
+        m_sharedEditor->OnShowStatus = nullptr;
+        m_sharedEditor->OnKeyPress = nullptr;
+        m_sharedDoc = nullptr;
+    }
     TViews& views = *it->second;
     if (views.editor && views.editor->Handle())
         DestroyWindow(views.editor->Handle());
@@ -355,6 +410,8 @@ void TDocumentWindows::DocumentDestroyed(TEditFile& doc)
 
 void TDocumentWindows::RefreshViews()
 {
+    if (m_sharedEditor && IsWindowVisible(m_sharedEditor->Handle()))
+        m_sharedEditor->Refresh();
     for (auto& [doc, views] : m_views) {
         if (views->editor && IsWindowVisible(views->editor->Handle()))
             views->editor->Refresh();

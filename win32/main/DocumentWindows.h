@@ -78,6 +78,7 @@ public:
 private:
     struct TViews
     {
+        // The second pane's text window; the top pane's documents share m_sharedEditor.
         std::unique_ptr<TEditorWindow> editor;
         std::unique_ptr<TViewerWindow> viewer;
         std::unique_ptr<TZulSpeed> button;
@@ -86,6 +87,11 @@ private:
     };
 
     TViews* Find(const TEditFile& doc) const;
+    // The text window showing doc now: its own, or the shared one while doc is bound to it.
+    TEditorWindow* TextWindow(const TEditFile& doc, const TViews& views) const;
+    void CreateSharedEditor(TEditFile& doc);
+    // The shared window shows doc's text from now on.
+    void BindShared(TEditFile& doc);
     void ApplyLook(TCellGridWindow& view);
     void BuildButton(TEditFile& doc, TViews& views);
     // The document the second pane shows decides which of its two views is visible.
@@ -94,6 +100,11 @@ private:
     IDocumentViewHost& m_host;
     TOvcCommandProcessor& m_processor;
     std::map<const TEditFile*, std::unique_ptr<TViews>> m_views;
+    // One text window for all the top pane's documents: a switch between two of them repaints
+    // the client area and whichever scroll bar differs, instead of showing a new window whose
+    // frame and scroll bars all have to be drawn.
+    std::unique_ptr<TEditorWindow> m_sharedEditor;
+    const TEditFile* m_sharedDoc = nullptr;
     std::wstring m_fontFace = L"Courier New";
     int m_fontPoints = 10;
     bool m_fontBold = false;

@@ -185,6 +185,16 @@ void TCellGridWindow::ModelChanged()
         InvalidateAll();
 }
 
+void TCellGridWindow::ModelReplaced()
+{
+    m_ignoreNextChar = false;
+    m_cache.Invalidate();
+    if (!Handle())
+        return;
+    InvalidateRect(Handle(), nullptr, FALSE);
+    Relayout();
+}
+
 TGridState TCellGridWindow::State() const
 {
     TGridState s;

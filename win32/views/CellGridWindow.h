@@ -98,6 +98,12 @@ protected:
     // The model changed what it shows. Inside one of the window's own messages the rows are
     // compared once the message is done; from outside, everything is repainted.
     void ModelChanged();
+    // The window shows another model now: its rows and caret start afresh, and the new model
+    // learns the visible size. Scroll bars are set again only where they differ, which
+    // is what makes a switch cheap.
+    void ModelReplaced();
+    // Ends a mouse drag as a button release would, while the model it belongs to is shown.
+    void EndDrag() { OnMouseUp(); }
     const TGridLayout& Layout() const { return m_layout; }
 
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;

@@ -8,32 +8,63 @@ namespace wexly::win32 {
 
 TEditorWindow::TEditorWindow(TOvcCustomEditor& editor, TOvcCommandProcessor& processor)
     : TCellGridWindow(processor)
-    , m_editor(editor)
+    , m_editor(&editor)
 {
-    m_editor.OnShowStatus = [this](int32_t line, int32_t col) { StatusChanged(line, col); };
+    Hook();
 }
 
 TEditorWindow::~TEditorWindow()
 {
-    m_editor.OnShowStatus = nullptr;
+    m_editor->OnShowStatus = nullptr;
+}
+
+void TEditorWindow::Hook()
+{
+    m_editor->OnShowStatus = [this](int32_t line, int32_t col) { StatusChanged(line, col); };
+}
+
+void TEditorWindow::Bind(TOvcCustomEditor& editor)
+{
+    if (&editor == m_editor)
+        return;
+    EndDrag();
+    m_editor->OnShowStatus = nullptr;
+    m_editor = &editor;
+    Hook();
+    // A model reports its caret only when it moves, and it may have moved while not shown; the
+    // status of the model shown before is no longer news.
+    StatusChanged(m_editor->CaretLine(), m_editor->CaretScreenCol());
+    ModelReplaced();
+}
+
+void TEditorWindow::Unbind(TOvcCustomEditor& editor)
+{
+    if (&editor == m_editor)
+        Bind(m_empty);
+}
+
+void TEditorWindow::LendViewSize(TOvcCustomEditor& editor) const
+{
+    if (m_editor->VisibleRows() > 0 && m_editor->VisibleColumns() > 0)
+        editor.SetVisibleSize(m_editor->VisibleRows(), m_editor->VisibleColumns());
 }
 
 bool TEditorWindow::ProcessCommand(TCommandCode command, char ch)
 {
-    bool handled = m_editor.ProcessCommand(command, ch);
+    bool handled = m_editor->ProcessCommand(command, ch);
     Refresh();
     return handled;
 }
 
 std::vector<TGridRow> TEditorWindow::ModelRows(int rows)
 {
-    return EditorGridRows(m_editor, rows);
+    return EditorGridRows(*m_editor, rows);
 }
 
 bool TEditorWindow::ModelCaretCell(int& row, int& col)
 {
     int32_t r = 0, c = 0;
-    bool visible = m_editor.CaretCell(r, c);
+    bool visible = m_editor->CaretCell(r, c);
     row = r;
     col = c;
     return visible;
@@ -41,26 +72,26 @@ bool TEditorWindow::ModelCaretCell(int& row, int& col)
 
 void TEditorWindow::ModelViewSize(int rows, int columns)
 {
-    m_editor.SetVisibleSize(rows, columns);
+    m_editor->SetVisibleSize(rows, columns);
 }
 
 TCellGridWindow::TBar TEditorWindow::ModelVertBar()
 {
-    TEdScrollInfo info = m_editor.VertScrollInfo();
+    TEdScrollInfo info = m_editor->VertScrollInfo();
     return { info.min, info.max, info.page, info.pos };
 }
 
 // The widest paragraph is not tracked, so the bar spans the longest possible line.
 TCellGridWindow::TBar TEditorWindow::ModelHorzBar()
 {
-    int columns = std::max(1, m_editor.VisibleColumns());
-    return { 0, m_editor.ParaLengthLimit(), columns, m_editor.LeftColumn() };
+    int columns = std::max(1, m_editor->VisibleColumns());
+    return { 0, m_editor->ParaLengthLimit(), columns, m_editor->LeftColumn() };
 }
 
 void TEditorWindow::ModelLeftColumnTo(int column)
 {
-    int last = std::max(0, m_editor.ParaLengthLimit() - m_editor.VisibleColumns() + 1);
-    m_editor.SetLeftColumn(std::clamp(column, 0, last));
+    int last = std::max(0, m_editor->ParaLengthLimit() - m_editor->VisibleColumns() + 1);
+    m_editor->SetLeftColumn(std::clamp(column, 0, last));
 }
 
 // Enter is carried out as a command at key down, so its character never comes as a typed one:
@@ -69,18 +100,18 @@ bool TEditorWindow::ModelCommand(TCommandCode command, char ch)
 {
     if (command == ccNewLine && OnKeyPress)
         OnKeyPress('\r');
-    return m_editor.ProcessCommand(command, ch);
+    return m_editor->ProcessCommand(command, ch);
 }
 
 bool TEditorWindow::ModelUntranslatedKey(UINT vk)
 {
     if (vk == VK_RETURN) {
-        if (m_editor.WantEnter() && OnKeyPress)
+        if (m_editor->WantEnter() && OnKeyPress)
             OnKeyPress('\r');
-        return m_editor.ProcessUntranslatedEnter();
+        return m_editor->ProcessUntranslatedEnter();
     }
     if (vk == VK_TAB)
-        return m_editor.ProcessUntranslatedTab();
+        return m_editor->ProcessUntranslatedTab();
     return false;
 }
 
@@ -88,32 +119,32 @@ void TEditorWindow::ModelChar(char ch)
 {
     if (OnKeyPress)
         OnKeyPress(ch);
-    m_editor.ProcessCommand(ccTypedChar, ch);
+    m_editor->ProcessCommand(ccTypedChar, ch);
 }
 
 void TEditorWindow::ModelMouseDown(int row, int col, bool shift, bool margin)
 {
     uint8_t state = shift ? kMouseShift : 0;
     if (margin)
-        m_editor.MarginMouseDown(row, state);
+        m_editor->MarginMouseDown(row, state);
     else
-        m_editor.MouseDown(row, col, state);
+        m_editor->MouseDown(row, col, state);
 }
 
 void TEditorWindow::ModelDoubleClick(int row, int col, bool shift, bool margin)
 {
     if (margin)
-        m_editor.MarginDoubleClick(row);
+        m_editor->MarginDoubleClick(row);
     else
-        m_editor.MouseDoubleClick(row, col, shift ? kMouseShift : 0);
+        m_editor->MouseDoubleClick(row, col, shift ? kMouseShift : 0);
 }
 
 UINT TEditorWindow::DialogCode() const
 {
     UINT code = DLGC_WANTARROWS | DLGC_WANTCHARS;
-    if (m_editor.WantTab())
+    if (m_editor->WantTab())
         code |= DLGC_WANTTAB;
-    if (m_editor.WantEnter())
+    if (m_editor->WantEnter())
         code |= DLGC_WANTALLKEYS;
     return code;
 }
@@ -125,8 +156,8 @@ bool TEditorWindow::IsLongCommand(TCommandCode command) const
 
 bool TEditorWindow::CustomDrawRow(HDC dc, int row, const RECT& rect)
 {
-    int32_t line = m_editor.TopLine() + row;
-    if (!OnDrawLine || line > m_editor.GetLineCount())
+    int32_t line = m_editor->TopLine() + row;
+    if (!OnDrawLine || line > m_editor->GetLineCount())
         return false;
     return OnDrawLine(dc, rect, line);
 }

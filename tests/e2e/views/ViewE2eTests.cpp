@@ -23,6 +23,7 @@ constexpr UINT WM_HOST_DUMP = WM_APP + 1;
 constexpr UINT WM_HOST_PAGEDOWN = WM_APP + 2;
 constexpr UINT WM_HOST_WRAP = WM_APP + 3;
 constexpr UINT WM_HOST_ENABLE = WM_APP + 5;
+constexpr UINT WM_HOST_SWAP = WM_APP + 6;
 constexpr DWORD StartTimeoutMs = 20000;
 constexpr int kMargin = 15; // the editor's and viewer's left margin in pixels
 
@@ -343,6 +344,45 @@ void WordWrapFollowsTheWindowWidth(TContext& ctx)
     CHECK(widest > 0);
 }
 
+// A window that shows one model after another, as a pane switching documents does: each model
+// keeps its text and caret, and the scroll bar and the status follow the one shown.
+void OneWindowShowsAnotherModelAndTheFirstAgain(TContext& ctx)
+{
+    std::string text;
+    for (int i = 1; i <= 300; ++i)
+        text += "line " + std::to_string(i) + "\r\n";
+    CHECK(ctx.Open(L"text", TextFile(L"swap", text), L""));
+    ctx.Keys(VK_END, { VK_CONTROL });
+    TState first = ctx.Dump(300);
+    CHECK(first.Int("vbar", 3) > first.Int("vbar", 0));
+    auto swap = [&](int lines) {
+        DWORD_PTR result = 0;
+        SendMessageTimeoutW(ctx.window, WM_HOST_SWAP, static_cast<WPARAM>(lines), 0, SMTO_NORMAL,
+            20000, &result);
+    };
+    swap(5);
+    TState second = ctx.Dump();
+    CHECK_EQ(second.text, std::string("second 1\r\nsecond 2\r\nsecond 3\r\nsecond 4\r\nsecond 5\r\n"));
+    CHECK_EQ(second.Caret(), std::string("1,1"));
+    CHECK_EQ(second.Int("rows"), first.Int("rows"));
+    CHECK_EQ(second.Int("columns"), first.Int("columns"));
+    CHECK(second.Int("vbar", 1) != first.Int("vbar", 1));
+    CHECK_EQ(second.Int("vbar", 3), second.Int("vbar", 0));
+    ctx.Type("q");
+    second = ctx.Dump();
+    CHECK_EQ(second.text.substr(0, 10), std::string("qsecond 1\r"));
+    CHECK_EQ(WindowText(ctx.window), std::wstring(L"Ln 1 Col 2"));
+    swap(0);
+    TState again = ctx.Dump();
+    CHECK_EQ(again.text, text);
+    CHECK_EQ(again.Caret(), first.Caret());
+    for (size_t i = 0; i < 4; ++i)
+        CHECK_EQ(again.Int("vbar", i), first.Int("vbar", i));
+    ctx.Type("e");
+    again = ctx.Dump();
+    CHECK_EQ(again.text, text + "e");
+}
+
 void AskingForAFaceTheSystemLacksStillGivesAFixedFont(TContext& ctx)
 {
     CHECK(ctx.Open(L"text", TextFile(L"face", "iiii\r\nWWWW\r\n"), L"/face=Terminal"));
@@ -616,6 +656,7 @@ const TCase Cases[] = {
     { "MouseDragSelectsAndDoubleClickTakesAWord", MouseDragSelectsAndDoubleClickTakesAWord },
     { "BookmarksAreSetAndFoundWithCtrlDigits", BookmarksAreSetAndFoundWithCtrlDigits },
     { "WordWrapFollowsTheWindowWidth", WordWrapFollowsTheWindowWidth },
+    { "OneWindowShowsAnotherModelAndTheFirstAgain", OneWindowShowsAnotherModelAndTheFirstAgain },
     { "AskingForAFaceTheSystemLacksStillGivesAFixedFont",
         AskingForAFaceTheSystemLacksStillGivesAFixedFont },
     { "DraggingBelowTheWindowScrollsAndExtendsTheSelection",

@@ -8,6 +8,8 @@
 //   WM_APP+3  word wrap on (wParam 1) or off (wParam 0)
 //   WM_APP+4  time wParam page-up commands, the same way
 //   WM_APP+5  enable (wParam 1) or disable (wParam 0) the view
+//   WM_APP+6  the editor window shows a second model of wParam lines "second N" (made at the
+//             first call), or the first model again (wParam 0)
 #include "editor/AFViewer.h"
 #include "editor/DefaultCommandTables.h"
 #include "editor/TFEditor.h"
@@ -33,6 +35,7 @@ constexpr UINT WM_HOST_PAGEDOWN = WM_APP + 2;
 constexpr UINT WM_HOST_WRAP = WM_APP + 3;
 constexpr UINT WM_HOST_PAGEUP = WM_APP + 4;
 constexpr UINT WM_HOST_ENABLE = WM_APP + 5;
+constexpr UINT WM_HOST_SWAP = WM_APP + 6;
 
 struct TOptions
 {
@@ -110,6 +113,9 @@ protected:
         case WM_HOST_ENABLE:
             EnableWindow(m_view, wp != 0);
             return 1;
+        case WM_HOST_SWAP:
+            Swap(static_cast<int>(wp));
+            return 1;
         case WM_DESTROY:
             PostQuitMessage(0);
             return 0;
@@ -169,6 +175,24 @@ private:
         return true;
     }
 
+    void Swap(int lines)
+    {
+        if (!m_editorWindow)
+            return;
+        if (lines == 0) {
+            m_editorWindow->Bind(*m_editor);
+        } else {
+            if (!m_second) {
+                m_second = std::make_unique<TTFEditor>(TEditorPlatform { &m_clipboard, &m_beeper });
+                m_second->SetWrapToWindow(true);
+                for (int i = 1; i <= lines; ++i)
+                    m_second->AppendPara("second " + std::to_string(i));
+            }
+            m_editorWindow->Bind(*m_second);
+        }
+        m_editorWindow->Refresh();
+    }
+
     TCellGridWindow& View()
     {
         return m_editorWindow ? static_cast<TCellGridWindow&>(*m_editorWindow)
@@ -213,8 +237,18 @@ private:
             m_loadMs, m_wrapMs);
         out += buf;
         out += FontState(view.FixedFont());
-        if (m_editor)
+        if (m_editor) {
             out += EditorState();
+            SCROLLINFO si {};
+            si.cbSize = sizeof(si);
+            si.fMask = SIF_ALL;
+            GetScrollInfo(m_view, SB_VERT, &si);
+            std::snprintf(buf, sizeof buf, "vbar %d %d %u %d\r\n", si.nMin, si.nMax, si.nPage,
+                si.nPos);
+            // After the text: the driver's parser stops at the text line.
+            out.insert(out.find("text\r\n") == std::string::npos ? out.size() : out.find("text\r\n"),
+                buf);
+        }
         else
             out += ViewerState();
         FILE* f = _wfopen(Utf8ToWide(m_options.state).c_str(), L"wb");
@@ -239,7 +273,7 @@ private:
 
     std::string EditorState()
     {
-        TOvcCustomEditor& e = *m_editor;
+        TOvcCustomEditor& e = m_editorWindow->Editor();
         int32_t l1 = 0, c1 = 0, l2 = 0, c2 = 0;
         e.GetSelection(l1, c1, l2, c2);
         char buf[400];
@@ -291,6 +325,7 @@ private:
     TWin32Clipboard m_clipboard;
     TWin32Beeper m_beeper;
     std::unique_ptr<TTFEditor> m_editor;
+    std::unique_ptr<TTFEditor> m_second;
     std::unique_ptr<TAFViewer> m_viewer;
     std::unique_ptr<TEditorWindow> m_editorWindow;
     std::unique_ptr<TViewerWindow> m_viewerWindow;
