@@ -372,6 +372,24 @@ BOOL CALLBACK CountVisibleView(HWND hwnd, LPARAM lp)
     return TRUE;
 }
 
+int VisibleViews(HWND main)
+{
+    int visible = 0;
+    EnumChildWindows(main, CountVisibleView, reinterpret_cast<LPARAM>(&visible));
+    return visible;
+}
+
+// The count of visible views once it is the one expected, or after three seconds.
+int VisibleViewsAfterAWhile(HWND main, int expected)
+{
+    int visible = VisibleViews(main);
+    for (int i = 0; i < 60 && visible != expected; ++i) {
+        Sleep(50);
+        visible = VisibleViews(main);
+    }
+    return visible;
+}
+
 // The documents of a start are opened before the window is first shown: the views of all but
 // the current one must still be hidden then, not laid over the bars.
 E2E_CASE(OnlyTheCurrentViewShowsAfterAStartWithSeveralFiles)
@@ -382,9 +400,7 @@ E2E_CASE(OnlyTheCurrentViewShowsAfterAStartWithSeveralFiles)
     auto [p, main, dir] = ctx.Launch(L"several", files, L"*.txt");
     CHECK(main != nullptr);
     CHECK(WaitForTitle(main, dir + L"f129.txt"));
-    int visible = 0;
-    EnumChildWindows(main, CountVisibleView, reinterpret_cast<LPARAM>(&visible));
-    CHECK_EQ(visible, 1);
+    CHECK_EQ(VisibleViews(main), 1);
 }
 
 // The documents of the pane take turns in one window: each keeps its own caret, and keys,
@@ -426,13 +442,42 @@ E2E_CASE(SwitchingDocumentsKeepsEachOnesPlaceAndText)
     CHECK(a == longText + "Y\r\n");
     // With the last one closed no view is left on the screen.
     PostCommand(main, IDM_FILE_CLOSE);
-    int visible = 1;
-    for (int i = 0; i < 60 && visible; ++i) {
-        Sleep(50);
-        visible = 0;
-        EnumChildWindows(main, CountVisibleView, reinterpret_cast<LPARAM>(&visible));
-    }
-    CHECK_EQ(visible, 0);
+    CHECK_EQ(VisibleViewsAfterAWhile(main, 0), 0);
+}
+
+// Binary documents take turns in one hex view the same way: each keeps its caret, and the
+// bytes typed land in the file shown.
+E2E_CASE(BinaryDocumentsTakeTurnsInOneHexView)
+{
+    auto [p, main, dir]
+        = ctx.Launch(L"hexswitch", { { L"x.bin", "0123456789" }, { L"y.bin", "abc" } },
+            L"/B x.bin y.bin");
+    CHECK(main != nullptr);
+    CHECK(WaitForTitle(main, dir + L"y.bin"));
+    CHECK(WaitForStatusText(main, 2, L"Ovr", 3000));
+    auto toFirstDigit = [&] {
+        for (int i = 0; i < 10; ++i)
+            CHECK(SendKey(main, VK_RIGHT));
+    };
+    toFirstDigit();
+    CHECK(TypeText(main, "7a"));
+    CHECK(WaitForFileContent(dir + L"y.bin", "zbc", 3000));
+    CHECK(SendKey(main, VK_TAB, { VK_CONTROL }));
+    CHECK(WaitForTitle(main, dir + L"x.bin"));
+    toFirstDigit();
+    CHECK(TypeText(main, "41"));
+    CHECK(WaitForFileContent(dir + L"x.bin", "A123456789", 3000));
+    // Back in the first, the caret is still on its second byte.
+    CHECK(SendKey(main, VK_TAB, { VK_CONTROL }));
+    CHECK(WaitForTitle(main, dir + L"y.bin"));
+    CHECK(TypeText(main, "79"));
+    CHECK(WaitForFileContent(dir + L"y.bin", "zyc", 3000));
+    PostCommand(main, IDM_FILE_CLOSE);
+    CHECK(WaitForTitle(main, dir + L"x.bin"));
+    CHECK(TypeText(main, "42"));
+    CHECK(WaitForFileContent(dir + L"x.bin", "AB23456789", 3000));
+    PostCommand(main, IDM_FILE_CLOSE);
+    CHECK_EQ(VisibleViewsAfterAWhile(main, 0), 0);
 }
 
 } // namespace

@@ -50,6 +50,7 @@ TDocumentWindows::~TDocumentWindows()
 {
     m_views.clear();
     m_sharedEditor.reset();
+    m_sharedViewer.reset();
     if (m_popup)
         DestroyMenu(m_popup);
 }
@@ -61,6 +62,8 @@ void TDocumentWindows::SetViewFont(const std::wstring& face, int pointSize, bool
     m_fontBold = bold;
     if (m_sharedEditor)
         ApplyLook(*m_sharedEditor);
+    if (m_sharedViewer)
+        ApplyLook(*m_sharedViewer);
     for (auto& [doc, views] : m_views) {
         if (views->editor)
             ApplyLook(*views->editor);
@@ -120,29 +123,68 @@ TEditorWindow* TDocumentWindows::TextWindow(const TEditFile& doc, const TViews& 
 {
     if (views.editor)
         return views.editor.get();
-    return m_sharedDoc == &doc ? m_sharedEditor.get() : nullptr;
+    return m_editorDoc == &doc ? m_sharedEditor.get() : nullptr;
 }
 
-void TDocumentWindows::CreateSharedEditor(TEditFile& doc)
+TViewerWindow* TDocumentWindows::HexWindow(const TEditFile& doc, const TViews& views) const
 {
-    m_sharedEditor = std::make_unique<TEditorWindow>(*doc.TextEditor(), m_processor);
-    ApplyLook(*m_sharedEditor);
-    m_sharedEditor->Create(m_host.PaneParent(), m_nextId++, m_host.PaneRect(false));
-    ShowWindow(m_sharedEditor->Handle(), SW_HIDE);
-    m_sharedDoc = nullptr;
-    BindShared(doc);
+    if (views.viewer)
+        return views.viewer.get();
+    return m_viewerDoc == &doc ? m_sharedViewer.get() : nullptr;
+}
+
+void TDocumentWindows::Route(TEditorWindow& window, TEditFile& doc)
+{
+    TEditFile* d = &doc;
+    window.OnShowStatus
+        = [this, d](int64_t line, int32_t col) { m_host.ViewStatus(*d, line, col); };
+    window.OnKeyPress = [this, d](char ch) { m_host.ViewKeyPress(*d, ch); };
+}
+
+void TDocumentWindows::Route(TViewerWindow& window, TEditFile& doc)
+{
+    TEditFile* d = &doc;
+    window.OnShowStatus
+        = [this, d](int64_t line, int32_t col) { m_host.ViewStatus(*d, line, col); };
+    window.OnUserCommand
+        = [this, d](TCommandCode command) { m_host.ViewUserCommand(*d, command); };
+    // Typed characters edit the bytes; the document reports what fails.
+    window.OnKeyPress = [this, d](char ch) {
+        try {
+            d->HexTyped(ch);
+        } catch (const std::exception& e) {
+            m_host.ViewError(e.what());
+        }
+    };
 }
 
 void TDocumentWindows::BindShared(TEditFile& doc)
 {
-    if (m_sharedDoc == &doc || !doc.TextEditor())
-        return;
-    TEditFile* d = &doc;
-    m_sharedEditor->OnShowStatus
-        = [this, d](int64_t line, int32_t col) { m_host.ViewStatus(*d, line, col); };
-    m_sharedEditor->OnKeyPress = [this, d](char ch) { m_host.ViewKeyPress(*d, ch); };
-    m_sharedEditor->Bind(*doc.TextEditor());
-    m_sharedDoc = &doc;
+    if (TTFEditor* editor = doc.TextEditor()) {
+        if (m_editorDoc == &doc)
+            return;
+        if (!m_sharedEditor) {
+            m_sharedEditor = std::make_unique<TEditorWindow>(*editor, m_processor);
+            ApplyLook(*m_sharedEditor);
+            m_sharedEditor->Create(m_host.PaneParent(), m_nextId++, m_host.PaneRect(false));
+            ShowWindow(m_sharedEditor->Handle(), SW_HIDE);
+        }
+        Route(*m_sharedEditor, doc);
+        m_sharedEditor->Bind(*editor);
+        m_editorDoc = &doc;
+    } else if (TAFViewer* viewer = doc.BinViewer()) {
+        if (m_viewerDoc == &doc)
+            return;
+        if (!m_sharedViewer) {
+            m_sharedViewer = std::make_unique<TViewerWindow>(*viewer, m_processor);
+            ApplyLook(*m_sharedViewer);
+            m_sharedViewer->Create(m_host.PaneParent(), m_nextId++, m_host.PaneRect(false));
+            ShowWindow(m_sharedViewer->Handle(), SW_HIDE);
+        }
+        Route(*m_sharedViewer, doc);
+        m_sharedViewer->Bind(*viewer);
+        m_viewerDoc = &doc;
+    }
 }
 
 bool TDocumentWindows::ShowsBinary(const TEditFile& doc) const
@@ -155,50 +197,40 @@ bool TDocumentWindows::ShowsBinary(const TEditFile& doc) const
 void TDocumentWindows::DocumentCreated(TEditFile& doc)
 {
     auto views = std::make_unique<TViews>();
-    HWND parent = m_host.PaneParent();
-    const RECT rect = m_host.PaneRect(doc.IsBottomView());
-    const int id = m_nextId++;
     TEditFile* d = &doc;
-    if (TTFEditor* editor = doc.TextEditor(); editor && !doc.IsBottomView()) {
+    if (TTFEditor* editor = doc.TextEditor())
         editor->OnUserCommand
             = [this, d](TCommandCode command) { m_host.ViewUserCommand(*d, command); };
-        // Sized now as the window will show it, so that a long text loaded into it is not
-        // wrapped twice.
-        if (!m_sharedEditor)
-            CreateSharedEditor(doc);
-        else
+    if (!doc.IsBottomView()) {
+        // Sized now as the shared window will show it, so that a long text loaded into it is
+        // not wrapped twice.
+        if (TTFEditor* editor = doc.TextEditor(); editor && m_sharedEditor)
             m_sharedEditor->LendViewSize(*editor);
-    } else if (editor) {
+        else if (TAFViewer* viewer = doc.BinViewer(); viewer && m_sharedViewer)
+            m_sharedViewer->LendViewSize(*viewer);
+        else
+            BindShared(doc); // the first of its kind makes the window
+        BuildButton(doc, *views);
+        m_views[&doc] = std::move(views);
+        return;
+    }
+    HWND parent = m_host.PaneParent();
+    const RECT rect = m_host.PaneRect(true);
+    const int id = m_nextId++;
+    if (TTFEditor* editor = doc.TextEditor()) {
         views->editor = std::make_unique<TEditorWindow>(*editor, m_processor);
         ApplyLook(*views->editor);
-        views->editor->OnShowStatus
-            = [this, d](int64_t line, int32_t col) { m_host.ViewStatus(*d, line, col); };
-        editor->OnUserCommand
-            = [this, d](TCommandCode command) { m_host.ViewUserCommand(*d, command); };
-        views->editor->OnKeyPress = [this, d](char ch) { m_host.ViewKeyPress(*d, ch); };
+        Route(*views->editor, doc);
         views->editor->Create(parent, id, rect);
         ShowWindow(views->editor->Handle(), SW_HIDE);
     }
     if (TAFViewer* viewer = doc.BinViewer()) {
         views->viewer = std::make_unique<TViewerWindow>(*viewer, m_processor);
         ApplyLook(*views->viewer);
-        views->viewer->OnShowStatus
-            = [this, d](int64_t line, int32_t col) { m_host.ViewStatus(*d, line, col); };
-        views->viewer->OnUserCommand
-            = [this, d](TCommandCode command) { m_host.ViewUserCommand(*d, command); };
-        // Typed characters edit the bytes; the document reports what fails.
-        views->viewer->OnKeyPress = [this, d](char ch) {
-            try {
-                d->HexTyped(ch);
-            } catch (const std::exception& e) {
-                m_host.ViewError(e.what());
-            }
-        };
+        Route(*views->viewer, doc);
         views->viewer->Create(parent, id + 10000, rect);
         ShowWindow(views->viewer->Handle(), SW_HIDE);
     }
-    if (!doc.IsBottomView())
-        BuildButton(doc, *views);
     m_views[&doc] = std::move(views);
 }
 
@@ -258,7 +290,7 @@ void TDocumentWindows::ShowView(TEditFile& doc, bool focus)
             // every view reads as invisible, and one left visible would show over the others.
             for (TCellGridWindow* view :
                 { static_cast<TCellGridWindow*>(TextWindow(*other, *otherViews)),
-                    static_cast<TCellGridWindow*>(otherViews->viewer.get()) })
+                    static_cast<TCellGridWindow*>(HexWindow(*other, *otherViews)) })
                 if (view && view != shown
                     && (GetWindowLongW(view->Handle(), GWL_STYLE) & WS_VISIBLE))
                     HideCovered(view->Handle(), cover);
@@ -271,13 +303,14 @@ void TDocumentWindows::PlaceView(TEditFile& doc, bool visible)
     if (!views)
         return;
     const bool binary = ShowsBinary(doc);
-    if (visible && !binary && !views->editor)
+    if (visible && !doc.IsBottomView())
         BindShared(doc);
     TEditorWindow* text = TextWindow(doc, *views);
-    TCellGridWindow* shown = binary ? static_cast<TCellGridWindow*>(views->viewer.get())
+    TViewerWindow* hex = HexWindow(doc, *views);
+    TCellGridWindow* shown = binary ? static_cast<TCellGridWindow*>(hex)
                                     : static_cast<TCellGridWindow*>(text);
     TCellGridWindow* hidden = binary ? static_cast<TCellGridWindow*>(text)
-                                     : static_cast<TCellGridWindow*>(views->viewer.get());
+                                     : static_cast<TCellGridWindow*>(hex);
     if (hidden)
         ShowWindow(hidden->Handle(), SW_HIDE);
     if (!shown)
@@ -299,9 +332,8 @@ bool TDocumentWindows::ViewFocused(const TEditFile& doc) const
         return false;
     HWND focus = GetFocus();
     const TEditorWindow* text = TextWindow(doc, *views);
-    return focus
-        && ((text && focus == text->Handle())
-            || (views->viewer && focus == views->viewer->Handle()));
+    const TViewerWindow* hex = HexWindow(doc, *views);
+    return focus && ((text && focus == text->Handle()) || (hex && focus == hex->Handle()));
 }
 
 TCellGridWindow* TDocumentWindows::ViewOf(const TEditFile& doc) const
@@ -310,7 +342,7 @@ TCellGridWindow* TDocumentWindows::ViewOf(const TEditFile& doc) const
     if (!views)
         return nullptr;
     if (ShowsBinary(doc))
-        return views->viewer.get();
+        return HexWindow(doc, *views);
     return TextWindow(doc, *views);
 }
 
@@ -390,13 +422,21 @@ void TDocumentWindows::DocumentDestroyed(TEditFile& doc)
         return;
     if (TTFEditor* editor = doc.TextEditor())
         editor->OnUserCommand = nullptr;
-    if (m_sharedDoc == &doc) {
-        // Nothing of the closed document stays on the screen until another is shown.
+    // Nothing of the closed document stays on the screen until another is shown.
+    if (m_editorDoc == &doc) {
         ShowWindow(m_sharedEditor->Handle(), SW_HIDE);
         m_sharedEditor->Unbind(*doc.TextEditor());
         m_sharedEditor->OnShowStatus = nullptr;
         m_sharedEditor->OnKeyPress = nullptr;
-        m_sharedDoc = nullptr;
+        m_editorDoc = nullptr;
+    }
+    if (m_viewerDoc == &doc) {
+        ShowWindow(m_sharedViewer->Handle(), SW_HIDE);
+        m_sharedViewer->Unbind(*doc.BinViewer());
+        m_sharedViewer->OnShowStatus = nullptr;
+        m_sharedViewer->OnUserCommand = nullptr;
+        m_sharedViewer->OnKeyPress = nullptr;
+        m_viewerDoc = nullptr;
     }
     TViews& views = *it->second;
     if (views.editor && views.editor->Handle())
@@ -412,6 +452,8 @@ void TDocumentWindows::RefreshViews()
 {
     if (m_sharedEditor && IsWindowVisible(m_sharedEditor->Handle()))
         m_sharedEditor->Refresh();
+    if (m_sharedViewer && IsWindowVisible(m_sharedViewer->Handle()))
+        m_sharedViewer->Refresh();
     for (auto& [doc, views] : m_views) {
         if (views->editor && IsWindowVisible(views->editor->Handle()))
             views->editor->Refresh();

@@ -78,7 +78,7 @@ public:
 private:
     struct TViews
     {
-        // The second pane's text window; the top pane's documents share m_sharedEditor.
+        // The second pane's own windows; the top pane's documents share the shared ones.
         std::unique_ptr<TEditorWindow> editor;
         std::unique_ptr<TViewerWindow> viewer;
         std::unique_ptr<TZulSpeed> button;
@@ -87,10 +87,14 @@ private:
     };
 
     TViews* Find(const TEditFile& doc) const;
-    // The text window showing doc now: its own, or the shared one while doc is bound to it.
+    // The window of each kind showing doc now: its own, or the shared one while doc is bound
+    // to it; null otherwise.
     TEditorWindow* TextWindow(const TEditFile& doc, const TViews& views) const;
-    void CreateSharedEditor(TEditFile& doc);
-    // The shared window shows doc's text from now on.
+    TViewerWindow* HexWindow(const TEditFile& doc, const TViews& views) const;
+    // What the user does in the window goes to the host as done in doc.
+    void Route(TEditorWindow& window, TEditFile& doc);
+    void Route(TViewerWindow& window, TEditFile& doc);
+    // The shared window of doc's kind shows doc from now on; made at the first use.
     void BindShared(TEditFile& doc);
     void ApplyLook(TCellGridWindow& view);
     void BuildButton(TEditFile& doc, TViews& views);
@@ -100,11 +104,13 @@ private:
     IDocumentViewHost& m_host;
     TOvcCommandProcessor& m_processor;
     std::map<const TEditFile*, std::unique_ptr<TViews>> m_views;
-    // One text window for all the top pane's documents: a switch between two of them repaints
-    // the client area and whichever scroll bar differs, instead of showing a new window whose
-    // frame and scroll bars all have to be drawn.
+    // One window of each kind for all the top pane's documents: a switch between two of them
+    // repaints the client area and whichever scroll bar differs, instead of showing a new window
+    // whose frame and scroll bars all have to be drawn.
     std::unique_ptr<TEditorWindow> m_sharedEditor;
-    const TEditFile* m_sharedDoc = nullptr;
+    const TEditFile* m_editorDoc = nullptr;
+    std::unique_ptr<TViewerWindow> m_sharedViewer;
+    const TEditFile* m_viewerDoc = nullptr;
     std::wstring m_fontFace = L"Courier New";
     int m_fontPoints = 10;
     bool m_fontBold = false;

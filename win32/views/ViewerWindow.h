@@ -1,6 +1,7 @@
 // The hex viewer window: the cell-grid window over a borrowed file viewer model. Commands the
 // viewer does not carry out take the key path: typed characters go to OnKeyPress, which the
-// owner passes on to the hex editing.
+// owner passes on to the hex editing. Like the editor window, it can show one model after
+// another (Bind).
 #pragma once
 
 #include "editor/OvcCustomFileViewer.h"
@@ -16,7 +17,13 @@ public:
     TViewerWindow(TOvcCustomFileViewer& viewer, TOvcCommandProcessor& processor);
     ~TViewerWindow() override;
 
-    TOvcCustomFileViewer& Viewer() { return m_viewer; }
+    TOvcCustomFileViewer& Viewer() { return *m_viewer; }
+    // Shows viewer from now on; the model shown before keeps its state.
+    void Bind(TOvcCustomFileViewer& viewer);
+    // Shows an empty model of its own: viewer is about to go.
+    void Unbind(TOvcCustomFileViewer& viewer);
+    // Gives viewer the visible size this window gives its own model.
+    void LendViewSize(TOvcCustomFileViewer& viewer) const;
     bool ProcessCommand(TCommandCode command, char ch);
 
     TCaretShape CaretShape() const { return m_caretShape; }
@@ -34,13 +41,13 @@ protected:
     TCaretShape ModelCaretShape() const override { return m_caretShape; }
     int ModelLeftMargin() const override { return m_leftMargin; }
     bool ModelHideSelection() const override { return false; }
-    bool ModelShowBookmarks() const override { return m_viewer.ShowBookmarks(); }
+    bool ModelShowBookmarks() const override { return m_viewer->ShowBookmarks(); }
     void ModelViewSize(int rows, int columns) override;
     TBar ModelVertBar() override;
-    void ModelVertBarTo(int pos) override { m_viewer.SetTopLineFromScroll(pos); }
+    void ModelVertBarTo(int pos) override { m_viewer->SetTopLineFromScroll(pos); }
     void ModelScrollRows(int delta) override;
     TBar ModelHorzBar() override;
-    void ModelLeftColumnTo(int column) override { m_viewer.SetLeftColumn(column); }
+    void ModelLeftColumnTo(int column) override { m_viewer->SetLeftColumn(column); }
     bool ModelCommand(TCommandCode command, char ch) override;
     bool ModelUntranslatedKey(UINT) override { return false; }
     void ModelChar(char ch) override;
@@ -70,8 +77,9 @@ private:
 
     TViewerPos CellPos(int row, int col);
 
-    TOvcCustomFileViewer& m_viewer;
+    TOvcCustomFileViewer* m_viewer;
     TObserver m_observer { *this };
+    TOvcCustomFileViewer m_empty; // shown while no document's model is bound
     TCaretShape m_caretShape = TCaretShape::csVertLine;
     int m_leftMargin = 15;
     TViewerPos m_anchor; // where the mouse selection started
