@@ -64,6 +64,9 @@ TWexlyMainForm::TWexlyMainForm(TWexlyApp& app)
     m_services = std::make_unique<TDocumentServices>(TDocumentServices {
         RealFileSystem(), m_asker, *m_docWindows, Settings, &m_clipboard, &m_beeper });
     m_services->freeAddressSpace = FreeAddressSpace;
+    m_services->loadProgress = [this](const std::string& name, int64_t done, int64_t total) {
+        ShowLoadProgress(name, done, total);
+    };
     m_set = std::make_unique<TDocumentSet>(*m_services, *this);
     m_history = std::make_unique<TReopenHistory>(Settings.FileHistory, Settings.ReopenCount);
     m_history->OnChanged = [this] { RebuildReopenMenu(); };
@@ -369,6 +372,23 @@ void TWexlyMainForm::BringToFront()
     if (IsIconic(Handle()))
         ShowWindow(Handle(), SW_RESTORE);
     SetForegroundWindow(Handle());
+}
+
+void TWexlyMainForm::ShowLoadProgress(const std::string& name, int64_t done, int64_t total)
+{
+    const TLoadProgressStep step = m_loadProgress.Report(name, done, total, GetTickCount64());
+    if (step.kind == TLoadProgressStep::TKind::Done) {
+        SetStatusText(spMessage, HintPanelText(m_shell->Hint()));
+        return;
+    }
+    if (step.kind != TLoadProgressStep::TKind::Show)
+        return;
+    SetStatusText(spMessage, step.text);
+    UpdateWindow(m_statusBar);
+    // Looking at the queue is what tells the system the window is not hung; nothing queued
+    // is taken or dispatched in the middle of the load.
+    MSG msg {};
+    PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE);
 }
 
 // Every temporary message comes through here: files opened, reloaded, printed, tools run.

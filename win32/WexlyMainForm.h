@@ -4,6 +4,7 @@
 // class implements what they ask of the window.
 #pragma once
 
+#include "app/LoadProgress.h"
 #include "app/MainCommands.h"
 #include "app/StartUp.h"
 #include "app/StatusBarLayout.h"
@@ -124,6 +125,9 @@ private:
     int ShowReplace(TReplaceForm& form) override;
     void CreateSearchDialogs();
     void AfterSearch();
+
+    // The message panel's account of a long text load.
+    void ShowLoadProgress(const std::string& name, int64_t done, int64_t total);
 
     // ---- layout ----
     void CreateChildren();
@@ -252,6 +256,7 @@ private:
     std::unique_ptr<TMacroPlayer> m_macroPlayer;
     std::unique_ptr<TToolRunner> m_toolRunner;
     std::unique_ptr<TPrintCommands> m_print;
+    TLoadProgressText m_loadProgress;
     std::unique_ptr<TRecoveryHost> m_recovery;
     TDynamicMenus m_dynamic { IDM_DYNAMIC_FIRST, IDM_DYNAMIC_LAST };
     // Piles, Macros and the external tool entries, from the settings.

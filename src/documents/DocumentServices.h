@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
 
 namespace wexly {
 
@@ -56,6 +57,9 @@ struct TDocumentServices
     // Bytes of address space the process has left, which bounds the text it can hold; null
     // or negative: unknown, and only the buffer's limits are checked before a load.
     std::function<int64_t()> freeAddressSpace {};
+    // Told how far the load of a text file has come (file's short name, bytes read, of all),
+    // so that the window can show it; null: nothing to tell.
+    std::function<void(const std::string& name, int64_t done, int64_t total)> loadProgress {};
 };
 
 } // namespace wexly

@@ -158,6 +158,10 @@ void TEditFile::CreateTextEditor()
     m_textEditor->SetShowBookmarks(s.ShowBookmarks);
     m_textEditor->SetLeftMargin(15);
     m_textEditor->SetTabType(s.RealTabs ? TTabType::ttReal : TTabType::ttFixed);
+    m_textEditor->OnLoadProgress = [this](int64_t done, int64_t total) {
+        if (m_services.loadProgress)
+            m_services.loadProgress(m_shortName, done, total);
+    };
 }
 
 void TEditFile::CreateBinViewer()

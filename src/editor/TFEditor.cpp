@@ -86,15 +86,16 @@ template <typename Load> void TTFEditor::LoadWith(const std::string& name, Load&
 void TTFEditor::LoadFromFile(const std::string& name)
 {
     LoadWith(name, [&](const std::string& fileName) {
-        return LoadTextFile(
-            Buffer(), m_fs, fileName, TrimWhiteSpace(), m_convertUnicode ? &m_codePage : nullptr);
+        return LoadTextFile(Buffer(), m_fs, fileName, TrimWhiteSpace(),
+            m_convertUnicode ? &m_codePage : nullptr, OnLoadProgress);
     });
 }
 
 void TTFEditor::LoadDecoded(const std::string& name, TDecodedText decoded)
 {
     LoadWith(name, [&](const std::string& fileName) {
-        return LoadDecodedTextFile(Buffer(), m_fs, fileName, TrimWhiteSpace(), std::move(decoded));
+        return LoadDecodedTextFile(
+            Buffer(), m_fs, fileName, TrimWhiteSpace(), std::move(decoded), OnLoadProgress);
     });
 }
 

@@ -4,6 +4,7 @@
 
 #include "editor/OvcCustomEditor.h"
 #include "editor/TextEncoding.h"
+#include "editor/TextFile.h"
 #include "platform/CodePage.h"
 #include "platform/Files.h"
 
@@ -45,6 +46,8 @@ public:
     virtual void LoadFromFile(const std::string& name);
     // The same with the file already read and decoded.
     void LoadDecoded(const std::string& name, TDecodedText decoded);
+    // Told how far each load from a file has come.
+    TLoadProgress OnLoadProgress;
     // Writes the text in Encoding() (nothing for an empty name) and clears the modified flag;
     // on error the file on disk is untouched and the error is raised.
     virtual void SaveToFile(const std::string& name);

@@ -83,6 +83,56 @@ TLoadResult ReadTextFile(IFile& file, TOvcParaList& list, bool trimWhiteSpace)
 
 namespace {
 
+// Passes reads through and reports how far they have come, every few megabytes and at the end.
+class TProgressFile final : public IFile
+{
+public:
+    TProgressFile(IFile& file, const TLoadProgress& progress)
+        : m_file(file)
+        , m_progress(progress)
+        , m_total(file.Size())
+        , m_at(file.Position())
+        , m_reported(m_at)
+    {
+    }
+    int64_t Read(void* buffer, int64_t size) override
+    {
+        const int64_t n = m_file.Read(buffer, size);
+        if (n <= 0)
+            return n;
+        m_at += n;
+        if (m_progress && (m_at - m_reported >= kStep || m_at >= m_total)) {
+            m_reported = m_at;
+            m_progress(m_at, m_total);
+        }
+        return n;
+    }
+    bool Write(const void* buffer, int64_t size) override { return m_file.Write(buffer, size); }
+    bool Seek(int64_t offset) override
+    {
+        if (!m_file.Seek(offset))
+            return false;
+        // The line reader steps back to the start of a cut line; only going back to the start
+        // again (a second reading) makes the reports start over.
+        m_at = offset;
+        m_reported = std::min(m_reported, offset);
+        return true;
+    }
+    int64_t Position() const override { return m_at; }
+    int64_t Size() const override { return m_total; }
+    bool Truncate() override { return m_file.Truncate(); }
+    bool Flush() override { return m_file.Flush(); }
+    uint32_t LastError() const override { return m_file.LastError(); }
+
+private:
+    static constexpr int64_t kStep = 4 << 20;
+    IFile& m_file;
+    const TLoadProgress& m_progress;
+    int64_t m_total;
+    int64_t m_at;
+    int64_t m_reported;
+};
+
 TLoadResult ReadInto(TOvcParaList& list, IFile& file, bool trimWhiteSpace)
 {
     list.Reset();
@@ -94,16 +144,19 @@ TLoadResult ReadInto(TOvcParaList& list, IFile& file, bool trimWhiteSpace)
     }
 }
 
-TLoadResult ReadDecoded(TOvcParaList& list, IFile& file, bool trimWhiteSpace, TDecodedText decoded)
+TLoadResult ReadDecoded(TOvcParaList& list, IFile& file, bool trimWhiteSpace, TDecodedText decoded,
+    const TLoadProgress& progress)
 {
     TLoadResult result;
     if (decoded.haveText) {
         TStringFile text(std::move(decoded.text));
-        result = ReadInto(list, text, trimWhiteSpace);
+        TProgressFile reported(text, progress);
+        result = ReadInto(list, reported, trimWhiteSpace);
     } else {
         if (!file.Seek(0))
             throw EInOutError(file.LastError());
-        result = ReadInto(list, file, trimWhiteSpace);
+        TProgressFile reported(file, progress);
+        result = ReadInto(list, reported, trimWhiteSpace);
     }
     result.encoding = decoded.encoding;
     result.found = decoded.found;
@@ -114,11 +167,13 @@ TLoadResult ReadDecoded(TOvcParaList& list, IFile& file, bool trimWhiteSpace, TD
 } // namespace
 
 TLoadResult LoadTextFile(TOvcParaList& list, IFileSystem& fs, const std::string& name,
-    bool trimWhiteSpace, ICodePage* decodeWith)
+    bool trimWhiteSpace, ICodePage* decodeWith, const TLoadProgress& progress)
 {
-    auto file = OpenTextFileForLoad(fs, name);
-    if (!file)
+    auto opened = OpenTextFileForLoad(fs, name);
+    if (!opened)
         return {};
+    TProgressFile reported(*opened, progress);
+    IFile* file = &reported;
     if (!decodeWith)
         return ReadInto(list, *file, trimWhiteSpace);
     // Decoded as it is read; a file that turns out not to convert is read again as it is.
@@ -143,12 +198,12 @@ TLoadResult LoadTextFile(TOvcParaList& list, IFileSystem& fs, const std::string&
 }
 
 TLoadResult LoadDecodedTextFile(TOvcParaList& list, IFileSystem& fs, const std::string& name,
-    bool trimWhiteSpace, TDecodedText decoded)
+    bool trimWhiteSpace, TDecodedText decoded, const TLoadProgress& progress)
 {
     auto file = OpenTextFileForLoad(fs, name);
     if (!file)
         return {};
-    return ReadDecoded(list, *file, trimWhiteSpace, std::move(decoded));
+    return ReadDecoded(list, *file, trimWhiteSpace, std::move(decoded), progress);
 }
 
 std::optional<TDecodedText> DecodeTextFileAt(

@@ -11,6 +11,7 @@
 #include "platform/Files.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <stdexcept>
@@ -52,6 +53,10 @@ struct TLoadResult
     TDecodeNote note = TDecodeNote::None;
 };
 
+// Told now and then while a file loads: bytes read so far of the whole. Reading may start over
+// (a file that did not convert is read again as it is), so done can go back to zero.
+using TLoadProgress = std::function<void(int64_t done, int64_t total)>;
+
 // Opens a file for loading, with exclusive sharing; null when it cannot be opened.
 std::unique_ptr<IFile> OpenTextFileForLoad(IFileSystem& fs, const std::string& name);
 
@@ -64,12 +69,12 @@ TLoadResult ReadTextFile(IFile& file, TOvcParaList& list, bool trimWhiteSpace);
 // error the list is cleared again and the error raised. With a code page, UTF-8 and UTF-16
 // files are converted to it where they can be (DecodeTextFile); without, every file is bytes.
 TLoadResult LoadTextFile(TOvcParaList& list, IFileSystem& fs, const std::string& name,
-    bool trimWhiteSpace, ICodePage* decodeWith = nullptr);
+    bool trimWhiteSpace, ICodePage* decodeWith = nullptr, const TLoadProgress& progress = {});
 
 // The same with the file already read and decoded by the caller (an opener that had to look
 // at it first): its text when it has one, else the file as it is.
 TLoadResult LoadDecodedTextFile(TOvcParaList& list, IFileSystem& fs, const std::string& name,
-    bool trimWhiteSpace, TDecodedText decoded);
+    bool trimWhiteSpace, TDecodedText decoded, const TLoadProgress& progress = {});
 
 // Opens and decodes a file for LoadDecodedTextFile or a search; none when it cannot be opened.
 // Raises EInOutError when it cannot be read.

@@ -466,6 +466,27 @@ TEST(FileCommands, AFileJudgedTooLargeBeforeReadingIsOfferedToTheHexViewer)
     EXPECT_TRUE(env.asker.asked.empty());
 }
 
+TEST(FileCommands, ALongLoadTellsTheWindowHowFarItHasCome)
+{
+    TDocEnv env;
+    const std::string text = ManyLines(150000); // some megabytes: a few reports
+    env.fs.SetFile("C:\\w\\long.txt", text);
+    std::vector<std::pair<std::string, int64_t>> reports;
+    env.services.loadProgress = [&](const std::string& name, int64_t done, int64_t total) {
+        EXPECT_EQ(total, static_cast<int64_t>(text.size()));
+        reports.emplace_back(name, done);
+    };
+    TEditFile& doc = env.Open("C:\\w\\long.txt");
+    ASSERT_GE(reports.size(), 2u);
+    EXPECT_EQ(reports.front().first, "long.txt");
+    EXPECT_EQ(reports.back().second, static_cast<int64_t>(text.size()));
+    // A reload reads the file again, and says so again.
+    reports.clear();
+    doc.Reload();
+    ASSERT_FALSE(reports.empty());
+    EXPECT_EQ(reports.back().second, static_cast<int64_t>(text.size()));
+}
+
 TEST(FileCommands, MemoryRunningOutWhileLoadingGivesTheSameOfferAndNoHalfDocument)
 {
     TDocEnv env;

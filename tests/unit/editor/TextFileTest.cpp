@@ -1,6 +1,7 @@
 #include "editor/TextFile.h"
 
 #include "editor/OvcParaList.h"
+#include "platform/Windows1252.h"
 
 #include <gtest/gtest.h>
 
@@ -281,6 +282,41 @@ TEST(TextFile, LimitErrorStopsTheLoadAndClearsTheText)
     }
     EXPECT_EQ(Paras(list), (Lines { "" }));
     EXPECT_STREQ(LoadLimitMessage(999), "insufficient memory for requested operation");
+}
+
+// The window shows how far a long load has come: reports come every few megabytes, never pass
+// the file's size and end at it, also when a file that did not convert is read a second time.
+TEST(TextFile, LoadReportsHowFarItHasComeUpToTheWholeFile)
+{
+    TempDir dir;
+    std::string bytes;
+    while (bytes.size() < (10u << 20))
+        bytes += "a line of plain text for the progress report\r\n";
+    const std::string plain = dir.File("plain.txt");
+    WriteFile(plain, bytes);
+    // UTF-8 with a character Windows-1252 lacks near the end: decoded, then read again as bytes.
+    const std::string late = dir.File("late.txt");
+    WriteFile(late, "caf\xC3\xA9\r\n" + bytes + "\xCE\xB1\r\n");
+    TWindows1252CodePage cp;
+    for (const auto& [path, codePage] :
+        { std::pair { plain, static_cast<ICodePage*>(nullptr) }, std::pair { late, static_cast<ICodePage*>(&cp) } }) {
+        std::vector<std::pair<int64_t, int64_t>> reports;
+        TOvcParaList list;
+        LoadTextFile(list, RealFileSystem(), path, true, codePage,
+            [&](int64_t done, int64_t total) { reports.emplace_back(done, total); });
+        const auto size = static_cast<int64_t>(stdfs::file_size(path));
+        ASSERT_GE(reports.size(), 2u) << path;
+        int restarts = 0;
+        for (size_t i = 0; i < reports.size(); ++i) {
+            EXPECT_EQ(reports[i].second, size);
+            EXPECT_LE(reports[i].first, size);
+            if (i > 0 && reports[i].first < reports[i - 1].first)
+                ++restarts;
+        }
+        EXPECT_EQ(reports.back().first, size);
+        EXPECT_EQ(restarts, codePage ? 1 : 0) << path;
+        EXPECT_LT(reports.size(), codePage ? 12u : 6u) << "a report per read would slow the load";
+    }
 }
 
 TEST(TextFile, MissingFileLeavesTheTextAlone)
