@@ -13,6 +13,40 @@ namespace wexly {
 
 const std::string_view kFindInFilesWordDelimiters = "\t'\r\n ,./?;:\"<>[]{}-=\\+|()%@&^$!~*";
 
+namespace {
+
+// Reads through to a file, letting the window run every so often; a read after a Halt fails,
+// which ends what was reading (a whole-file decode) at once.
+template <class KeepGoing> class TResponsiveFile final : public IFile
+{
+public:
+    TResponsiveFile(IFile& file, KeepGoing keepGoing)
+        : m_file(file)
+        , m_keepGoing(keepGoing)
+    {
+    }
+    int64_t Read(void* buffer, int64_t size) override
+    {
+        const int64_t n = m_file.Read(buffer, size);
+        if (n > 0 && !m_keepGoing(static_cast<size_t>(n)))
+            return -1;
+        return n;
+    }
+    bool Write(const void* buffer, int64_t size) override { return m_file.Write(buffer, size); }
+    bool Seek(int64_t offset) override { return m_file.Seek(offset); }
+    int64_t Position() const override { return m_file.Position(); }
+    int64_t Size() const override { return m_file.Size(); }
+    bool Truncate() override { return m_file.Truncate(); }
+    bool Flush() override { return m_file.Flush(); }
+    uint32_t LastError() const override { return m_file.LastError(); }
+
+private:
+    IFile& m_file;
+    KeepGoing m_keepGoing;
+};
+
+} // namespace
+
 // ---- the line matcher -------------------------------------------------------------------
 
 TFindInFilesMatcher::TFindInFilesMatcher(
@@ -325,7 +359,9 @@ bool TFindInFilesWalk::SearchLines(IFile& file, int64_t size, TFoundFile& found)
     if (m_decodeWith) {
         TDecodedText d;
         try {
-            d = DecodeTextFile(file, *m_decodeWith);
+            // The whole file is decoded before it is searched: the window runs meanwhile too.
+            TResponsiveFile responsive(file, [this](size_t n) { return KeepResponsive(n); });
+            d = DecodeTextFile(responsive, *m_decodeWith);
         } catch (const EInOutError&) {
             return false;
         }

@@ -321,6 +321,36 @@ TEST(FindInFiles, ALargeFileKeepsTheWindowRunningAndHaltStopsInsideIt)
     }
 }
 
+// With conversion on, a file is decoded whole before it is searched; the decoding lets the
+// window run as well, and a Halt during it stops the walk there.
+TEST(FindInFiles, DecodingALargeFileAlsoKeepsTheWindowRunningAndHaltStopsIt)
+{
+    std::string big;
+    for (int i = 0; big.size() < 6 * 1024 * 1024; ++i)
+        big += i % 1000 == 0 ? "a caf\xC3\xA9 with the key\r\n" : "plain text of a large file\r\n";
+    TWindows1252CodePage cp;
+    TWalkEnv whole;
+    whole.decodeWith = &cp;
+    whole.fs.AddFile("C:\\w\\a.txt", big);
+    whole.Walk("C:\\w\\*.txt", "key", false);
+    ASSERT_EQ(whole.tree.files.size(), 1u);
+    // About one a MiB while decoding and again while searching the decoded text.
+    EXPECT_GE(whole.view.pumps, 11);
+
+    TWalkEnv env;
+    env.decodeWith = &cp;
+    env.fs.AddFile("C:\\w\\a.txt", big);
+    env.fs.AddFile("C:\\w\\b.txt", "key\r\n");
+    env.view.onPump = [&](int n) {
+        if (n == 3) // in the decoding of a.txt
+            env.running = false;
+    };
+    const TFindInFilesOutcome outcome = env.Walk("C:\\w\\*.txt", "key", false);
+    EXPECT_TRUE(outcome.halted);
+    EXPECT_EQ(env.view.pumps, 3);
+    EXPECT_TRUE(env.Paths().empty());
+}
+
 TEST(FindInFiles, BinaryAndUnopenableFilesAreSkipped)
 {
     TWalkEnv env;
