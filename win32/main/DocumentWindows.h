@@ -1,6 +1,7 @@
-// The windows of the open documents: each document's editor or hex viewer window in the top
-// pane, the second pane's two views, and each document's file button on the file-button bar.
-// Implements the document's view hooks; what the user does in them goes to the host.
+// The windows of the open documents: the top pane's editor window and hex viewer window, which
+// show the current document of their kind, the second pane's two views, and each document's
+// file button on the file-button bar. Implements the document's view hooks; what the user does
+// in them goes to the host as done in the document shown.
 #pragma once
 
 #include "documents/DocumentServices.h"
