@@ -160,9 +160,11 @@ void TWexlyMainForm::Show(int showCommand)
     m_shownOnce = true;
     // The start-up sequence runs before the window is seen: on a slow machine it takes
     // seconds, and a window shown first stood there without its bars and documents meanwhile.
+    // Only a file long in the reading shows the window early, to say how far it has come.
+    m_firstShowCommand = m_startMaximized ? SW_SHOWMAXIMIZED : showCommand;
     m_shell->SetStart(m_app.StartDir(), m_app.CmdLine());
     Guarded([this] { m_shell->FirstShow(); });
-    ShowWindow(Handle(), m_startMaximized ? SW_SHOWMAXIMIZED : showCommand);
+    ShowWindow(Handle(), m_firstShowCommand);
     UpdateWindow(Handle());
     // A message of the start-up sequence gets its full time once it can be seen.
     if (m_statusTimerRunning)
@@ -384,6 +386,10 @@ void TWexlyMainForm::ShowLoadProgress(const std::string& name, int64_t done, int
     if (step.kind != TLoadProgressStep::TKind::Show)
         return;
     SetStatusText(spMessage, step.text);
+    if (!IsWindowVisible(Handle()) && m_firstShowCommand >= 0) {
+        ShowWindow(Handle(), m_firstShowCommand);
+        UpdateWindow(Handle());
+    }
     UpdateWindow(m_statusBar);
     // Looking at the queue is what tells the system the window is not hung; nothing queued
     // is taken or dispatched in the middle of the load.

@@ -279,6 +279,7 @@ private:
     std::unique_ptr<TPrefDialog> m_prefDialog;
 
     bool m_shownOnce = false;
+    int m_firstShowCommand = -1; // how the start-up sequence will show the window
     bool m_startMaximized = false; // the saved state, applied when first shown
     bool m_statusTimerRunning = false; // a temporary message waits for the status timer
     bool m_insertMode = true; // shared insert mode while no document is open
