@@ -95,6 +95,19 @@ public:
         , m_reported(m_at)
     {
     }
+    // A load cut short by an error still ends its reports, so that no figure of it stays shown.
+    ~TProgressFile() override
+    {
+        if (!m_progress || !m_reportedAny || m_reported >= m_total)
+            return;
+        try {
+            m_progress(m_total, m_total);
+        } catch (...) {
+            // Unwinding already, or about to return: nothing more can be done about it.
+        }
+    }
+    TProgressFile(const TProgressFile&) = delete;
+    TProgressFile& operator=(const TProgressFile&) = delete;
     int64_t Read(void* buffer, int64_t size) override
     {
         const int64_t n = m_file.Read(buffer, size);
@@ -103,6 +116,7 @@ public:
         m_at += n;
         if (m_progress && (m_at - m_reported >= kStep || m_at >= m_total)) {
             m_reported = m_at;
+            m_reportedAny = true;
             m_progress(m_at, m_total);
         }
         return n;
@@ -131,6 +145,7 @@ private:
     int64_t m_total;
     int64_t m_at;
     int64_t m_reported;
+    bool m_reportedAny = false;
 };
 
 TLoadResult ReadInto(TOvcParaList& list, IFile& file, bool trimWhiteSpace)

@@ -54,7 +54,8 @@ struct TLoadResult
 };
 
 // Told now and then while a file loads: bytes read so far of the whole. Reading may start over
-// (a file that did not convert is read again as it is), so done can go back to zero.
+// (a file that did not convert is read again as it is), so done can go back to zero. Once
+// anything was told, the last report has done == total, also when an error cut the load short.
 using TLoadProgress = std::function<void(int64_t done, int64_t total)>;
 
 // Opens a file for loading, with exclusive sharing; null when it cannot be opened.

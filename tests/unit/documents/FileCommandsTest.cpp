@@ -485,6 +485,15 @@ TEST(FileCommands, ALongLoadTellsTheWindowHowFarItHasCome)
     doc.Reload();
     ASSERT_FALSE(reports.empty());
     EXPECT_EQ(reports.back().second, static_cast<int64_t>(text.size()));
+    // A load that fails half-way still ends its reports: no figure of it stays on the screen.
+    env.fs.SetFile("C:\\w\\cut.txt", text);
+    env.fs.FailAllocationWhileReading("C:\\w\\cut.txt", 6 << 20);
+    env.asker.answers = { TMsgResult::No };
+    reports.clear();
+    EXPECT_EQ(env.commands->OpenFile("C:\\w\\cut.txt", false, false), nullptr);
+    ASSERT_GE(reports.size(), 2u);
+    EXPECT_LT(reports[reports.size() - 2].second, static_cast<int64_t>(text.size()));
+    EXPECT_EQ(reports.back().second, static_cast<int64_t>(text.size()));
 }
 
 TEST(FileCommands, MemoryRunningOutWhileLoadingGivesTheSameOfferAndNoHalfDocument)
