@@ -480,5 +480,33 @@ E2E_CASE(BinaryDocumentsTakeTurnsInOneHexView)
     CHECK_EQ(VisibleViewsAfterAWhile(main, 0), 0);
 }
 
+// Split, the second pane goes its own way: it shows the text while the top pane's shared hex
+// view shows the binary document, and keys in each pane reach the file that pane shows.
+E2E_CASE(SplitPanesShowDifferentDocumentsAndKeysReachEach)
+{
+    auto [p, main, dir] = ctx.Launch(
+        L"splitmix", { { L"a.txt", "alpha\r\n" }, { L"b.bin", "0123456789" } }, L"a.txt /B b.bin");
+    CHECK(main != nullptr);
+    CHECK(WaitForTitle(main, dir + L"b.bin"));
+    CHECK(SendKey(main, VK_F6, { VK_MENU })); // split: the second pane has the focus
+    Sleep(500);
+    CHECK(SendKey(main, VK_TAB, { VK_CONTROL })); // the second pane moves on to a.txt
+    Sleep(300);
+    CHECK(TypeText(main, "z"));
+    CHECK(SendKey(main, 'S', { VK_CONTROL }));
+    CHECK(WaitForFileContent(dir + L"a.txt", "zalpha\r\n", 3000));
+    CHECK(SendKey(main, VK_F6)); // to the top pane, still on b.bin
+    Sleep(300);
+    for (int i = 0; i < 10; ++i)
+        CHECK(SendKey(main, VK_RIGHT));
+    CHECK(TypeText(main, "41"));
+    CHECK(WaitForFileContent(dir + L"b.bin", "A123456789", 3000));
+    CHECK(SendKey(main, VK_F6)); // back in the text, where the caret was left
+    Sleep(300);
+    CHECK(TypeText(main, "y"));
+    CHECK(SendKey(main, 'S', { VK_CONTROL }));
+    CHECK(WaitForFileContent(dir + L"a.txt", "zyalpha\r\n", 3000));
+}
+
 } // namespace
 } // namespace wexly::e2e
