@@ -8,7 +8,9 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include <algorithm>
 #include <utility>
+#include <vector>
 
 namespace wexly::win32 {
 
@@ -30,6 +32,30 @@ UINT ZulDragDropMessage()
     return message;
 }
 
+namespace {
+
+// Every control of the program's own, so that a button group is told of a press without a
+// message to each sibling window: under Wine each of those costs a round trip to the server,
+// which made marking the current file in a bar of hundreds take milliseconds a button.
+std::vector<TZulWindow*>& LiveControls()
+{
+    static std::vector<TZulWindow*> controls;
+    return controls;
+}
+
+} // namespace
+
+TZulWindow::TZulWindow()
+{
+    LiveControls().push_back(this);
+}
+
+TZulWindow::~TZulWindow()
+{
+    auto& controls = LiveControls();
+    controls.erase(std::remove(controls.begin(), controls.end(), this), controls.end());
+}
+
 bool TZulWindow::RegisterControlClass(const wchar_t* className)
 {
     return RegisterWindowClass(className, nullptr, nullptr, nullptr, CS_DBLCLKS);
@@ -39,6 +65,7 @@ HWND TZulWindow::CreateControl(const wchar_t* className, DWORD style, HWND paren
     int y, int width, int height, const std::string& caption)
 {
     RegisterControlClass(className);
+    m_parent = parent;
     Model().SetCaption(caption);
     Model().SetBounds(width, height);
     HWND hwnd = CreateWindowHandle(0, className, Utf8ToWide(caption).c_str(),
@@ -319,13 +346,13 @@ void TZulWindow::ReleaseMouse()
 
 void TZulWindow::BroadcastButtonPressed(int32_t groupIndex)
 {
-    HWND parent = Handle() ? GetParent(Handle()) : nullptr;
-    if (!parent)
+    if (!Handle() || !m_parent)
         return;
-    for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        SendMessageW(child, ZulButtonPressedMessage(), static_cast<WPARAM>(groupIndex),
-            reinterpret_cast<LPARAM>(Handle()));
-    }
+    // A copy: a partner going up only repaints, but nothing it does may upset the walk.
+    const std::vector<TZulWindow*> controls = LiveControls();
+    for (TZulWindow* control : controls)
+        if (control->m_parent == m_parent && control->Handle())
+            control->Model().ButtonPressed(groupIndex, control == this);
 }
 
 bool TZulWindow::Focused() const

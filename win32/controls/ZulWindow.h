@@ -51,8 +51,12 @@ public:
     void SetPopupMenu(HMENU menu) { m_popup = menu; }
     std::function<void(int command)> OnPopupCommand;
 
+    ~TZulWindow() override;
+    TZulWindow(const TZulWindow&) = delete;
+    TZulWindow& operator=(const TZulWindow&) = delete;
+
 protected:
-    TZulWindow() = default;
+    TZulWindow();
     virtual TZulControlModel& Model() = 0;
     virtual const TZulControlModel& Model() const = 0;
     HWND CreateControl(const wchar_t* className, DWORD style, HWND parent, int id, int x, int y,
@@ -88,6 +92,7 @@ private:
     void UpdateTooltip(bool create = false);
     static void ReportHint(const std::string& longHint);
 
+    HWND m_parent = nullptr; // as created: the siblings of a button group share it
     HFONT m_font = nullptr;
     std::wstring m_hint;
     HMENU m_popup = nullptr;
