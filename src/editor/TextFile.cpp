@@ -5,6 +5,7 @@
 #include "editor/OvcParaList.h"
 #include "editor/StringFile.h"
 #include "platform/FileReplace.h"
+#include "platform/PassThroughFile.h"
 
 #include <algorithm>
 #include <array>
@@ -84,11 +85,11 @@ TLoadResult ReadTextFile(IFile& file, TOvcParaList& list, bool trimWhiteSpace)
 namespace {
 
 // Passes reads through and reports how far they have come, every few megabytes and at the end.
-class TProgressFile final : public IFile
+class TProgressFile final : public TPassThroughFile
 {
 public:
     TProgressFile(IFile& file, const TLoadProgress& progress)
-        : m_file(file)
+        : TPassThroughFile(file)
         , m_progress(progress)
         , m_total(file.Size())
         , m_at(file.Position())
@@ -106,8 +107,6 @@ public:
             // Unwinding already, or about to return: nothing more can be done about it.
         }
     }
-    TProgressFile(const TProgressFile&) = delete;
-    TProgressFile& operator=(const TProgressFile&) = delete;
     int64_t Read(void* buffer, int64_t size) override
     {
         const int64_t n = m_file.Read(buffer, size);
@@ -121,7 +120,6 @@ public:
         }
         return n;
     }
-    bool Write(const void* buffer, int64_t size) override { return m_file.Write(buffer, size); }
     bool Seek(int64_t offset) override
     {
         if (!m_file.Seek(offset))
@@ -134,13 +132,9 @@ public:
     }
     int64_t Position() const override { return m_at; }
     int64_t Size() const override { return m_total; }
-    bool Truncate() override { return m_file.Truncate(); }
-    bool Flush() override { return m_file.Flush(); }
-    uint32_t LastError() const override { return m_file.LastError(); }
 
 private:
     static constexpr int64_t kStep = 4 << 20;
-    IFile& m_file;
     const TLoadProgress& m_progress;
     int64_t m_total;
     int64_t m_at;

@@ -4,6 +4,7 @@
 #include "editor/StringFile.h"
 #include "editor/TextEncoding.h"
 #include "editor/TextFile.h"
+#include "platform/PassThroughFile.h"
 
 #include <algorithm>
 #include <cstring>
@@ -17,11 +18,11 @@ namespace {
 
 // Reads through to a file, letting the window run every so often; a read after a Halt fails,
 // which ends what was reading (a whole-file decode) at once.
-template <class KeepGoing> class TResponsiveFile final : public IFile
+template <class KeepGoing> class TResponsiveFile final : public TPassThroughFile
 {
 public:
     TResponsiveFile(IFile& file, KeepGoing keepGoing)
-        : m_file(file)
+        : TPassThroughFile(file)
         , m_keepGoing(keepGoing)
     {
     }
@@ -32,16 +33,8 @@ public:
             return -1;
         return n;
     }
-    bool Write(const void* buffer, int64_t size) override { return m_file.Write(buffer, size); }
-    bool Seek(int64_t offset) override { return m_file.Seek(offset); }
-    int64_t Position() const override { return m_file.Position(); }
-    int64_t Size() const override { return m_file.Size(); }
-    bool Truncate() override { return m_file.Truncate(); }
-    bool Flush() override { return m_file.Flush(); }
-    uint32_t LastError() const override { return m_file.LastError(); }
 
 private:
-    IFile& m_file;
     KeepGoing m_keepGoing;
 };
 

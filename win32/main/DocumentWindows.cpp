@@ -158,33 +158,41 @@ void TDocumentWindows::Route(TViewerWindow& window, TEditFile& doc)
     };
 }
 
+template <class TWindow, class TModel>
+void TDocumentWindows::BindSharedWindow(
+    std::unique_ptr<TWindow>& window, const TEditFile*& bound, TModel& model, TEditFile& doc)
+{
+    if (bound == &doc)
+        return;
+    if (!window) {
+        window = std::make_unique<TWindow>(model, m_processor);
+        ApplyLook(*window);
+        window->Create(m_host.PaneParent(), m_nextId++, m_host.PaneRect(false));
+        ShowWindow(window->Handle(), SW_HIDE);
+    }
+    Route(*window, doc);
+    window->Bind(model);
+    bound = &doc;
+}
+
+template <class TWindow, class TModel>
+void TDocumentWindows::ReleaseSharedWindow(
+    TWindow* window, const TEditFile*& bound, TModel* model, const TEditFile& doc)
+{
+    if (bound != &doc)
+        return;
+    // Nothing of the closed document stays on the screen until another is shown.
+    ShowWindow(window->Handle(), SW_HIDE);
+    window->Unbind(*model);
+    bound = nullptr;
+}
+
 void TDocumentWindows::BindShared(TEditFile& doc)
 {
-    if (TTFEditor* editor = doc.TextEditor()) {
-        if (m_editorDoc == &doc)
-            return;
-        if (!m_sharedEditor) {
-            m_sharedEditor = std::make_unique<TEditorWindow>(*editor, m_processor);
-            ApplyLook(*m_sharedEditor);
-            m_sharedEditor->Create(m_host.PaneParent(), m_nextId++, m_host.PaneRect(false));
-            ShowWindow(m_sharedEditor->Handle(), SW_HIDE);
-        }
-        Route(*m_sharedEditor, doc);
-        m_sharedEditor->Bind(*editor);
-        m_editorDoc = &doc;
-    } else if (TAFViewer* viewer = doc.BinViewer()) {
-        if (m_viewerDoc == &doc)
-            return;
-        if (!m_sharedViewer) {
-            m_sharedViewer = std::make_unique<TViewerWindow>(*viewer, m_processor);
-            ApplyLook(*m_sharedViewer);
-            m_sharedViewer->Create(m_host.PaneParent(), m_nextId++, m_host.PaneRect(false));
-            ShowWindow(m_sharedViewer->Handle(), SW_HIDE);
-        }
-        Route(*m_sharedViewer, doc);
-        m_sharedViewer->Bind(*viewer);
-        m_viewerDoc = &doc;
-    }
+    if (TTFEditor* editor = doc.TextEditor())
+        BindSharedWindow(m_sharedEditor, m_editorDoc, *editor, doc);
+    else if (TAFViewer* viewer = doc.BinViewer())
+        BindSharedWindow(m_sharedViewer, m_viewerDoc, *viewer, doc);
 }
 
 bool TDocumentWindows::ShowsBinary(const TEditFile& doc) const
@@ -422,22 +430,8 @@ void TDocumentWindows::DocumentDestroyed(TEditFile& doc)
         return;
     if (TTFEditor* editor = doc.TextEditor())
         editor->OnUserCommand = nullptr;
-    // Nothing of the closed document stays on the screen until another is shown.
-    if (m_editorDoc == &doc) {
-        ShowWindow(m_sharedEditor->Handle(), SW_HIDE);
-        m_sharedEditor->Unbind(*doc.TextEditor());
-        m_sharedEditor->OnShowStatus = nullptr;
-        m_sharedEditor->OnKeyPress = nullptr;
-        m_editorDoc = nullptr;
-    }
-    if (m_viewerDoc == &doc) {
-        ShowWindow(m_sharedViewer->Handle(), SW_HIDE);
-        m_sharedViewer->Unbind(*doc.BinViewer());
-        m_sharedViewer->OnShowStatus = nullptr;
-        m_sharedViewer->OnUserCommand = nullptr;
-        m_sharedViewer->OnKeyPress = nullptr;
-        m_viewerDoc = nullptr;
-    }
+    ReleaseSharedWindow(m_sharedEditor.get(), m_editorDoc, doc.TextEditor(), doc);
+    ReleaseSharedWindow(m_sharedViewer.get(), m_viewerDoc, doc.BinViewer(), doc);
     TViews& views = *it->second;
     if (views.editor && views.editor->Handle())
         DestroyWindow(views.editor->Handle());

@@ -97,6 +97,13 @@ private:
     void Route(TViewerWindow& window, TEditFile& doc);
     // The shared window of doc's kind shows doc from now on; made at the first use.
     void BindShared(TEditFile& doc);
+    template <class TWindow, class TModel>
+    void BindSharedWindow(
+        std::unique_ptr<TWindow>& window, const TEditFile*& bound, TModel& model, TEditFile& doc);
+    // doc is going: the shared window it is bound to hides and lets its model go.
+    template <class TWindow, class TModel>
+    void ReleaseSharedWindow(
+        TWindow* window, const TEditFile*& bound, TModel* model, const TEditFile& doc);
     void ApplyLook(TCellGridWindow& view);
     void BuildButton(TEditFile& doc, TViews& views);
     // The document the second pane shows decides which of its two views is visible.

@@ -39,8 +39,12 @@ void TEditorWindow::Bind(TOvcCustomEditor& editor)
 
 void TEditorWindow::Unbind(TOvcCustomEditor& editor)
 {
-    if (&editor == m_editor)
-        Bind(m_empty);
+    if (&editor != m_editor)
+        return;
+    Bind(m_empty);
+    // They spoke for the document that is going.
+    OnShowStatus = nullptr;
+    OnKeyPress = nullptr;
 }
 
 void TEditorWindow::LendViewSize(TOvcCustomEditor& editor) const

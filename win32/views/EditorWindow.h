@@ -21,7 +21,7 @@ public:
     // Shows editor from now on. The model shown before keeps its state; the window keeps its
     // size, font and scroll bars, and tells the new model its visible size.
     void Bind(TOvcCustomEditor& editor);
-    // Shows an empty model of its own: editor is about to go.
+    // Shows an empty model of its own and drops the callbacks: editor is about to go.
     void Unbind(TOvcCustomEditor& editor);
     // Gives editor the visible size this window gives its own model, for a model that will be
     // shown here later.

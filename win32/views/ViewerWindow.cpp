@@ -39,8 +39,13 @@ void TViewerWindow::Bind(TOvcCustomFileViewer& viewer)
 
 void TViewerWindow::Unbind(TOvcCustomFileViewer& viewer)
 {
-    if (&viewer == m_viewer)
-        Bind(m_empty);
+    if (&viewer != m_viewer)
+        return;
+    Bind(m_empty);
+    // They spoke for the document that is going.
+    OnShowStatus = nullptr;
+    OnUserCommand = nullptr;
+    OnKeyPress = nullptr;
 }
 
 void TViewerWindow::LendViewSize(TOvcCustomFileViewer& viewer) const

@@ -20,7 +20,7 @@ public:
     TOvcCustomFileViewer& Viewer() { return *m_viewer; }
     // Shows viewer from now on; the model shown before keeps its state.
     void Bind(TOvcCustomFileViewer& viewer);
-    // Shows an empty model of its own: viewer is about to go.
+    // Shows an empty model of its own and drops the callbacks: viewer is about to go.
     void Unbind(TOvcCustomFileViewer& viewer);
     // Gives viewer the visible size this window gives its own model.
     void LendViewSize(TOvcCustomFileViewer& viewer) const;
